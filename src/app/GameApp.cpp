@@ -1,0 +1,41 @@
+// The application object and its message loop.
+#include "app/GameApp.h"
+
+#include "app/GameGlobals.h"
+#include "platform/Platform.h"
+
+void CGameApp::InitInstance() { window.OnInitDialog(); }
+
+bool CGameApp::PumpEvents() {
+    platform::IEventSource* events = platform::Current().events;
+    platform::PlatformEvent event;
+    while (!window.destroyed && events && events->Poll(event)) {
+        switch (event.type) {
+            case platform::PlatformEvent::Type::KeyDown:
+                window.OnKeyDown(event.vk);
+                break;
+            case platform::PlatformEvent::Type::KeyUp:
+                window.OnKeyUp(event.vk);
+                break;
+            case platform::PlatformEvent::Type::Quit:
+                // The window closed from outside ends the game like the quit item does.
+                window.OnDestroy();
+                window.quitPosted = true;
+                break;
+        }
+    }
+    return !window.destroyed;
+}
+
+int CGameApp::Run() {
+    platform::Services& services = platform::Current();
+    while (PumpEvents()) {
+        window.RunFrame();
+        if (window.quitPosted) break;
+        // Sleep until the next frame is due or an event arrives.
+        const int32_t sinceLast = static_cast<int32_t>(services.clock->TickCount() - GameGlobals::lastFrameTick);
+        const int32_t wait = 21 - sinceLast;
+        if (wait > 0 && services.events) services.events->WaitForEvent(wait);
+    }
+    return 0;
+}

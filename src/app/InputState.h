@@ -1,0 +1,26 @@
+// The keyboard record every screen and the hero read.
+#pragma once
+
+#include <cstdint>
+
+struct KeySlot {
+    bool pressed = false;
+    int32_t key = 0;
+};
+
+struct InputState {
+    KeySlot left{false, 37};
+    KeySlot right{false, 39};
+    KeySlot down{false, 40};
+    KeySlot jump{false, 38};
+    KeySlot attack{false, 32};
+    KeySlot walk{false, 16};
+    bool enterPressed = false;
+    bool escapePressed = false;
+    bool backspacePressed = false;
+    int32_t lastLetter = -1;
+    bool letterTyped = false;
+
+    // The six bound slots, for the key handlers.
+    KeySlot* Slots[6] = {&left, &right, &down, &jump, &attack, &walk};
+};

@@ -1,0 +1,277 @@
+// The game window on SDL2.
+#include "platform/sdl/SdlDisplay.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool EnvSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// True when the comma-separated driver list in SDL_VIDEODRIVER names this driver.
+bool DriverRequested(const char* driver) {
+    const char* list = std::getenv("SDL_VIDEODRIVER");
+    if (!list || !driver) return false;
+    const size_t len = std::strlen(driver);
+    const char* p = list;
+    while (*p) {
+        const char* end = std::strchr(p, ',');
+        const size_t itemLen = end ? static_cast<size_t>(end - p) : std::strlen(p);
+        if (itemLen == len && SDL_strncasecmp(p, driver, len) == 0) return true;
+        if (!end) break;
+        p = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+struct SdlDisplay::Impl {
+    enum class Shown { Nothing, BackBuffer, Picture };
+
+    int width = 0;
+    int height = 0;
+    bool videoStarted = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* screen = nullptr;   // the back buffer's texture
+    SDL_Texture* picture = nullptr;  // the video picture's texture, of the picture's size
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    SDL_Cursor* arrow = nullptr;
+    std::unique_ptr<Surface> back;
+    Shown shown = Shown::Nothing;
+    bool cursorVisible = true;
+    std::string lastError;
+
+    SDL_Texture* MakeTexture(int w, int h) {
+        SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        // Our pixels carry 0 in the top byte: the texture must be copied, never blended.
+        if (texture) SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+        return texture;
+    }
+
+    void DropPicture() {
+        if (picture) SDL_DestroyTexture(picture);
+        picture = nullptr;
+        pictureWidth = pictureHeight = 0;
+    }
+
+    // Draws what is shown into the renderer without presenting it.
+    void Compose() {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_Texture* texture = shown == Shown::BackBuffer ? screen : shown == Shown::Picture ? picture : nullptr;
+        if (texture) SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    }
+
+    void Render() {
+        if (!renderer) return;
+        Compose();
+        SDL_RenderPresent(renderer);
+    }
+
+    void ApplyCursor() {
+        if (!videoStarted) return;
+        if (cursorVisible) {
+            if (!arrow) arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+            if (arrow) SDL_SetCursor(arrow);
+            SDL_ShowCursor(SDL_ENABLE);
+        } else {
+            SDL_ShowCursor(SDL_DISABLE);
+        }
+    }
+
+    void DestroyWindow() {
+        DropPicture();
+        if (screen) SDL_DestroyTexture(screen);
+        screen = nullptr;
+        if (renderer) SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        if (window) SDL_DestroyWindow(window);
+        window = nullptr;
+        back.reset();
+        shown = Shown::Nothing;
+    }
+
+    DisplayStep Fail(DisplayStep step, const char* what) {
+        lastError = std::string(what) + ": " + SDL_GetError();
+        DestroyWindow();
+        return step;
+    }
+};
+
+SdlDisplay::SdlDisplay() : impl_(std::make_unique<Impl>()) {}
+
+SdlDisplay::~SdlDisplay() { Close(); }
+
+DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
+    Close();
+    Impl& d = *impl_;
+    d.lastError.clear();
+    d.width = width;
+    d.height = height;
+
+    // SDL would happily fall back to an invisible offscreen window; a game nobody can see is worse than
+    // a clear refusal, so that happens only when someone asked for such a driver by name.
+    const bool driverNamed = EnvSet("SDL_VIDEODRIVER");
+    if (!driverNamed && !EnvSet("DISPLAY") && !EnvSet("WAYLAND_DISPLAY")) {
+        d.lastError = "no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return DisplayStep::CreateDevice;
+    }
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        d.lastError = std::string("cannot start the video subsystem: ") + SDL_GetError();
+        return DisplayStep::CreateDevice;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (SDL_strcasecmp(driver, "offscreen") == 0 || SDL_strcasecmp(driver, "dummy") == 0) &&
+        !DriverRequested(driver)) {
+        d.lastError = std::string("no display: SDL chose the '") + driver + "' video driver, which shows nothing";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return DisplayStep::CreateDevice;
+    }
+    d.videoStarted = true;
+
+    // The window. Full screen keeps the desktop's mode; the picture is scaled and letterboxed into it.
+    const char* windowed = std::getenv("KVB_WINDOWED");
+    const bool startWindowed = windowed && std::strcmp(windowed, "1") == 0;
+    const Uint32 flags = startWindowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    d.window = SDL_CreateWindow(titleUtf8 ? titleUtf8 : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                height, flags);
+    if (!d.window) return d.Fail(DisplayStep::Exclusive, "cannot create the window");
+    SDL_SetWindowMinimumSize(d.window, 320, 240);
+
+    // Frames are paced by the game itself: no waiting for the vertical blank.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
+    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!d.renderer) return d.Fail(DisplayStep::Resolution, "cannot create a renderer");
+    if (SDL_RenderSetLogicalSize(d.renderer, width, height) != 0) {
+        return d.Fail(DisplayStep::Resolution, "cannot set the 800x600 logical size");
+    }
+
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    d.screen = d.MakeTexture(width, height);
+    if (!d.screen) return d.Fail(DisplayStep::PrimarySurface, "cannot create the screen texture");
+
+    d.back = Surface::Create(width, height);
+    if (!d.back) {
+        d.lastError = "cannot create the back buffer";
+        d.DestroyWindow();
+        return DisplayStep::BackBuffer;
+    }
+
+    // Keys arrive as key events only; no input method should swallow them.
+    SDL_StopTextInput();
+    d.ApplyCursor();
+    d.Render();
+    return DisplayStep::Ok;
+}
+
+void SdlDisplay::HideCursor() {
+    impl_->cursorVisible = false;
+    impl_->ApplyCursor();
+}
+
+void SdlDisplay::ShowArrowCursor() {
+    impl_->cursorVisible = true;
+    impl_->ApplyCursor();
+}
+
+Surface* SdlDisplay::BackBuffer() { return impl_->back.get(); }
+
+void SdlDisplay::Present() {
+    Impl& d = *impl_;
+    if (!d.renderer || !d.screen || !d.back) return;
+    SDL_UpdateTexture(d.screen, nullptr, d.back->Pixels(), d.back->Width() * static_cast<int>(sizeof(uint32_t)));
+    d.shown = Impl::Shown::BackBuffer;
+    d.Render();
+}
+
+void SdlDisplay::PresentPicture(const Surface& picture) {
+    Impl& d = *impl_;
+    if (!d.renderer) return;
+    if (!d.picture || d.pictureWidth != picture.Width() || d.pictureHeight != picture.Height()) {
+        d.DropPicture();
+        d.picture = d.MakeTexture(picture.Width(), picture.Height());
+        if (!d.picture) return;
+        d.pictureWidth = picture.Width();
+        d.pictureHeight = picture.Height();
+    }
+    SDL_UpdateTexture(d.picture, nullptr, picture.Pixels(), picture.Width() * static_cast<int>(sizeof(uint32_t)));
+    d.shown = Impl::Shown::Picture;
+    d.Render();
+}
+
+void SdlDisplay::SetTitle(const char* titleUtf8) {
+    if (impl_->window) SDL_SetWindowTitle(impl_->window, titleUtf8 ? titleUtf8 : "");
+}
+
+void SdlDisplay::Close() {
+    Impl& d = *impl_;
+    d.DestroyWindow();
+    if (d.arrow) SDL_FreeCursor(d.arrow);
+    d.arrow = nullptr;
+    if (d.videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    d.videoStarted = false;
+}
+
+const std::string& SdlDisplay::LastError() const { return impl_->lastError; }
+
+bool SdlDisplay::IsOpen() const { return impl_->renderer != nullptr && impl_->back != nullptr; }
+
+bool SdlDisplay::IsFullscreen() const {
+    return impl_->window && (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void SdlDisplay::ToggleFullscreen() {
+    Impl& d = *impl_;
+    if (!d.window) return;
+    SDL_SetWindowFullscreen(d.window, IsFullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    d.ApplyCursor();
+    d.Render();
+}
+
+void SdlDisplay::PresentAgain() { impl_->Render(); }
+
+void SdlDisplay::HandleDeviceReset() {
+    Impl& d = *impl_;
+    if (!d.renderer) return;
+    d.DropPicture();
+    if (d.screen) SDL_DestroyTexture(d.screen);
+    d.screen = d.MakeTexture(d.width, d.height);
+    // What was on the lost textures is gone: every owner refills its pictures, and the next present
+    // shows a fresh frame.
+    if (d.shown == Impl::Shown::Picture) d.shown = Impl::Shown::Nothing;
+    MarkAllSurfacesLost();
+    d.Render();
+}
+
+void* SdlDisplay::NativeWindow() const { return impl_->window; }
+
+bool SdlDisplay::CaptureWindow(std::vector<uint32_t>& pixels, int& width, int& height) {
+    Impl& d = *impl_;
+    if (!d.renderer) return false;
+    if (SDL_GetRendererOutputSize(d.renderer, &width, &height) != 0 || width <= 0 || height <= 0) return false;
+    d.Compose();
+    // Reading is limited to the logical viewport; widen it to the whole window for the read (what was drawn
+    // stays), then put the logical size back.
+    SDL_RenderSetLogicalSize(d.renderer, 0, 0);
+    SDL_RenderSetViewport(d.renderer, nullptr);
+    pixels.assign(static_cast<size_t>(width) * height, 0);
+    const int result = SDL_RenderReadPixels(d.renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                            width * static_cast<int>(sizeof(uint32_t)));
+    SDL_RenderSetLogicalSize(d.renderer, d.width, d.height);
+    for (uint32_t& p : pixels) p &= 0x00FFFFFFu;
+    d.Render();
+    return result == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// Picture files decoded with SDL_image into 0x00RRGGBB pixels.
+#pragma once
+
+#include "platform/Image.h"
+
+namespace platform {
+
+class SdlImageDecoder : public IImageDecoder {
+public:
+    // Reads PNG, JPEG, BMP and GIF files. The size in the file's header is checked before anything is
+    // decoded, so a header claiming a huge picture costs nothing. Needs no video subsystem.
+    bool DecodePng(const std::string& realPath, Image& out) override;
+};
+
+}  // namespace platform

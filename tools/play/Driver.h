@@ -1,0 +1,56 @@
+// The headless driver: the real game on windowless backends, run by a script of commands.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/GameApp.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessDisplay.h"
+#include "platform/headless/RecordingAudio.h"
+#include "platform/headless/RecordingMessageBox.h"
+#include "platform/headless/RecordingVideo.h"
+#include "platform/headless/ScriptedEvents.h"
+#include "platform/headless/VirtualClock.h"
+
+class Driver {
+public:
+    // Each frame the virtual clock moves this far: one 20 ms world step per frame.
+    static constexpr uint32_t kFrameMs = 21;
+
+    explicit Driver(std::ostream& out);
+    ~Driver();
+
+    // Starts the game (its working directory must already be the game folder).
+    void Start();
+    // Runs one command line; false with `error` set when the line is bad. `finished` becomes true
+    // when the game ended (the quit item) or the script said quit.
+    bool Execute(const std::string& line, std::string& error);
+    bool finished = false;
+
+    // One frame: pending key events, then the window's frame.
+    void RunFrame();
+    // Ends the game as closing the window does (writes Config.dat).
+    void Stop();
+    std::string StateJson();
+
+    CGameApp& App() { return *app_; }
+    void SetQuiet(bool quiet) { messageBox_.printToStderr = !quiet; }
+
+private:
+    std::ostream& out_;
+    platform::VirtualClock clock_;
+    platform::ScriptedEvents events_;
+    platform::RecordingMessageBox messageBox_;
+    platform::HeadlessDisplay display_;
+    platform::RecordingAudio audio_;
+    platform::RecordingVideo video_;
+    std::unique_ptr<platform::IImageDecoder> images_;
+    std::unique_ptr<platform::ITextRenderer> text_;
+    std::unique_ptr<CGameApp> app_;
+};
+
+// Maps a key name of the script (LEFT, RETURN, A..Z, ...) to its virtual-key code; -1 if unknown.
+int KeyCodeFromName(const std::string& name);

@@ -1,0 +1,72 @@
+// The driver's one-line JSON picture of the game state.
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "Driver.h"
+#include "app/GameGlobals.h"
+#include "level/Level.h"
+#include "platform/Cp1250.h"
+
+namespace {
+
+std::string Quote(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof(buffer), "\\u%04x", c);
+                    out += buffer;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+const char* Bool(bool value) { return value ? "true" : "false"; }
+
+void AppendLevel(std::ostringstream& json, const CLevel& level) {
+    json << ",\"level\":{\"levelNumber\":" << level.levelNumber << ",\"cameraX\":" << level.cameraX
+         << ",\"cameraY\":" << level.cameraY << ",\"message\":" << Quote(platform::Cp1250ToUtf8(level.message))
+         << "}";
+}
+
+}  // namespace
+
+std::string Driver::StateJson() {
+    const CGameDlg& w = app_->window;
+    std::ostringstream json;
+    json << "{\"currentState\":" << w.currentState << ",\"requestedState\":" << w.requestedState
+         << ",\"requestedLevel\":" << w.requestedLevel << ",\"introPlaying\":" << Bool(w.introPlaying)
+         << ",\"outroPending\":" << Bool(w.outroPending) << ",\"frameCounter\":" << w.frameCounter
+         << ",\"nearLayerOption\":" << Bool(w.nearLayerOption) << ",\"musicOption\":" << Bool(w.musicOption)
+         << ",\"soundOption\":" << Bool(w.soundOption) << ",\"spareOption\":" << Bool(w.spareOption)
+         << ",\"difficulty\":" << w.difficulty;
+    const PlayerRecord& p = w.player;
+    json << ",\"player\":{\"nextLevel\":" << p.nextLevel << ",\"health\":" << p.health << ",\"lives\":" << p.lives
+         << ",\"score\":" << p.score << ",\"money\":" << p.money << ",\"strength\":" << p.strength << "}";
+    json << ",\"messageBoxes\":[";
+    bool first = true;
+    for (const std::string& text : messageBox_.TakeNew()) {
+        if (!first) json << ",";
+        first = false;
+        json << Quote(platform::Cp1250ToUtf8(text));
+    }
+    json << "]";
+    if (GameGlobals::level) AppendLevel(json, *GameGlobals::level);
+    json << "}";
+    return json.str();
+}
