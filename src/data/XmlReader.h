@@ -19,19 +19,24 @@ struct XmlNode {
 
 class CXmlReader : public XmlNode {
 public:
-    // Node kinds, Windows-1250 as the data files and the file readers spell them.
-    static constexpr char kOpeningElement[] = "ElementOtwieraj\xb9"
-                                              "cy";
-    static constexpr char kClosingElement[] = "ElementZamykaj\xb9"
-                                              "cy";
-    static constexpr char kSelfClosingElement[] = "ElementOtwieraj\xb9"
-                                                  "coZamykaj\xb9"
-                                                  "cy";
+    // Node kinds, Windows-1250 as the data files and the file readers spell them. The literals are
+    // split after each \x escape so that the following letters are not taken as more hex digits.
+    static constexpr char kOpeningElement[] =
+        "ElementOtwieraj\xb9"
+        "cy";
+    static constexpr char kClosingElement[] =
+        "ElementZamykaj\xb9"
+        "cy";
+    static constexpr char kSelfClosingElement[] =
+        "ElementOtwieraj\xb9"
+        "coZamykaj\xb9"
+        "cy";
     static constexpr char kComment[] = "Komentarz";
 
     // Shown when a description file exists but cannot be read.
-    static constexpr char kReadErrorMessage[] = "B\xb3\xb9"
-                                                "d odczytu pliku XML";
+    static constexpr char kReadErrorMessage[] =
+        "B\xb3\xb9"
+        "d odczytu pliku XML";
 
     // Description files are small; anything larger than this is treated as unreadable.
     static constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
@@ -42,7 +47,7 @@ public:
     explicit CXmlReader(const std::string& gamePath);
 
     // A reader over text already in memory (tests, tools). Like a file, the text ends at its
-    // first NUL byte.
+    // first NUL byte; text longer than kMaxFileBytes yields no nodes.
     static CXmlReader FromText(std::string text);
 
     // Moves to the next node; false when no further complete tag follows. A false return leaves
