@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what is missing on Debian 12, builds the game and its content, then plays or tests.
+#   bash scripts/setup.sh play   - build and start the game
+#   bash scripts/setup.sh test   - build and run every test
+set -euo pipefail
+
+mode="${1:-play}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${KVB_BUILD_DIR:-$here/build}"
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+  libcairo2-dev libmp3lame-dev fonts-dejavu-core
+  libgtest-dev libbenchmark-dev xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j "$jobs"
+
+case "$mode" in
+  play)
+    exec "$build/game/kolvenbrook"
+    ;;
+  test)
+    cd "$build"
+    ctest --output-on-failure -j "$jobs" --timeout 900
+    ;;
+  *)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac

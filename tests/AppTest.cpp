@@ -1,0 +1,352 @@
+// The main window: frame pacing, screen switches, the intro, keys, display failures and Config.dat.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "app/GameApp.h"
+#include "app/GameGlobals.h"
+#include "app/InputState.h"
+#include "frontend/MainMenu.h"
+#include "level/Level.h"
+#include "media/SoundSystem.h"
+
+using testing_support::HeadlessServices;
+using testing_support::TempGameFolder;
+
+namespace {
+
+// A text renderer that only counts what it was asked to draw.
+class CountingText : public platform::ITextRenderer {
+public:
+    void DrawText(platform::Surface&, int x, int y, const std::string& text, uint32_t rgb) override {
+        calls.push_back(text + "@" + std::to_string(x) + "," + std::to_string(y) + "#" + std::to_string(rgb));
+    }
+    std::vector<std::string> calls;
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    TempGameFolder folder;
+    HeadlessServices services;
+    std::vector<std::string> trace;
+
+    void SetUp() override {
+        // Music files so that the sound system has streams to start and stop.
+        for (int n = 0; n < 10; ++n) folder.Write("Music/Track" + std::to_string(n) + ".MP3", "x");
+        GameGlobals::lifecycleTrace = &trace;
+    }
+    void TearDown() override { GameGlobals::lifecycleTrace = nullptr; }
+
+    // One frame 21 ms after the previous one, after the waiting key events.
+    void Frame(CGameApp& app) {
+        services.clock.Advance(21);
+        app.PumpEvents();
+        app.window.RunFrame();
+    }
+    void Press(CGameApp& app, int vk) {
+        services.events.KeyDown(vk);
+        Frame(app);
+        services.events.KeyUp(vk);
+    }
+    std::string MusicCalls() const {
+        std::string joined;
+        for (const std::string& call : services.audio.calls) joined += call + "\n";
+        return joined;
+    }
+};
+
+TEST_F(AppTest, AFrameRunsOnlyWhenMoreThan20MsPassed) {
+    CGameApp app;
+    app.InitInstance();
+    services.clock.Advance(21);
+    app.window.RunFrame();
+    ASSERT_EQ(app.window.frameCounter, 1);
+    services.clock.Advance(20);
+    app.window.RunFrame();
+    EXPECT_EQ(app.window.frameCounter, 1) << "20 ms after the last frame is too early";
+    services.clock.Advance(1);
+    app.window.RunFrame();
+    EXPECT_EQ(app.window.frameCounter, 2) << "21 ms after the last frame runs one";
+}
+
+TEST_F(AppTest, TheTickCounterWrappingDoesNotStopFrames) {
+    services.clock.Set(0xFFFFFFF0u, 0);
+    CGameApp app;
+    app.InitInstance();
+    GameGlobals::lastFrameTick = 0xFFFFFFF0u;
+    services.clock.Advance(21);  // wraps past zero
+    app.window.RunFrame();
+    EXPECT_EQ(app.window.frameCounter, 1);
+}
+
+TEST_F(AppTest, TheIntroWaitsForEnterOrEscapeAndDrawsNothing) {
+    for (bool withVideo : {false, true}) {
+        SCOPED_TRACE(withVideo ? "with intro.avi" : "without intro.avi");
+        if (withVideo) folder.Write("intro.avi", "not really a video");
+        services.display.presentCount = 0;
+        CGameApp app;
+        app.InitInstance();
+        EXPECT_TRUE(app.window.introPlaying);
+        EXPECT_EQ(services.video.playCount, withVideo ? 2 : 1);
+        for (int vk : {37, 40, 32, 65}) Press(app, vk);
+        EXPECT_TRUE(app.window.introPlaying);
+        EXPECT_EQ(services.display.presentCount, 0) << "nothing is flipped while the intro is on";
+        EXPECT_EQ(app.window.currentState, MainMenu);
+        Press(app, withVideo ? 27 : 13);
+        EXPECT_FALSE(app.window.introPlaying);
+        EXPECT_EQ(services.display.presentCount, 0) << "the closing frame draws nothing";
+        EXPECT_FALSE(GameGlobals::input->enterPressed || GameGlobals::input->escapePressed);
+        Frame(app);
+        EXPECT_EQ(services.display.presentCount, 1) << "the menu is drawn from the next frame on";
+        app.window.OnDestroy();
+    }
+}
+
+TEST_F(AppTest, ClosingTheIntroStartsTheMenuMusicOnlyWithMusicOn) {
+    for (char music : {'\x01', '\x00'}) {
+        SCOPED_TRACE(music ? "music on" : "music off");
+        folder.Write("Config.dat", std::string{'\0', music, '\1', '\0', '\2', '\0', '\0', '\0'});
+        services.audio.calls.clear();
+        CGameApp app;
+        app.InitInstance();
+        Frame(app);
+        EXPECT_EQ(MusicCalls(), "") << "the menu music does not play during the intro";
+        Press(app, 13);
+        if (music) {
+            EXPECT_NE(MusicCalls().find("play:Music/Track9.MP3"), std::string::npos) << MusicCalls();
+        } else {
+            EXPECT_EQ(MusicCalls().find("play:"), std::string::npos) << MusicCalls();
+        }
+        app.window.OnDestroy();
+    }
+}
+
+TEST_F(AppTest, ASwitchRequestedInAFrameHappensInTheNextOne) {
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);  // closes the intro
+    CMainMenu* menu = GameGlobals::mainMenu;
+    Press(app, 13);  // new game
+    EXPECT_EQ(app.window.requestedState, Briefing);
+    EXPECT_EQ(app.window.currentState, MainMenu) << "the menu is still the screen of this frame";
+    EXPECT_EQ(GameGlobals::mainMenu, menu);
+    Frame(app);
+    EXPECT_EQ(app.window.currentState, Briefing);
+    EXPECT_EQ(GameGlobals::mainMenu, nullptr);
+    EXPECT_NE(GameGlobals::briefing, nullptr);
+    app.window.OnDestroy();
+}
+
+TEST_F(AppTest, RequestingTheCurrentStateDoesNotRemakeTheScreen) {
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);
+    CMainMenu* menu = GameGlobals::mainMenu;
+    const size_t traced = trace.size();
+    app.window.requestedState = MainMenu;
+    Frame(app);
+    EXPECT_EQ(GameGlobals::mainMenu, menu);
+    EXPECT_EQ(trace.size(), traced);
+    app.window.OnDestroy();
+}
+
+TEST_F(AppTest, TheLevelIsMadeAfterItsMapAndDeletedBeforeIt) {
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);
+    app.window.requestedState = Level;
+    app.window.requestedLevel = 3;
+    Frame(app);
+    ASSERT_NE(GameGlobals::level, nullptr);
+    EXPECT_EQ(GameGlobals::level->levelNumber, 3);
+    EXPECT_NE(GameGlobals::collisionMap, nullptr);
+    services.events.KeyDown(27);
+    Frame(app);  // Escape: asks for the best scores, the level still runs this frame
+    EXPECT_EQ(app.window.requestedState, Highscore);
+    EXPECT_EQ(app.window.currentState, Level);
+    Frame(app);
+    EXPECT_EQ(app.window.currentState, Highscore);
+    EXPECT_FALSE(app.window.outroPending);
+    EXPECT_EQ(GameGlobals::level, nullptr);
+    EXPECT_EQ(GameGlobals::collisionMap, nullptr);
+    const std::vector<std::string> expected = {"+MainMenu",  "-MainMenu",     "+CollisionMap", "+Level",
+                                               "-Level",     "-CollisionMap", "+Highscore"};
+    EXPECT_EQ(trace, expected);
+    app.window.OnDestroy();
+}
+
+TEST_F(AppTest, KeysSetAndClearTheirFlags) {
+    CGameApp app;
+    app.InitInstance();
+    InputState& input = *GameGlobals::input;
+    const struct {
+        int vk;
+        bool* flag;
+    } keys[] = {{37, &input.left.pressed},   {39, &input.right.pressed},  {40, &input.down.pressed},
+                {38, &input.jump.pressed},   {32, &input.attack.pressed}, {16, &input.walk.pressed},
+                {13, &input.enterPressed},   {27, &input.escapePressed},  {8, &input.backspacePressed}};
+    for (const auto& key : keys) {
+        SCOPED_TRACE(key.vk);
+        app.window.OnKeyDown(key.vk);
+        EXPECT_TRUE(*key.flag);
+        app.window.OnKeyUp(key.vk);
+        EXPECT_FALSE(*key.flag);
+    }
+    app.window.OnKeyDown(65);  // 'A', with or without Shift
+    EXPECT_TRUE(input.letterTyped);
+    EXPECT_EQ(input.lastLetter, 65);
+    app.window.OnKeyUp(65);
+    EXPECT_TRUE(input.letterTyped) << "key-up leaves the typed letter alone";
+    app.window.OnKeyDown(49);  // a digit is not a letter
+    EXPECT_EQ(input.lastLetter, 65);
+    app.window.OnDestroy();
+}
+
+TEST_F(AppTest, TheLevelMessageIsDrawnIn400FramesAtMost) {
+    CountingText text;
+    platform::Current().text = &text;
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);
+    app.window.requestedState = Level;
+    Frame(app);
+    ASSERT_NE(GameGlobals::level, nullptr);
+    GameGlobals::level->message = "Uwaga";
+    for (int i = 0; i < 450; ++i) Frame(app);
+    ASSERT_EQ(text.calls.size(), 400u);
+    EXPECT_EQ(text.calls.front(), "Uwaga@20,100#" + std::to_string(0xFFFF00));
+    EXPECT_EQ(GameGlobals::level->messageFrames, 450);
+    app.window.OnDestroy();
+}
+
+TEST_F(AppTest, EachDisplayStepThatFailsReportsItsOwnText) {
+    const struct {
+        platform::DisplayStep step;
+        const char* text;
+    } cases[] = {
+        {platform::DisplayStep::CreateDevice, "Pad\xb3 Direct Draw"},
+        {platform::DisplayStep::QueryInterface, "Pad\xb3 Direct Draw 7"},
+        {platform::DisplayStep::Exclusive, "Pad\xb3 Tryb Wy\xb3\xb9\x63zno\x9c\x63i"},
+        {platform::DisplayStep::Resolution, "Pad\xb3\x61 Rozdzielczo\x9c\xe6"},
+        {platform::DisplayStep::PrimarySurface, "Przednia Powierzchnia Pad\xb3\x61"},
+        {platform::DisplayStep::BackBuffer, "Tylnia Powierzchnia Pad\xb3\x61"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        services.display.failAt = c.step;
+        services.display.cursorVisible = false;
+        services.messageBox.shown.clear();
+        CGameDlg window;
+        EXPECT_FALSE(window.SetUpDisplay());
+        ASSERT_EQ(services.messageBox.shown.size(), 1u);
+        EXPECT_EQ(services.messageBox.shown[0], c.text);
+        EXPECT_TRUE(services.display.cursorVisible) << "the arrow cursor is shown with the message";
+        EXPECT_EQ(window.drawTarget, nullptr);
+    }
+}
+
+TEST_F(AppTest, WithoutADisplayTheGameRunsOnAndQuitsCleanly) {
+    services.display.failAt = platform::DisplayStep::CreateDevice;
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);
+    for (int i = 0; i < 5; ++i) Press(app, 40);
+    Press(app, 13);
+    EXPECT_TRUE(app.window.quitPosted);
+    EXPECT_TRUE(folder.Exists("Config.dat"));
+}
+
+TEST_F(AppTest, QuittingFromTheMenuWritesConfigAndDeletesEverything) {
+    folder.Write("Config.dat", std::string("\x01\x00\x01\x01\x01\x00\x00\x00", 8));
+    CGameApp app;
+    app.InitInstance();
+    EXPECT_EQ(app.window.difficulty, 1);
+    app.window.musicOption = 1;  // as the options screen would
+    Press(app, 13);
+    for (int i = 0; i < 7; ++i) Press(app, 40);  // past the last item changes nothing
+    EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 5);
+    Press(app, 13);
+    EXPECT_TRUE(app.window.quitPosted);
+    EXPECT_EQ(app.window.currentState, -1);
+    EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x01\x01\x01\x01\x00\x00\x00", 8));
+    EXPECT_EQ(GameGlobals::mainMenu, nullptr);
+    EXPECT_EQ(GameGlobals::sound, nullptr);
+    EXPECT_EQ(GameGlobals::font, nullptr);
+    EXPECT_EQ(GameGlobals::input, nullptr);
+    EXPECT_FALSE(app.PumpEvents());
+}
+
+TEST_F(AppTest, ClosingTheWindowFromOutsideEndsTheGameLikeQuit) {
+    CGameApp app;
+    app.InitInstance();
+    app.window.soundOption = 0;
+    services.events.Quit();
+    EXPECT_FALSE(app.PumpEvents());
+    EXPECT_TRUE(app.window.destroyed);
+    EXPECT_EQ(folder.Read("Config.dat"), std::string("\x00\x01\x00\x00\x02\x00\x00\x00", 8));
+}
+
+// Config.dat: what start-up reads and what quitting writes back.
+struct ConfigCase {
+    const char* name;
+    std::string file;  // "-" for no file
+    uint8_t nearLayer, music, sound, spare;
+    int32_t difficulty;
+    int32_t lives;
+    std::string writtenBack;
+};
+
+class ConfigTest : public AppTest, public ::testing::WithParamInterface<ConfigCase> {};
+
+TEST_P(ConfigTest, ReadsTheOptionsAndWritesThemBack) {
+    const ConfigCase& c = GetParam();
+    if (c.file != "-") folder.Write("Config.dat", c.file);
+    CGameApp app;
+    app.InitInstance();
+    EXPECT_EQ(app.window.nearLayerOption, c.nearLayer);
+    EXPECT_EQ(app.window.musicOption, c.music);
+    EXPECT_EQ(app.window.soundOption, c.sound);
+    EXPECT_EQ(app.window.spareOption, c.spare);
+    EXPECT_EQ(app.window.difficulty, c.difficulty);
+    app.window.player.Reset(app.window.difficulty);
+    EXPECT_EQ(app.window.player.lives, c.lives);
+    app.window.OnDestroy();
+    EXPECT_EQ(folder.Read("Config.dat"), c.writtenBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ConfigTest,
+    ::testing::Values(
+        ConfigCase{"missing", "-", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+        ConfigCase{"nearOnlyEasy", std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8), 1, 0, 0, 0, 0, 7,
+                   std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8)},
+        ConfigCase{"roundTrip", std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8), 0, 1, 0, 1, 1, 5,
+                   std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8)},
+        // Non-zero bytes other than 1 count as on and come back unchanged.
+        ConfigCase{"otherNonZero", std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8), 5, 255, 2, 0, 2, 3,
+                   std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8)},
+        // A short file keeps the defaults for what it lacks and comes back 8 bytes long.
+        ConfigCase{"short", std::string("\x01\x00", 2), 1, 0, 1, 0, 2, 3,
+                   std::string("\x01\x00\x01\x00\x02\x00\x00\x00", 8)},
+        ConfigCase{"empty", "", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+        // An absurd difficulty counts as hard.
+        ConfigCase{"absurdDifficulty", std::string("\x00\x01\x01\x00\xff\xff\xff\x7f", 8), 0, 1, 1, 0, 2, 3,
+                   std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+        ConfigCase{"longer", std::string("\x01\x01\x01\x00\x01\x00\x00\x00garbage", 15), 1, 1, 1, 0, 1, 5,
+                   std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8)}),
+    [](const ::testing::TestParamInfo<ConfigCase>& info) { return std::string(info.param.name); });
+
+TEST_F(AppTest, AConfigThatCannotBeWrittenKeepsTheOldFileWhole) {
+    folder.Write("Config.dat", std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8));
+    CGameApp app;
+    app.InitInstance();
+    app.window.musicOption = 0;
+    // Something in the way of the temporary file makes the write fail, even for root.
+    folder.Write("Config.dat.kvbtmp/blocker", "");
+    app.window.OnDestroy();
+    EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8));
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+// Shared test scaffolding: a temporary game folder and the headless platform services.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessDisplay.h"
+#include "platform/headless/RecordingAudio.h"
+#include "platform/headless/RecordingMessageBox.h"
+#include "platform/headless/RecordingVideo.h"
+#include "platform/headless/ScriptedEvents.h"
+#include "platform/headless/VirtualClock.h"
+
+namespace testing_support {
+
+// Makes an empty folder under /tmp and makes it the working directory; puts everything back
+// when it goes.
+class TempGameFolder {
+public:
+    TempGameFolder();
+    ~TempGameFolder();
+    TempGameFolder(const TempGameFolder&) = delete;
+    TempGameFolder& operator=(const TempGameFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Writes a file (a path with '/' below the folder; folders are made as needed).
+    void Write(const std::string& relativePath, const std::string& bytes) const;
+    bool Exists(const std::string& relativePath) const;
+    std::string Read(const std::string& relativePath) const;
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Installs the windowless services (virtual clock, scripted keys, recorded message boxes,
+// headless display, recorded audio and video, real PNG decoding and text) for one test.
+class HeadlessServices {
+public:
+    HeadlessServices();
+    ~HeadlessServices();
+    HeadlessServices(const HeadlessServices&) = delete;
+    HeadlessServices& operator=(const HeadlessServices&) = delete;
+
+    platform::VirtualClock clock;
+    platform::ScriptedEvents events;
+    platform::RecordingMessageBox messageBox;
+    platform::HeadlessDisplay display;
+    platform::RecordingAudio audio;
+    platform::RecordingVideo video;
+
+private:
+    std::unique_ptr<platform::IImageDecoder> images_;
+    std::unique_ptr<platform::ITextRenderer> text_;
+};
+
+// A 1x1 .. WxH PNG of one colour (0x00RRGGBB), as file bytes.
+std::string SolidPng(int width, int height, uint32_t rgb);
+
+}  // namespace testing_support
