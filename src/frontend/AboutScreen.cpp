@@ -1,8 +1,29 @@
-// The about screen.
+// The about screen: one full-screen picture until Escape.
 #include "frontend/AboutScreen.h"
 
-#include "frontend/PlaceholderScreen.h"
+#include "app/GameDlg.h"
+#include "app/GameGlobals.h"
+#include "app/InputState.h"
+#include "platform/Platform.h"
 
-CAboutScreen::CAboutScreen(CGameDlg* window) { PlaceholderScreen::Enter(window); }
+CAboutScreen::CAboutScreen(CGameDlg*) {
+    // An Escape left over from the main menu must not close this screen at once.
+    if (GameGlobals::input) GameGlobals::input->escapePressed = false;
+    if (!LoadPictureSurface("Graphics\\About\\Background.png", picture_)) {
+        platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania bitmapy t\xb3\x61");
+    }
+}
 
-void CAboutScreen::Run(CGameDlg* window) { PlaceholderScreen::Run(window, "CAboutScreen"); }
+void CAboutScreen::Run(CGameDlg* window) {
+    InputState* input = GameGlobals::input;
+    if (input && input->escapePressed) {
+        window->requestedState = MainMenu;
+        window->requestedLevel = 0;
+        input->escapePressed = false;
+    }
+    platform::Surface* target = window->drawTarget;
+    if (target && picture_) {
+        platform::BltFast(target, 0, 0, picture_.get(), platform::Rect{0, 0, picture_->Width(), picture_->Height()},
+                          false);
+    }
+}

@@ -52,5 +52,8 @@ private:
     std::unique_ptr<CGameApp> app_;
 };
 
+// Appends ",\"screen\":{...}" for the screen on show (nothing for a level or no screen).
+void AppendScreen(std::ostringstream& json);
+
 // Maps a key name of the script (LEFT, RETURN, A..Z, ...) to its virtual-key code; -1 if unknown.
 int KeyCodeFromName(const std::string& name);

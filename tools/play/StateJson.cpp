@@ -67,6 +67,7 @@ std::string Driver::StateJson() {
     }
     json << "]";
     if (GameGlobals::level) AppendLevel(json, *GameGlobals::level);
+    AppendScreen(json);
     json << "}";
     return json.str();
 }

@@ -1,0 +1,91 @@
+// The eight save slots SAVE0..SAVE7: one player record of 24 bytes each, written when a level is finished.
+#include "frontend/SaveSlots.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/Files.h"
+
+namespace {
+
+void PutInt32(unsigned char* out, int32_t value) {
+    const uint32_t v = static_cast<uint32_t>(value);
+    out[0] = static_cast<unsigned char>(v & 0xFFu);
+    out[1] = static_cast<unsigned char>((v >> 8) & 0xFFu);
+    out[2] = static_cast<unsigned char>((v >> 16) & 0xFFu);
+    out[3] = static_cast<unsigned char>((v >> 24) & 0xFFu);
+}
+
+int32_t GetInt32(const unsigned char* in) {
+    const uint32_t v = static_cast<uint32_t>(in[0]) | (static_cast<uint32_t>(in[1]) << 8) |
+                       (static_cast<uint32_t>(in[2]) << 16) | (static_cast<uint32_t>(in[3]) << 24);
+    return static_cast<int32_t>(v);
+}
+
+int32_t* Fields(PlayerRecord& r, int index) {
+    int32_t* fields[6] = {&r.nextLevel, &r.health, &r.lives, &r.score, &r.money, &r.strength};
+    return fields[index];
+}
+
+}  // namespace
+
+std::string SaveSlotFileName(int slot) {
+    return "SAVE" + std::to_string(slot);
+}
+
+bool IsEmptySlot(const PlayerRecord& record) {
+    return record.nextLevel < 1 || record.nextLevel > 7;
+}
+
+void EncodeSlot(const PlayerRecord& record, unsigned char (&bytes)[kSaveRecordSize]) {
+    PlayerRecord copy = record;
+    for (int i = 0; i < 6; ++i) PutInt32(bytes + 4 * i, *Fields(copy, i));
+}
+
+void DecodeSlot(const unsigned char* bytes, size_t size, PlayerRecord& record) {
+    unsigned char full[kSaveRecordSize];
+    EncodeSlot(record, full);
+    for (size_t i = 0; i < size && i < kSaveRecordSize; ++i) full[i] = bytes[i];
+    for (int i = 0; i < 6; ++i) *Fields(record, i) = GetInt32(full + 4 * i);
+}
+
+void ReadSlots(SaveSlotArray& slots, int32_t difficulty) {
+    for (int i = 0; i < kSaveSlotCount; ++i) {
+        PlayerRecord& slot = slots[i];
+        slot = PlayerRecord{};
+        slot.Reset(difficulty);
+        const std::string path = platform::ResolveGamePath(SaveSlotFileName(i));
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (!file) {
+            // The slot files exist from the first visit on, empty until a level is finished.
+            if (errno == ENOENT) platform::WriteFileAtomic(path, "", 0);
+            continue;
+        }
+        unsigned char bytes[kSaveRecordSize];
+        const size_t got = std::fread(bytes, 1, kSaveRecordSize, file);
+        std::fclose(file);
+        DecodeSlot(bytes, got, slot);
+    }
+}
+
+bool WriteSlots(const SaveSlotArray& slots) {
+    bool ok = true;
+    for (int i = 0; i < kSaveSlotCount; ++i) {
+        unsigned char bytes[kSaveRecordSize];
+        EncodeSlot(slots[i], bytes);
+        const std::string path = platform::ResolveGamePath(SaveSlotFileName(i));
+        if (!platform::WriteFileAtomic(path, bytes, sizeof(bytes))) {
+            std::fprintf(stderr, "Kolvenbrook 3D: could not write %s\n", path.c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+bool StoreFinishedLevel(int32_t levelNumber, const PlayerRecord& record, int32_t difficulty) {
+    if (levelNumber < 0 || levelNumber >= kSaveSlotCount) return false;
+    SaveSlotArray slots;
+    ReadSlots(slots, difficulty);
+    slots[levelNumber] = record;
+    return WriteSlots(slots);
+}
