@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CAnimation;
 class CGameDlg;
@@ -48,19 +49,35 @@ public:
     void ChooseState();
     // Once per displayed frame, after the enemies.
     void Draw();
-    // The life, energy, club and coin icons of the status display (drawn by the level after the
-    // branches). Nothing yet: the status display is not built.
+    // The life, energy, club and coin icons of the status display: made with the hero, restored
+    // at the start of Draw, drawn by the level after the front scenery. Empty until the status
+    // display is built.
+    void CreateStatusPictures();
+    void RestoreStatusPictures();
     void DrawStatusPictures();
 
-    // Parts of the step that belong to fighting, pickups and the level end; each is empty until
-    // those are built.
+    // Parts of the step that belong to the level end, fighting, pickups and enemies; each is
+    // empty until those are built.
     void CheckLevelEnd();
-    void CheckHurtByEnemies();
-    void CollectPickups();
+    void CheckEnemyContact();
+    void CollectObjects();
     void AlertEnemies();
-    void ApplyAttackHits();
-    // The hit flash, drawn last by Draw. Nothing yet.
+    void StrikeEnemies();
+    // The hit flash, drawn at the end of Draw whether or not the hero is shown. Empty until
+    // fighting is built.
     void DrawHitFlash();
+
+    // A platform the hero may ride: its top-left corner and horizontal speed per step.
+    struct RideablePlatform {
+        float x = 0.0f;
+        float y = 0.0f;
+        float vx = 0.0f;
+    };
+    // The movable elements of the running level, in the level's order (none until moving
+    // platforms are built), or platformOverride when set.
+    std::vector<RideablePlatform> Platforms() const;
+    // The first platform carrying the hero; false when none does.
+    bool FindCarryingPlatform(RideablePlatform& carrier) const;
 
     // True when the level number has low friction (4 and 5).
     bool LowFriction() const { return levelNumber == 4 || levelNumber == 5; }
@@ -114,4 +131,6 @@ public:
 
     // The level this hero plays (from GameGlobals::level at construction; tests set it).
     int32_t levelNumber = 0;
+    // When set, the platforms the hero looks at instead of the level's (tests).
+    const std::vector<RideablePlatform>* platformOverride = nullptr;
 };

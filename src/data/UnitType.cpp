@@ -2,16 +2,40 @@
 #include "data/UnitType.h"
 
 #include "actors/Animation.h"
+#include "data/XmlReader.h"
 
 const std::array<const char*, UnitType::kNamedAnimations> UnitType::kAnimationNames = {
-    "MOVELEFT",         "MOVERIGHT",          "TURNLEFT",     "TURNRIGHT",     "STAYLEFT",
-    "STAYRIGHT",        "RUNLEFT",            "RUNRIGHT",     "STANDJUMPUPLEFT", "STANDJUMPUPRIGHT",
-    "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT", "JUMPUPLEFT",  "JUMPUPRIGHT",   "JUMPDOWNLEFT",
-    "JUMPDOWNRIGHT",    "ATACKLEFT",          "ATACKRIGHT",   "BOREDRIGHT",    "BOREDLEFT",
-    "RUNLEFT",          "RUNRIGHT",           "DEATHRIGHT",   "DEATHLEFT"};
+    "MOVELEFT",          "MOVERIGHT",          "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",
+    "STAYRIGHT",         "RUNLEFT",            "RUNRIGHT",        "STANDJUMPUPLEFT",  "STANDJUMPUPRIGHT",
+    "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT", "JUMPUPLEFT",      "JUMPUPRIGHT",      "JUMPDOWNLEFT",
+    "JUMPDOWNRIGHT",     "ATACKLEFT",          "ATACKRIGHT",      "BOREDRIGHT",       "BOREDLEFT",
+    "RUNLEFT",           "RUNRIGHT",           "DEATHRIGHT",      "DEATHLEFT"};
 
-UnitType::UnitType(const std::string&) {
+namespace {
+
+// The hero is the only class with the full set of animations; the others walk and turn.
+const char kHeroClass[] = "HERO";
+constexpr int kWalkAndTurnAnimations = 4;
+
+// Takes the next attribute; true when it carries the expected name.
+bool NextAttributeNamed(CXmlReader& reader, const char* attributeName) {
+    reader.NextAttribute();
+    return reader.attributeName == attributeName;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+}  // namespace
+
+UnitType::UnitType(const std::string& name) {
     for (int i = 0; i < kNamedAnimations; ++i) animationNames[i] = kAnimationNames[i];
+    ReadFile("Units\\" + name + ".xml");
+    CreateAnimations();
 }
 
 UnitType::~UnitType() = default;
@@ -23,6 +47,68 @@ int UnitType::FindAnimation(const std::string& animationName) const {
     return -1;
 }
 
-void UnitType::ReadFile(const std::string&) {}
+void UnitType::ReadFile(const std::string& gamePath) {
+    CXmlReader reader(gamePath);
+    while (reader.Next()) {
+        const bool element =
+            reader.kind == CXmlReader::kOpeningElement || reader.kind == CXmlReader::kSelfClosingElement;
+        if (!element || reader.attributeCount < 1) continue;
+        const std::string& elementName = reader.name;
 
-void UnitType::CreateAnimations() {}
+        if (elementName == "COLORKEY") {
+            uint32_t r = 0;
+            uint32_t g = 0;
+            uint32_t b = 0;
+            if (NextAttributeNamed(reader, "R")) r = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
+            if (NextAttributeNamed(reader, "G")) g = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
+            if (NextAttributeNamed(reader, "B")) b = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
+            colorKey = (r & 0xFFu) + 256u * (g & 0xFFu) + 65536u * (b & 0xFFu);
+        } else if (elementName == "CLASS") {
+            if (NextAttributeNamed(reader, "CLASS")) unitClass = reader.attributeValue;
+        } else if (elementName == "SPEED") {
+            if (NextAttributeNamed(reader, "SPEED")) speed = CXmlReader::ToInt(reader.attributeValue);
+        } else if (elementName == "STRENGHT") {
+            if (NextAttributeNamed(reader, "STRENGHT")) strength = CXmlReader::ToInt(reader.attributeValue);
+        } else if (elementName == "JUMP") {
+            if (NextAttributeNamed(reader, "JUMP")) jump = CXmlReader::ToInt(reader.attributeValue);
+            // A unit that cannot jump is marked with -1, never 0.
+            if (jump == 0) jump = -1;
+        } else if (elementName == "ENERGY") {
+            if (NextAttributeNamed(reader, "ENERGY")) energy = CXmlReader::ToInt(reader.attributeValue);
+        } else if (elementName == "MAXSIZE") {
+            if (NextAttributeNamed(reader, "HEIGHT")) maxHeight = CXmlReader::ToInt(reader.attributeValue);
+            if (NextAttributeNamed(reader, "WIDTH")) maxWidth = CXmlReader::ToInt(reader.attributeValue);
+        } else if (elementName == "WEAPON") {
+            WeaponEntry weapon;
+            reader.NextAttribute();
+            weapon.name = reader.attributeValue;
+            reader.NextAttribute();
+            weapon.flag = !reader.attributeValue.empty();
+            reader.NextAttribute();
+            weapon.value1 = CXmlReader::ToInt(reader.attributeValue);
+            reader.NextAttribute();
+            weapon.value2 = CXmlReader::ToInt(reader.attributeValue);
+            reader.NextAttribute();
+            weapon.value3 = CXmlReader::ToInt(reader.attributeValue);
+            weapons.push_back(weapon);
+        }
+    }
+}
+
+void UnitType::CreateAnimations() {
+    unitClass = UpperCase(unitClass);
+    const int count = unitClass == kHeroClass ? kNamedAnimations : kWalkAndTurnAnimations;
+    for (int i = 0; i < count; ++i) {
+        const std::string& animationName = animationNames[i];
+        int32_t frameWidth = maxWidth;
+        const bool attack = animationName == "ATACKLEFT" || animationName == "ATACKRIGHT";
+        const bool death = animationName == "DEATHRIGHT" || animationName == "DEATHLEFT";
+        if (attack) frameWidth = kAttackFrameWidth;
+        if (death) frameWidth = kDeathFrameWidth;
+        animations[i] = std::make_unique<CAnimation>("Units", unitClass, animationName, frameWidth, colorKey);
+        if (attack || death) continue;
+        // The unit's box grows to hold its largest ordinary frame.
+        if (animations[i]->frameWidth > maxWidth) maxWidth = animations[i]->frameWidth;
+        if (animations[i]->frameHeight > maxHeight) maxHeight = animations[i]->frameHeight;
+    }
+}
