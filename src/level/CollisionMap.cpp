@@ -1,4 +1,250 @@
-// The level's grid of solid 16-pixel cells.
+// The level's grid of solid 16-pixel cells: the box test and the two movement resolvers.
 #include "level/CollisionMap.h"
 
-CCollisionMap::CCollisionMap(CGameDlg*, int32_t) {}
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/GameGlobals.h"
+#include "level/Level.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// Only this many bytes of a collision file are ever used: one per cell, then two that never count.
+constexpr long kUsefulFileBytes = CCollisionMap::kCellCount + 2;
+// How far the lift-out and the stuck searches look, and how far a body is pushed off a platform.
+constexpr int kLiftLimit = 20;
+constexpr int kPlatformPushLimit = 5;
+
+// Float to int toward zero, kept in range so that a wild speed cannot overflow the conversion.
+int Trunc(double value) {
+    if (!(value > -1.0e9)) return -1000000000;
+    if (value > 1.0e9) return 1000000000;
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+CCollisionMap::CCollisionMap(CGameDlg*, int32_t levelNumber) : moveResult(std::make_unique<MoveResult>()) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "LevelDescriptions\\Level%ld.dat", static_cast<long>(levelNumber));
+    std::FILE* file = std::fopen(platform::ResolveGamePath(name).c_str(), "rb");
+    long length = 0;
+    if (file && std::fseek(file, 0, SEEK_END) == 0) {
+        length = std::ftell(file);
+        std::rewind(file);
+    }
+    if (!file || length <= 0) {
+        if (file) std::fclose(file);
+        platform::ShowMessage("B\xb3\xb9\x64 Odczytu Pliku Kolizji");
+        return;
+    }
+    // A longer file is fine, but nothing past the cells and the two spare bytes is ever looked at.
+    std::vector<unsigned char> bytes(static_cast<size_t>(std::min(length, kUsefulFileBytes)));
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    // The two spare bytes belong to the file's length, not to what we managed to read.
+    const long usable = std::min(length - 2, static_cast<long>(kCellCount));
+    if (usable > 0) FillFromFileBytes(bytes.data(), std::min(static_cast<size_t>(usable), got) + 2);
+}
+
+CCollisionMap::~CCollisionMap() = default;
+
+void CCollisionMap::FillFromFileBytes(const unsigned char* bytes, size_t size) {
+    // A file of one or two bytes holds no cell at all.
+    if (size <= 2) return;
+    const size_t count = std::min(size - 2, static_cast<size_t>(kCellCount));
+    for (size_t k = 0; k < count; ++k) {
+        // Blocks of 16x16 cells, left to right and top to bottom inside each block column; each block
+        // holds its columns left to right, each column its cells top to bottom.
+        const int bx = static_cast<int>(k / 2048);
+        const int by = static_cast<int>((k / 256) % 8);
+        const int i = static_cast<int>((k / 16) % 16);
+        const int j = static_cast<int>(k % 16);
+        cells[(16 * bx + i) * kRows + 16 * by + j] = static_cast<int32_t>(static_cast<signed char>(bytes[k]));
+    }
+}
+
+int32_t CCollisionMap::TestBox(int x, int y, int w, int h) const {
+    const int left = x + kSideInset;
+    const int right = x + w - kSideInset;
+    if (y + h > kWorldHeight || y < 20 || left < 44 || left > kWorldWidth) return kSolid;
+
+    // The outline of the narrowed box: its top and bottom rows across the columns of pixels
+    // left .. x + w - 21, then its left and right columns down the rows of pixels y .. y + h - 1.
+    // Walking cell by cell visits exactly the cells a pixel-by-pixel walk would.
+    if (w - 41 >= 0) {
+        const int top = y / 16;
+        const int bottom = (y + h) / 16;
+        const int lastColumn = (x + w - 21) / 16;
+        for (int cx = left / 16; cx <= lastColumn; ++cx) {
+            if (OutlineCellSolid(cx, top) || OutlineCellSolid(cx, bottom)) return kSolid;
+        }
+    }
+    if (h - 1 >= 0) {
+        const int leftColumn = left / 16;
+        const int rightColumn = right / 16;
+        const int lastRow = (y + h - 1) / 16;
+        for (int cy = y / 16; cy <= lastRow; ++cy) {
+            if (OutlineCellSolid(leftColumn, cy) || OutlineCellSolid(rightColumn, cy)) return kSolid;
+        }
+    }
+
+    return TouchesPlatform(x, y, w, h) ? kPlatform : kFree;
+}
+
+bool CCollisionMap::TouchesPlatform(int x, int y, int w, int h) const {
+    const int left = x + kSideInset;
+    const int right = x + w - kSideInset;
+    auto overlaps = [&](const PlatformBox& p) {
+        const bool across = left <= p.x + kPlatformWidth && p.x <= right;
+        // Only the platform's top and bottom edges are looked for inside the box: a box lying wholly
+        // between them does not see the platform.
+        const bool down = (p.y >= y && p.y <= y + h) || (p.y + kPlatformHeight >= y && p.y + kPlatformHeight <= y + h);
+        return across && down;
+    };
+    if (platformOverride) {
+        for (const PlatformBox& p : *platformOverride) {
+            if (overlaps(p)) return true;
+        }
+        return false;
+    }
+    const CLevel* level = GameGlobals::level;
+    if (!level) return false;
+    const int count = level->PlatformCount();
+    for (int i = 0; i < count; ++i) {
+        if (overlaps(level->PlatformBoxAt(i))) return true;
+    }
+    return false;
+}
+
+const MoveResult& CCollisionMap::Move(int x, int y, float vx, float vy, int w, int h) {
+    return Resolve(x, y, vx, vy, w, h, true);
+}
+
+const MoveResult& CCollisionMap::MoveIgnoringPlatforms(int x, int y, float vx, float vy, int w, int h) {
+    return Resolve(x, y, vx, vy, w, h, false);
+}
+
+const MoveResult& CCollisionMap::Resolve(int x, int y, float vx, float vy, int w, int h, bool platformsAreSolid) {
+    MoveResult& r = *moveResult;
+    r.x = static_cast<float>(x);
+    r.y = static_cast<float>(y);
+    r.vx = vx;
+    r.vy = vy;
+    r.blockedSideways = 0.0f;
+    r.onStep = 0.0f;
+
+    auto test = [&](int bx, int by) { return TestBox(bx, by, w, h); };
+    // Where a body may be. For the enemies a platform is as good as air.
+    auto open = [&](int bx, int by) {
+        const int32_t t = test(bx, by);
+        return platformsAreSolid ? t == kFree : t != kSolid;
+    };
+    auto solid = [&](int bx, int by) { return test(bx, by) == kSolid; };
+    // Lifts the body out of the ground after a step: the first height within the limit that is not
+    // solid; no such height leaves it where the step put it.
+    auto liftOut = [&]() {
+        for (int d = 0; d < kLiftLimit; ++d) {
+            if (!solid(Trunc(std::floor(r.x)), Trunc(std::floor(r.y - static_cast<float>(d))))) {
+                r.y -= static_cast<float>(d);
+                return;
+            }
+        }
+    };
+
+    // A single solid cell ahead with room above it is a 45-degree slope: the body's height follows
+    // its position inside the cell, one pixel up per pixel forward.
+    if (open(x, y) && solid(x + 16, y) && solid(x, y + 16) && test(x + 16, y - 16) == kFree && open(x, y - 16)) {
+        r.x = static_cast<float>(x) + vx;
+        const int s = Trunc(std::fmod(static_cast<double>(r.x), 16.0));
+        if (s != 15 && vx >= -1.0f) r.y = static_cast<float>(16 * Trunc(y / 16.0) + 15 - s);
+        r.vy = 0.0f;
+        liftOut();
+        r.onStep = 1.0f;
+        return r;
+    }
+    if (open(x, y) && solid(x - 16, y) && solid(x, y + 16) && open(x - 16, y - 16)) {
+        r.x = static_cast<float>(x) + vx;
+        const int s = Trunc(15.0 - std::fmod(static_cast<double>(r.x), 16.0));
+        if (s != 0 && vx <= 1.0f) r.y = static_cast<float>(16 * Trunc(y / 16.0) + 15 - s);
+        r.vy = 0.0f;
+        liftOut();
+        r.onStep = 1.0f;
+        return r;
+    }
+
+    const int nx = Trunc(static_cast<double>(x) + vx);
+    const int ny = Trunc(static_cast<double>(y) + vy);
+    if (open(nx, ny)) {
+        r.x = static_cast<float>(x) + vx;
+        r.y = static_cast<float>(y) + vy;
+        return r;
+    }
+    if (open(x, ny)) {
+        r.y = static_cast<float>(y) + vy;
+        r.vx = 0.0f;
+        r.blockedSideways = 1.0f;
+        return r;
+    }
+    if (open(nx, y)) {
+        r.x = static_cast<float>(x) + vx;
+        r.vy = 0.0f;
+        return r;
+    }
+
+    // Stuck: the nearest open height above, else below, within the limit.
+    bool lifted = false;
+    for (int d = 0; d < kLiftLimit; ++d) {
+        if (open(x, y - d)) {
+            r.y = static_cast<float>(y - d);
+            lifted = true;
+            break;
+        }
+    }
+    if (!lifted) {
+        for (int d = 0; d < kLiftLimit; ++d) {
+            if (open(x, y + d)) {
+                r.y = static_cast<float>(y + d);
+                break;
+            }
+        }
+    }
+    if (platformsAreSolid) {
+        // Off a platform sideways, left first.
+        const int yNow = Trunc(r.y);
+        bool pushed = false;
+        for (int k = 0; k < kPlatformPushLimit; ++k) {
+            if (test(x - k, yNow) != kPlatform) {
+                r.x -= static_cast<float>(k);
+                pushed = true;
+                break;
+            }
+        }
+        if (!pushed) {
+            for (int m = 0; m < kPlatformPushLimit; ++m) {
+                if (test(x + m, yNow) != kPlatform) {
+                    r.x += static_cast<float>(m);
+                    break;
+                }
+            }
+        }
+    }
+    if (open(nx, Trunc(r.y))) r.x = static_cast<float>(x) + vx;
+    r.vx = 0.0f;
+    r.vy = 0.0f;
+    return r;
+}
+
+std::string CCollisionMap::NeighbourKey(int cx, int cy) const {
+    std::string key;
+    if (!IsSolid(cx, cy)) return key;
+    if (IsSolid(cx + 1, cy)) key += '2';
+    if (IsSolid(cx, cy + 1)) key += '4';
+    if (IsSolid(cx - 1, cy)) key += '6';
+    if (IsSolid(cx, cy - 1)) key += '8';
+    return key;
+}

@@ -1,25 +1,94 @@
-// One level being played.
+// One level being played: what it is made of, its 20 ms world steps, its camera and its draw order.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/PlayerRecord.h"
+#include "gfx/Surfaces.h"
+#include "level/CollisionMap.h"
 
 class CGameDlg;
+class CHero;
+class CTileLayer;
+class CBackground;
+struct UnitType;
+struct ObjectType;
 
-// Placeholder until the level world is built: Escape leads to the best scores.
 class CLevel {
 public:
+    static constexpr int kMaxTypes = 50;
+    static constexpr int32_t kStepMs = 20;
+    // A frame runs at most this many world steps: after a stall (a debugger, a suspended machine)
+    // the world carries on instead of running for seconds to catch up.
+    static constexpr int32_t kMaxStepsPerFrame = 10;
+    static constexpr uint32_t kStaticPlanColourKey = 0x4B37;
+    static constexpr float kFarFactor = 0.26f;
+    static constexpr float kNearFactor = 0.75f;
+    // TEXT entry shown when the near background cannot be made.
+    static constexpr int kNearLayerFailedText = 37;
+
+    // Builds the level from its description. GameGlobals::level points at it from the start, so the
+    // parts it builds can reach it.
     CLevel(CGameDlg* window, int32_t levelNumber, bool nearLayerOption);
     ~CLevel();
-    void ApplyPlayerRecord(PlayerRecord record);
-    void Update(CGameDlg* window);
+    CLevel(const CLevel&) = delete;
+    CLevel& operator=(const CLevel&) = delete;
 
+    // The carried values the hero starts with (not the level number).
+    void ApplyPlayerRecord(PlayerRecord record);
+    // Once per displayed frame: Escape, the camera, the keys, the world steps, the picture.
+    void Update(CGameDlg* window);
+    // The view follows the hero: at once across, by a tenth of the gap up and down.
+    void UpdateCamera(CGameDlg* window);
+    // The world steps one frame runs for the time since the last one (the rest of the time is lost).
+    int32_t TakeSteps();
+    // The whole picture, back to front, with the camera as it stands.
+    void DrawFrame(CGameDlg* window);
+
+    // The picture drawn first, fixed on the screen.
+    void CreateStaticPlan(CGameDlg* window);
+    // The static plan and the backgrounds; rebuilds the scenery when the display lost its surfaces.
+    void DrawScenery(CGameDlg* window);
+    // Refills the static plan and makes the tile layer and the backgrounds anew.
+    void RestoreScenery();
+
+    // The platforms the collision map sees, in the order of the movable-element list.
+    int PlatformCount() const;
+    PlatformBox PlatformBoxAt(int index) const;
+
+    // Scenery set of a level: levels 2k and 2k+1 share set 2k.
+    static int32_t ScenerySet(int32_t levelNumber) { return levelNumber - levelNumber % 2; }
+
+    std::array<ObjectType*, kMaxTypes> objectTypes{};
+    std::array<UnitType*, kMaxTypes> unitTypes{};
+    std::unique_ptr<CHero> hero;
+    std::unique_ptr<CTileLayer> tileLayer;
+    std::unique_ptr<CBackground> nearBackground;
+    std::unique_ptr<CBackground> farBackground;
+    SurfacePtr staticPlan;
+    uint32_t staticPlanColourKey = kStaticPlanColourKey;
+    // Shown by the main window in yellow at (20, 100) for 400 frames.
     std::string message;
-    int32_t messageFrames = 0;
+    int32_t unitTypeCount = 0;
+    int32_t objectTypeCount = 0;
     int32_t levelNumber = 0;
     int32_t cameraX = 10;
     int32_t cameraY = 20;
-    PlayerRecord heroRecord;
+    // Extra piece columns and rows a background visits beyond the first: screen size div 256.
+    int32_t backgroundColumns = 0;
+    int32_t backgroundRows = 0;
+    int32_t messageFrames = 0;
+    bool nearLayerOption = false;
+    int32_t lastStepClock = 0;
+    CGameDlg* mainWindow = nullptr;
+
+private:
+    // The far background, and the near one when the option is on; a near background that cannot
+    // be made switches the option off for good and says so.
+    void CreateBackgrounds();
+    // Whether the display lost the scenery's surfaces since they were filled.
+    bool SceneryLost() const;
 };
