@@ -5,7 +5,9 @@
 
 namespace media {
 
-double MidiToFrequency(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
+double MidiToFrequency(double midi) {
+    return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0);
+}
 
 bool ParseNoteName(const std::string& text, int& midi) {
     static const int kOffsets[7] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
@@ -55,7 +57,9 @@ double PolyBlep(double t, double dt) {
     return 0.0;
 }
 
-double BlepSaw(double phase, double increment) { return 2.0 * phase - 1.0 - PolyBlep(phase, increment); }
+double BlepSaw(double phase, double increment) {
+    return 2.0 * phase - 1.0 - PolyBlep(phase, increment);
+}
 
 double BlepSquare(double phase, double increment) {
     double value = phase < 0.5 ? 1.0 : -1.0;

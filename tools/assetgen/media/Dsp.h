@@ -105,6 +105,8 @@ inline double SmoothRamp(double x) {
     return 0.5 - 0.5 * std::cos(kPi * x);
 }
 
-inline double DecibelsToGain(double db) { return std::pow(10.0, db / 20.0); }
+inline double DecibelsToGain(double db) {
+    return std::pow(10.0, db / 20.0);
+}
 
 }  // namespace media

@@ -11,12 +11,14 @@ struct Partial {
     double ratio, amplitude, decay;  // decay: time constant in seconds
 };
 
-size_t Samples(double seconds) { return static_cast<size_t>(std::max(seconds, 0.0) * kSampleRate); }
+size_t Samples(double seconds) {
+    return static_cast<size_t>(std::max(seconds, 0.0) * kSampleRate);
+}
 
 // Struck bars and logs: a handful of inharmonic partials, each dying away at its own speed, plus the knock
 // of the mallet.
-std::vector<double> StruckBar(const NoteRequest& note, const std::vector<Partial>& partials, double ring,
-                              double knock, double knockCutoff, Rng& rng) {
+std::vector<double> StruckBar(const NoteRequest& note, const std::vector<Partial>& partials, double ring, double knock,
+                              double knockCutoff, Rng& rng) {
     double longest = 0.0;
     for (const auto& partial : partials) longest = std::max(longest, partial.decay);
     std::vector<double> out(Samples(std::min(longest * ring, 3.0) + 0.01), 0.0);
@@ -56,7 +58,7 @@ std::vector<double> Pipe(const NoteRequest& note, const std::vector<std::pair<do
                          double breath, double chiff, double vibratoDepth, double attack, double release, Rng& rng) {
     std::vector<double> out(Samples(note.duration + release), 0.0);
     StateVariableFilter breathFilter;
-    breathFilter.Set(note.frequency * 2.0, 2.5);
+    breathFilter.Set(note.frequency * 2.0, 5.0);
     StateVariableFilter chiffFilter;
     chiffFilter.Set(std::min(note.frequency * 6.0, 9000.0), 1.2);
     double phase = 0.0;
@@ -93,8 +95,8 @@ std::vector<double> LogBass(const NoteRequest& note, Rng& rng) {
         double t = static_cast<double>(i) / kSampleRate;
         double frequency = note.frequency * (1.0 + 0.04 * std::exp(-t / 0.02));
         phase += frequency / kSampleRate;
-        double value = std::sin(kTwoPi * phase) + 0.35 * std::sin(2.0 * kTwoPi * phase) +
-                       0.12 * std::sin(3.0 * kTwoPi * phase);
+        double value =
+            std::sin(kTwoPi * phase) + 0.35 * std::sin(2.0 * kTwoPi * phase) + 0.12 * std::sin(3.0 * kTwoPi * phase);
         if (t < 0.008) value += 0.4 * rng.Signed() * (1.0 - t / 0.008);
         value = tone.Process(value);
         double envelope = SmoothRamp(t / 0.004) * (0.35 + 0.65 * std::exp(-t / 0.35));
@@ -139,8 +141,8 @@ std::vector<double> Hum(const NoteRequest& note, Rng& rng) {
         double t = static_cast<double>(i) / kSampleRate;
         double source = 0.0;
         for (int v = 0; v < 3; ++v) {
-            double increment = note.frequency * detune[v] * (1.0 + 0.003 * std::sin(kTwoPi * 4.7 * t + v)) /
-                               kSampleRate;
+            double increment =
+                note.frequency * detune[v] * (1.0 + 0.003 * std::sin(kTwoPi * 4.7 * t + v)) / kSampleRate;
             phases[v] += increment;
             if (phases[v] >= 1.0) phases[v] -= 1.0;
             source += BlepSaw(phases[v], increment);
@@ -215,17 +217,16 @@ bool IsDrumInstrument(const std::string& name) {
 }
 
 bool IsKnownInstrument(const std::string& name) {
-    return IsDrumInstrument(name) || name == "marimba" || name == "xylo" || name == "kalimba" ||
-           name == "icebell" || name == "logbass" || name == "boneflute" || name == "panpipe" ||
-           name == "drone" || name == "hum";
+    return IsDrumInstrument(name) || name == "marimba" || name == "xylo" || name == "kalimba" || name == "icebell" ||
+           name == "logbass" || name == "boneflute" || name == "panpipe" || name == "drone" || name == "hum";
 }
 
 std::vector<double> RenderInstrumentNote(const std::string& name, const NoteRequest& note, Rng& rng) {
     const double f = note.frequency;
     if (name == "marimba") {
         double decay = DecayFor(f, 0.55, 0.12, 1.2);
-        return StruckBar(note, {{1.0, 1.0, decay}, {3.99, 0.28, decay * 0.18}, {9.9, 0.07, decay * 0.06}}, 5.0,
-                         0.25, 2500.0, rng);
+        return StruckBar(note, {{1.0, 1.0, decay}, {3.99, 0.28, decay * 0.18}, {9.9, 0.07, decay * 0.06}}, 5.0, 0.25,
+                         2500.0, rng);
     }
     if (name == "xylo") {
         double decay = DecayFor(f, 0.22, 0.06, 0.5);
@@ -245,9 +246,9 @@ std::vector<double> RenderInstrumentNote(const std::string& name, const NoteRequ
     }
     if (name == "logbass") return LogBass(note, rng);
     if (name == "boneflute")
-        return Pipe(note, {{1.0, 1.0}, {2.0, 0.18}, {3.0, 0.07}}, 0.9, 0.6, 0.006, 0.05, 0.1, rng);
+        return Pipe(note, {{1.0, 1.0}, {2.0, 0.18}, {3.0, 0.07}}, 0.12, 0.25, 0.006, 0.05, 0.1, rng);
     if (name == "panpipe")
-        return Pipe(note, {{1.0, 1.0}, {3.0, 0.06}, {5.0, 0.025}}, 1.4, 1.0, 0.003, 0.035, 0.16, rng);
+        return Pipe(note, {{1.0, 1.0}, {3.0, 0.06}, {5.0, 0.025}}, 0.2, 0.35, 0.003, 0.035, 0.16, rng);
     if (name == "drone") return Drone(note, 250.0, 1100.0, 0.35, 0.12, 0.3, rng);
     if (name == "hum") return Hum(note, rng);
     if (name == "kick") return Drum({f, 0.0, note.velocity}, 2.2, 0.035, 0.2, 0.25, 900.0, 0.0, rng);

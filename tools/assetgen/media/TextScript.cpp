@@ -16,7 +16,9 @@ const std::string& ScriptLine::At(size_t index) const {
     return tokens[index];
 }
 
-double ScriptLine::Number(size_t index) const { return ParseNumber(At(index), *this); }
+double ScriptLine::Number(size_t index) const {
+    return ParseNumber(At(index), *this);
+}
 
 double ParseNumber(const std::string& text, const ScriptLine& line) {
     char* end = nullptr;
@@ -52,8 +54,8 @@ std::vector<ScriptLine> SplitScript(const std::string& text, const std::string& 
             } else if (c == '"') {
                 quoted = true;
                 inToken = true;
-            } else if (c == '#') {
-                break;
+            } else if (c == '#' && !inToken) {
+                break;  // inside a token '#' is a sharp, as in f#4
             } else if (c == ' ' || c == '\t' || c == '\r') {
                 if (inToken) line.tokens.push_back(token);
                 token.clear();
@@ -78,7 +80,9 @@ std::string ReadWholeFile(const std::string& path) {
     return text.str();
 }
 
-std::vector<ScriptLine> ReadScript(const std::string& path) { return SplitScript(ReadWholeFile(path), path); }
+std::vector<ScriptLine> ReadScript(const std::string& path) {
+    return SplitScript(ReadWholeFile(path), path);
+}
 
 std::map<std::string, std::string> KeyValues(const ScriptLine& line, size_t first) {
     std::map<std::string, std::string> values;

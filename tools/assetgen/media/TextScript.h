@@ -10,7 +10,7 @@
 namespace media {
 
 // One non-empty source line split into tokens. Tokens are separated by blanks; "double quoted" text is one
-// token (quotes removed); '#' starts a comment outside quotes.
+// token (quotes removed); '#' at the start of a token starts a comment (elsewhere it is a sharp: f#4).
 struct ScriptLine {
     std::string file;
     int number = 0;

@@ -20,7 +20,9 @@ void PutU16(std::vector<unsigned char>& out, uint16_t value) {
     out.push_back(static_cast<unsigned char>(value));
     out.push_back(static_cast<unsigned char>(value >> 8));
 }
-void PutText(std::vector<unsigned char>& out, const char* text) { out.insert(out.end(), text, text + 4); }
+void PutText(std::vector<unsigned char>& out, const char* text) {
+    out.insert(out.end(), text, text + 4);
+}
 
 uint32_t GetU32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
@@ -109,7 +111,8 @@ WavInfo InspectWav(const std::string& path) {
     }
     size_t count = dataBytes / 2;
     int peak = 0;
-    for (size_t i = 0; i < count; ++i) peak = std::max(peak, std::abs(static_cast<int16_t>(GetU16(bytes, dataAt + 2 * i))));
+    for (size_t i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(static_cast<int16_t>(GetU16(bytes, dataAt + 2 * i))));
     int first = std::abs(static_cast<int16_t>(GetU16(bytes, dataAt)));
     int last = std::abs(static_cast<int16_t>(GetU16(bytes, dataAt + 2 * (count - 1))));
     info.edgeLevel = std::max(first, last) / 32768.0;

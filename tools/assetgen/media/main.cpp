@@ -1,0 +1,84 @@
+// assetgen-media: makes the game's sound effects, music and videos from the texts in content/media.
+//   assetgen-media <content/media folder> <game folder>   generate everything
+//   assetgen-media --check <game folder>                  verify every file exists and decodes
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MediaCheck.h"
+#include "MediaJobs.h"
+
+namespace {
+
+struct Job {
+    std::string name;
+    std::function<std::string()> run;
+    std::string report;
+    std::string error;
+};
+
+// Runs the jobs on two threads (the build machines have two cores); each job writes its own files, so
+// the results do not depend on which thread ran what. Reports are printed in job order afterwards.
+bool RunJobs(std::vector<Job>& jobs, unsigned threads) {
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i = next++; i < jobs.size(); i = next++) {
+            try {
+                jobs[i].report = jobs[i].run();
+            } catch (const std::exception& e) {
+                jobs[i].error = e.what();
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(worker);
+    worker();
+    for (auto& thread : pool) thread.join();
+    bool ok = true;
+    for (const auto& job : jobs) {
+        std::fputs(job.report.c_str(), stdout);
+        if (!job.error.empty()) {
+            std::fprintf(stderr, "assetgen-media: %s: %s\n", job.name.c_str(), job.error.c_str());
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--check") return media::CheckGameFolder(argv[2]) ? 0 : 1;
+    if (argc != 3) {
+        std::fprintf(stderr,
+                     "usage: assetgen-media <content/media> <game folder>\n"
+                     "       assetgen-media --check <game folder>\n");
+        return 2;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const std::string content = argv[1];
+    const std::string game = argv[2];
+    std::vector<Job> jobs;
+    try {
+        // The videos take longest, so they start first and the other thread works through the rest.
+        for (const auto& name : media::VideoNames(content))
+            jobs.push_back({"video " + name, [=] { return media::MakeVideo(content, game, name); }, {}, {}});
+        jobs.push_back({"sounds", [=] { return media::MakeSounds(content, game); }, {}, {}});
+        for (int track = 0; track < 10; ++track)
+            jobs.push_back(
+                {"track " + std::to_string(track), [=] { return media::MakeTrack(content, game, track); }, {}, {}});
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "assetgen-media: %s\n", e.what());
+        return 1;
+    }
+    bool ok = RunJobs(jobs, 2);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("assetgen-media: %s in %.1f s\n", ok ? "done" : "FAILED", seconds);
+    return ok ? 0 : 1;
+}
