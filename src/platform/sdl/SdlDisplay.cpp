@@ -44,6 +44,8 @@ struct SdlDisplay::Impl {
     SDL_Texture* picture = nullptr;  // the video picture's texture, of the picture's size
     int pictureWidth = 0;
     int pictureHeight = 0;
+    int outputWidth = 0;
+    int outputHeight = 0;
     SDL_Cursor* arrow = nullptr;
     std::unique_ptr<Surface> back;
     Shown shown = Shown::Nothing;
@@ -65,6 +67,14 @@ struct SdlDisplay::Impl {
 
     // Draws what is shown into the renderer without presenting it.
     void Compose() {
+        // The letterbox follows the window's real size at once, even before its resize event was handled.
+        int w = 0;
+        int h = 0;
+        if (SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && (w != outputWidth || h != outputHeight)) {
+            outputWidth = w;
+            outputHeight = h;
+            SDL_RenderSetLogicalSize(renderer, width, height);
+        }
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         SDL_Texture* texture = shown == Shown::BackBuffer ? screen : shown == Shown::Picture ? picture : nullptr;
@@ -98,6 +108,7 @@ struct SdlDisplay::Impl {
         window = nullptr;
         back.reset();
         shown = Shown::Nothing;
+        outputWidth = outputHeight = 0;
     }
 
     DisplayStep Fail(DisplayStep step, const char* what) {
@@ -261,6 +272,7 @@ bool SdlDisplay::CaptureWindow(std::vector<uint32_t>& pixels, int& width, int& h
     if (!d.renderer) return false;
     if (SDL_GetRendererOutputSize(d.renderer, &width, &height) != 0 || width <= 0 || height <= 0) return false;
     d.Compose();
+    SDL_RenderFlush(d.renderer);
     // Reading is limited to the logical viewport; widen it to the whole window for the read (what was drawn
     // stays), then put the logical size back.
     SDL_RenderSetLogicalSize(d.renderer, 0, 0);

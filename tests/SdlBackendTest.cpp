@@ -1,0 +1,964 @@
+// The SDL / FFmpeg backends: pictures, text, message boxes, sound, video, events and the window.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/Surface.h"
+#include "platform/headless/HeadlessDisplay.h"
+#include "platform/sdl/FfmpegVideoPlayer.h"
+#include "platform/sdl/SdlAudio.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlEventInjector.h"
+#include "platform/sdl/SdlEvents.h"
+#include "platform/sdl/SdlImageDecoder.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlTextRenderer.h"
+#include "platform/sdl/TestVideoWriter.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+// ---------------------------------------------------------------- helpers
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "kvb_sdl_XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        if (!path_.empty()) fs::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(File(name), std::ios::binary) << bytes;
+        return File(name);
+    }
+
+private:
+    std::string path_;
+};
+
+// Sets or removes environment variables for one test and puts them back afterwards.
+class EnvGuard {
+public:
+    ~EnvGuard() {
+        for (auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                unsetenv(name.c_str());
+            }
+        }
+    }
+    void Set(const std::string& name, const char* value) {
+        if (!saved_.count(name)) {
+            const char* old = std::getenv(name.c_str());
+            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        }
+        if (value) {
+            setenv(name.c_str(), value, 1);
+        } else {
+            unsetenv(name.c_str());
+        }
+    }
+
+private:
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+uint32_t Crc32(const std::string& bytes) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : bytes) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+std::string Be32(uint32_t v) {
+    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+std::string Chunk(const std::string& type, const std::string& data) {
+    return Be32(static_cast<uint32_t>(data.size())) + type + data + Be32(Crc32(type + data));
+}
+
+// A zlib stream holding the data in one stored (uncompressed) block.
+std::string ZlibStored(const std::string& data) {
+    std::string out = "\x78\x01";
+    out += '\x01';  // final block, stored
+    const uint16_t len = static_cast<uint16_t>(data.size());
+    out += static_cast<char>(len & 0xFF);
+    out += static_cast<char>(len >> 8);
+    out += static_cast<char>(~len & 0xFF);
+    out += static_cast<char>((~len >> 8) & 0xFF);
+    out += data;
+    uint32_t a = 1;
+    uint32_t b = 0;
+    for (unsigned char c : data) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    return out + Be32((b << 16) | a);
+}
+
+const std::string kPngSignature = "\x89PNG\r\n\x1a\n";
+
+std::string Ihdr(uint32_t width, uint32_t height, int bitDepth, int colourType) {
+    return Chunk("IHDR", Be32(width) + Be32(height) + static_cast<char>(bitDepth) + static_cast<char>(colourType) +
+                             std::string(3, '\0'));
+}
+
+// A PNG of 8-bit samples; rows hold the raw samples of each row (filter byte 0 is added here).
+std::string MakePng(int width, int height, int colourType, const std::vector<std::string>& rows,
+                    const std::string& extraChunks = "") {
+    std::string raw;
+    for (const std::string& row : rows) raw += '\0' + row;
+    return kPngSignature + Ihdr(width, height, 8, colourType) + extraChunks + Chunk("IDAT", ZlibStored(raw)) +
+           Chunk("IEND", "");
+}
+
+std::string Rgb(uint32_t p) {
+    return {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
+}
+
+// 16-bit stereo PCM WAV of a quiet tone.
+std::string MakeWav(double seconds, int rate = 44100) {
+    const uint32_t frames = static_cast<uint32_t>(seconds * rate);
+    std::string data;
+    for (uint32_t i = 0; i < frames; ++i) {
+        const int16_t v = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * i / rate));
+        for (int ch = 0; ch < 2; ++ch) {
+            data += static_cast<char>(v & 0xFF);
+            data += static_cast<char>((v >> 8) & 0xFF);
+        }
+    }
+    auto le32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                           static_cast<char>(v >> 24)};
+    };
+    auto le16 = [](uint16_t v) { return std::string{static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    const std::string fmt = le16(1) + le16(2) + le32(rate) + le32(rate * 4) + le16(4) + le16(16);
+    const std::string body = "WAVE" + std::string("fmt ") + le32(16) + fmt + "data" + le32(data.size()) + data;
+    return "RIFF" + le32(body.size()) + body;
+}
+
+std::string Garbage(size_t n, unsigned seed) {
+    std::string s(n, '\0');
+    for (size_t i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        s[i] = static_cast<char>(seed >> 16);
+    }
+    return s;
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Hex(uint32_t p) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%06X", p);
+    return buf;
+}
+
+// ---------------------------------------------------------------- pictures
+
+TEST(SdlImageDecoder, DecodesRgbColoursExactly) {
+    TempFolder dir;
+    const std::string png = MakePng(2, 2, 2, {Rgb(0xFF0000) + Rgb(0x00FF00), Rgb(0x0000FF) + Rgb(0x123456)});
+    Image image;
+    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("rgb.png", png), image));
+    ASSERT_EQ(image.width, 2);
+    ASSERT_EQ(image.height, 2);
+    const std::vector<uint32_t> want = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
+    for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(Hex(image.pixels[i]), Hex(want[i])) << "pixel " << i;
+}
+
+TEST(SdlImageDecoder, DropsAlphaButKeepsTheColourUnderIt) {
+    TempFolder dir;
+    // RGBA: a fully transparent pixel must still give its colour, unblended and not premultiplied.
+    const std::string png = MakePng(2, 1, 6, {std::string("\x0a\x14\x1e\x00\xff\x80\x40\x7f", 8)});
+    Image image;
+    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("rgba.png", png), image));
+    ASSERT_EQ(image.pixels.size(), 2u);
+    EXPECT_EQ(Hex(image.pixels[0]), "0A141E");
+    EXPECT_EQ(Hex(image.pixels[1]), "FF8040");
+}
+
+TEST(SdlImageDecoder, PalettePictureWithTransparencyKeepsItsColours) {
+    TempFolder dir;
+    const std::string plte = Chunk("PLTE", Rgb(0xFF00FF) + Rgb(0x204060));
+    const std::string trns = Chunk("tRNS", std::string("\x00", 1));  // index 0 transparent
+    const std::string png = MakePng(2, 1, 3, {std::string("\x00\x01", 2)}, plte + trns);
+    Image image;
+    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("pal.png", png), image));
+    ASSERT_EQ(image.pixels.size(), 2u);
+    EXPECT_EQ(Hex(image.pixels[0]), "FF00FF");
+    EXPECT_EQ(Hex(image.pixels[1]), "204060");
+}
+
+TEST(SdlImageDecoder, RefusesBrokenAndOversizedFiles) {
+    TempFolder dir;
+    const std::string good = MakePng(2, 2, 2, {Rgb(1) + Rgb(2), Rgb(3) + Rgb(4)});
+    std::string badCrc = good;
+    badCrc[29] ^= 0x55;  // inside the IHDR CRC
+    // A header promising a picture of 30000 x 30000 with only a few bytes of data behind it.
+    const std::string hugeHeader = kPngSignature + Ihdr(30000, 30000, 8, 2) + Chunk("IDAT", ZlibStored("\0\0\0")) +
+                                   Chunk("IEND", "");
+    const std::string tooWide = kPngSignature + Ihdr(Surface::kMaxSide + 1, 1, 8, 2) + Chunk("IEND", "");
+    const std::string tooManyPixels = kPngSignature + Ihdr(16384, 16384, 8, 2) + Chunk("IEND", "");
+    const std::string zeroSize = kPngSignature + Ihdr(0, 5, 8, 2) + Chunk("IEND", "");
+    // BMP header claiming 30000 x -30000 (top-down) pixels.
+    std::string hugeBmp = "BM" + std::string(12, '\0') + std::string("\x28\0\0\0\x30\x75\0\0\xd0\x8a\xff\xff", 12) +
+                          std::string(40, '\0');
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"garbage", Garbage(4000, 7)},
+        {"signature only", kPngSignature},
+        {"cut after header", good.substr(0, 33)},
+        {"cut inside the data", good.substr(0, good.size() - 20)},
+        {"broken header checksum", badCrc},
+        {"huge header", hugeHeader},
+        {"too wide", tooWide},
+        {"too many pixels", tooManyPixels},
+        {"zero width", zeroSize},
+        {"huge bmp", hugeBmp},
+    };
+    SdlImageDecoder decoder;
+    for (const auto& c : cases) {
+        Image image;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(decoder.DecodePng(dir.Write("bad.png", c.bytes), image)) << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.name;
+    }
+    Image image;
+    EXPECT_FALSE(decoder.DecodePng(dir.File("missing.png"), image));
+    EXPECT_TRUE(decoder.DecodePng(dir.Write("good.png", good), image));
+}
+
+// ---------------------------------------------------------------- text
+
+int CountPixels(const Surface& s, uint32_t p) {
+    int n = 0;
+    for (int y = 0; y < s.Height(); ++y) {
+        for (int x = 0; x < s.Width(); ++x) n += s.GetPixel(x, y) == p;
+    }
+    return n;
+}
+
+bool SamePixels(const Surface& a, const Surface& b) {
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
+        }
+    }
+    return true;
+}
+
+TEST(SdlTextRenderer, DrawsYellowTextOnATransparentBackground) {
+    auto surface = Surface::Create(300, 60);
+    surface->Fill(0x102030);
+    SdlTextRenderer text;
+    text.DrawText(*surface, 20, 10, "Poziom uko\xf1" "czony", 0xFFFF00);
+    const int yellow = CountPixels(*surface, 0xFFFF00);
+    const int background = CountPixels(*surface, 0x102030);
+    EXPECT_GT(yellow, 30) << "the glyphs' solid parts are exactly the text colour";
+    EXPECT_GT(background, 300 * 60 / 2) << "the background stays as it was";
+    // Nothing is drawn left of or above the text's origin.
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            if (x < 20 || y < 10) {
+                ASSERT_EQ(surface->GetPixel(x, y), 0x102030u) << x << "x" << y;
+            }
+        }
+    }
+}
+
+TEST(SdlTextRenderer, ClipsToTheSurface) {
+    auto surface = Surface::Create(40, 20);
+    SdlTextRenderer text;
+    for (auto [x, y] : {std::pair{-15, -8}, {30, 12}, {-100000, 5}, {100000, 5}, {5, -100000}, {5, 100000}}) {
+        text.DrawText(*surface, x, y, "WWWWWWWWWWWW", 0xFFFF00);
+    }
+    EXPECT_GT(CountPixels(*surface, 0xFFFF00), 0) << "the partly visible texts show their visible part";
+    auto untouched = Surface::Create(40, 20);
+    text.DrawText(*untouched, 100000, 100000, "W", 0xFFFF00);
+    text.DrawText(*untouched, -100000, -100000, "W", 0xFFFF00);
+    EXPECT_EQ(CountPixels(*untouched, 0), 40 * 20);
+}
+
+TEST(SdlTextRenderer, ReadsWindows1250AndShowsNoBreakSpaceAsSpace) {
+    SdlTextRenderer text;
+    auto draw = [&](const std::string& s) {
+        auto surface = Surface::Create(120, 30);
+        text.DrawText(*surface, 0, 0, s, 0xFFFFFF);
+        return surface;
+    };
+    EXPECT_TRUE(SamePixels(*draw("A\xa0" "B"), *draw("A B")));
+    // The Windows-1250 letter L-with-stroke (0xA3) is a glyph of its own, not a replacement mark.
+    auto stroke = draw("\xa3");
+    EXPECT_GT(CountPixels(*stroke, 0xFFFFFF), 5);
+    EXPECT_FALSE(SamePixels(*stroke, *draw("\xef\xbf\xbd")));
+    EXPECT_FALSE(SamePixels(*stroke, *draw("L")));
+}
+
+TEST(SdlTextRenderer, MissingFontDrawsNothingAndSaysSoOnce) {
+    auto surface = Surface::Create(100, 30);
+    SdlTextRenderer text("/nonexistent/font.ttf");
+    testing::internal::CaptureStderr();
+    text.DrawText(*surface, 0, 0, "Hello", 0xFFFF00);
+    text.DrawText(*surface, 0, 0, "Hello", 0xFFFF00);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(CountPixels(*surface, 0), 100 * 30);
+    EXPECT_NE(err.find("/nonexistent/font.ttf"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+}
+
+// ---------------------------------------------------------------- message box
+
+TEST(SdlMessageBox, WithoutAWindowPrintsTheMessageInUtf8) {
+    EnvGuard env;
+    env.Set("DISPLAY", nullptr);
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    SdlMessageBox box;
+    testing::internal::CaptureStderr();
+    box.Show("Pad\xb3" "a Rozdzielczo\x9c\xe6", "Kolvenbrook 3D");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("[Kolvenbrook 3D] Pad\xc5\x82" "a Rozdzielczo\xc5\x9b\xc4\x87"), std::string::npos) << err;
+}
+
+// ---------------------------------------------------------------- sound
+
+class SdlAudioTest : public testing::Test {
+protected:
+    void SetUp() override { env_.Set("SDL_AUDIODRIVER", "dummy"); }
+    EnvGuard env_;
+    TempFolder dir_;
+};
+
+TEST_F(SdlAudioTest, WithoutADeviceEverythingIsSilentAndSafe) {
+    SdlAudio audio;  // never opened
+    const std::string wav = dir_.Write("a.wav", MakeWav(0.1));
+    EXPECT_EQ(audio.LoadSample(wav, 3), 0u);
+    EXPECT_EQ(audio.LoadStream(wav), 0u);
+    audio.PlaySample(0);
+    audio.PlaySample(1);
+    audio.PlayStream(1, true);
+    audio.StopStream(1);
+    EXPECT_EQ(audio.PlayingStream(), 0u);
+    audio.FreeAll();
+    audio.FreeAll();
+}
+
+TEST_F(SdlAudioTest, MissingAndGarbageFilesGiveNoHandle) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Init());
+    const std::string garbage = dir_.Write("junk.mp3", Garbage(20000, 3));
+    const std::string wavGarbage = dir_.Write("junk.wav", "RIFF\xff\xff\xff\x7fWAVEfmt " + Garbage(100, 9));
+    EXPECT_EQ(audio.LoadSample(dir_.File("missing.wav"), 3), 0u);
+    EXPECT_EQ(audio.LoadSample(garbage, 3), 0u);
+    EXPECT_EQ(audio.LoadSample(wavGarbage, 3), 0u);
+    EXPECT_EQ(audio.LoadStream(dir_.File("missing.mp3")), 0u);
+    EXPECT_EQ(audio.LoadStream(garbage), 0u);
+    EXPECT_EQ(audio.LoadStream(wavGarbage), 0u);
+    audio.PlaySample(0);
+    audio.PlayStream(0, true);
+    audio.StopStream(0);
+    EXPECT_EQ(audio.PlayingStream(), 0u);
+    audio.FreeAll();
+}
+
+TEST_F(SdlAudioTest, AFourthPlaybackCutsOffTheOneThatPlayedLongest) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Init());
+    const IAudio::Handle h = audio.LoadSample(dir_.Write("one-second.wav", MakeWav(1.0)), 3);
+    ASSERT_NE(h, 0u);
+    const auto start = std::chrono::steady_clock::now();
+    audio.PlaySample(h);
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(400));
+    audio.PlaySample(h);
+    audio.PlaySample(h);
+    EXPECT_EQ(audio.SoundingCount(h), 3);
+    audio.PlaySample(h);
+    EXPECT_EQ(audio.SoundingCount(h), 3) << "never more than three at once";
+    // Had the new one been refused instead, the first would end at 1.0 s and leave two.
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(1150));
+    EXPECT_EQ(audio.SoundingCount(h), 3) << "the first playback (the oldest) was the one cut off";
+    audio.FreeAll();
+    EXPECT_EQ(audio.SoundingCount(h), 0);
+    audio.PlaySample(h);  // freed: silent
+}
+
+TEST_F(SdlAudioTest, OneSampleWithOnePlaybackRestartsInsteadOfStacking) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Init());
+    const IAudio::Handle a = audio.LoadSample(dir_.Write("a.wav", MakeWav(1.0)), 1);
+    const IAudio::Handle b = audio.LoadSample(dir_.Write("b.wav", MakeWav(1.0)), 3);
+    ASSERT_NE(a, 0u);
+    ASSERT_NE(b, 0u);
+    for (int i = 0; i < 5; ++i) audio.PlaySample(a);
+    audio.PlaySample(b);
+    audio.PlaySample(b);
+    EXPECT_EQ(audio.SoundingCount(a), 1);
+    EXPECT_EQ(audio.SoundingCount(b), 2) << "another sample's limit is its own";
+    // Far more playbacks than mixer channels at the start still work.
+    std::vector<IAudio::Handle> many;
+    for (int i = 0; i < 40; ++i) many.push_back(audio.LoadSample(dir_.Write("m.wav", MakeWav(1.0)), 3));
+    for (IAudio::Handle h : many) audio.PlaySample(h);
+    int sounding = 0;
+    for (IAudio::Handle h : many) sounding += audio.SoundingCount(h);
+    EXPECT_EQ(sounding, 40);
+}
+
+TEST_F(SdlAudioTest, OnlyTheStreamPlayingIsStopped) {
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Init());
+    const IAudio::Handle sample = audio.LoadSample(dir_.Write("s.wav", MakeWav(0.5)), 3);
+    IAudio::Handle one = 0;
+    if (TestVideoWriter::HasEncoder(TestVideoWriter::Sound::Mp3)) {
+        TestVideoWriter::Options o;
+        o.container = "mp3";
+        o.sound = TestVideoWriter::Sound::Mp3;
+        o.soundSeconds = 2.0;
+        ASSERT_TRUE(TestVideoWriter::Write(dir_.File("Track0.MP3"), o));
+        one = audio.LoadStream(dir_.File("Track0.MP3"));
+    } else {
+        one = audio.LoadStream(dir_.Write("one.wav", MakeWav(2.0)));
+    }
+    const IAudio::Handle two = audio.LoadStream(dir_.Write("two.wav", MakeWav(2.0)));
+    ASSERT_NE(one, 0u);
+    ASSERT_NE(two, 0u);
+    EXPECT_NE(one, two);
+    audio.PlayStream(sample, true);  // a sample is not a stream
+    EXPECT_EQ(audio.PlayingStream(), 0u);
+    audio.PlayStream(one, true);
+    EXPECT_EQ(audio.PlayingStream(), one);
+    audio.StopStream(two);
+    EXPECT_EQ(audio.PlayingStream(), one) << "stopping a stream that is not playing leaves the music alone";
+    audio.PlayStream(two, false);
+    EXPECT_EQ(audio.PlayingStream(), two);
+    audio.StopStream(one);
+    EXPECT_EQ(audio.PlayingStream(), two);
+    audio.StopStream(two);
+    EXPECT_EQ(audio.PlayingStream(), 0u);
+    audio.PlayStream(one, true);
+    audio.FreeAll();
+    EXPECT_EQ(audio.PlayingStream(), 0u);
+    audio.PlayStream(one, true);  // freed: silent
+}
+
+// ---------------------------------------------------------------- video
+
+class VideoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        env_.Set("SDL_AUDIODRIVER", "dummy");
+        ASSERT_EQ(display_.Open(800, 600, "test"), DisplayStep::Ok);
+    }
+
+    uint32_t Centre() { return display_.BackBuffer()->GetPixel(400, 300); }
+
+    // Calls KeepVisible every 5 ms until done() or the time runs out; records each new centre colour.
+    template <typename Done>
+    std::vector<uint32_t> Watch(FfmpegVideoPlayer& player, Done done, int timeoutMs = 8000) {
+        std::vector<uint32_t> seen;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        int lastCount = display_.picturePresentCount;
+        while (!done() && std::chrono::steady_clock::now() < until) {
+            player.KeepVisible();
+            if (display_.picturePresentCount != lastCount) {
+                lastCount = display_.picturePresentCount;
+                if (seen.empty() || !Near(seen.back(), Centre(), 24)) seen.push_back(Centre());
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return seen;
+    }
+
+    static std::vector<uint32_t> Frames(std::initializer_list<std::pair<uint32_t, int>> runs) {
+        std::vector<uint32_t> out;
+        for (auto [colour, count] : runs) out.insert(out.end(), count, colour);
+        return out;
+    }
+
+    EnvGuard env_;
+    TempFolder dir_;
+    HeadlessDisplay display_;
+};
+
+TEST_F(VideoTest, MissingOrGarbageFileShowsNothing) {
+    SdlAudio audio;
+    audio.Init();
+    FfmpegVideoPlayer player(&display_, &audio);
+    const std::string garbage = dir_.Write("garbage.avi", Garbage(50000, 11));
+    const std::string riffJunk = dir_.Write("riff.avi", "RIFF\x10\0\0\0AVI LIST" + Garbage(3000, 5));
+    for (const std::string& path : {dir_.File("missing.avi"), garbage, riffJunk}) {
+        player.Play(path);
+        Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Failed; });
+        EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Failed) << path;
+        for (int i = 0; i < 10; ++i) player.KeepVisible();
+        EXPECT_EQ(display_.picturePresentCount, 0) << path;
+    }
+    player.Stop();
+    player.KeepVisible();
+    EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Stopped);
+    EXPECT_EQ(display_.picturePresentCount, 0);
+}
+
+TEST_F(VideoTest, CutFileShowsWhatItHasWithoutCrashing) {
+    TestVideoWriter::Options o;
+    o.colours = Frames({{0xFF0000, 10}, {0x0000FF, 10}});
+    const std::string full = dir_.File("full.avi");
+    ASSERT_TRUE(TestVideoWriter::Write(full, o));
+    std::string bytes;
+    {
+        std::ifstream in(full, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    FfmpegVideoPlayer player(&display_, nullptr);
+    for (size_t cut : {bytes.size() / 2, bytes.size() / 5, size_t{600}}) {
+        player.Play(dir_.Write("cut.avi", bytes.substr(0, cut)));
+        Watch(player, [&] {
+            const auto s = player.CurrentState();
+            return s == FfmpegVideoPlayer::State::Ended || s == FfmpegVideoPlayer::State::Failed;
+        });
+        const auto s = player.CurrentState();
+        EXPECT_TRUE(s == FfmpegVideoPlayer::State::Ended || s == FfmpegVideoPlayer::State::Failed) << cut;
+    }
+}
+
+struct SoundCase {
+    TestVideoWriter::Sound sound;
+    const char* name;
+};
+
+class VideoWithSoundTest : public VideoTest, public testing::WithParamInterface<SoundCase> {};
+
+TEST_P(VideoWithSoundTest, PlaysPicturesInOrderWithSoundAndKeepsTheLastOne) {
+    if (!TestVideoWriter::HasEncoder(GetParam().sound)) GTEST_SKIP() << "no encoder for " << GetParam().name;
+    TestVideoWriter::Options o;
+    o.sound = GetParam().sound;
+    o.colours = Frames({{0xFF0000, 8}, {0x00FF00, 8}, {0x0000FF, 8}});  // 0.96 s at 25 per second
+    const std::string path = dir_.File("intro.avi");
+    ASSERT_TRUE(TestVideoWriter::Write(path, o));
+
+    SdlAudio audio;
+    ASSERT_TRUE(audio.Init());
+    FfmpegVideoPlayer player(&display_, &audio);
+    player.Play(path);
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<uint32_t> seen =
+        Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Ended; });
+    const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Ended);
+    EXPECT_EQ(player.PictureWidth(), 160);
+    EXPECT_EQ(player.PictureHeight(), 120);
+    EXPECT_GT(took, 0.8) << "pictures follow the clock, not the decoder's speed";
+
+    std::string order;
+    for (uint32_t c : seen) order += Hex(c) + " ";
+    ASSERT_EQ(seen.size(), 3u) << order;
+    EXPECT_TRUE(Near(seen[0], 0xFF0000, 24)) << order;
+    EXPECT_TRUE(Near(seen[1], 0x00FF00, 24)) << order;
+    EXPECT_TRUE(Near(seen[2], 0x0000FF, 24)) << order;
+    EXPECT_GE(player.FramesShown(), 3);
+
+    // The sound track went to the device: most of its 0.96 s by the time the pictures ended.
+    if (GetParam().sound == TestVideoWriter::Sound::None) {
+        EXPECT_EQ(player.SoundFramesPlayed(), 0);
+    } else {
+        EXPECT_GT(player.SoundFramesPlayed(), audio.OutputRate() / 2);
+    }
+
+    // After the end the last picture stays.
+    display_.BackBuffer()->Fill(0);
+    Watch(player, [] { return false; }, 300);
+    EXPECT_TRUE(Near(Centre(), 0x0000FF, 24)) << Hex(Centre());
+
+    const int presents = display_.picturePresentCount;
+    player.Stop();
+    EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Stopped);
+    Watch(player, [] { return false; }, 200);
+    EXPECT_EQ(display_.picturePresentCount, presents) << "a stopped video is hidden";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, VideoWithSoundTest,
+                         testing::Values(SoundCase{TestVideoWriter::Sound::Pcm, "pcm"},
+                                         SoundCase{TestVideoWriter::Sound::Mp3, "mp3"},
+                                         SoundCase{TestVideoWriter::Sound::None, "none"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(VideoTest, PlayWhilePlayingStartsTheNewFile) {
+    TestVideoWriter::Options a;
+    a.colours = Frames({{0xFF0000, 50}});
+    TestVideoWriter::Options b;
+    b.colours = Frames({{0x00FF00, 5}, {0xFFFFFF, 5}});
+    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("a.avi"), a));
+    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("b.avi"), b));
+    SdlAudio audio;
+    audio.Init();
+    FfmpegVideoPlayer player(&display_, &audio);
+    player.Play(dir_.File("a.avi"));
+    std::vector<uint32_t> seen = Watch(player, [&] { return player.FramesShown() > 0; });
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(Near(seen[0], 0xFF0000, 24));
+    player.Play(dir_.File("b.avi"));
+    seen = Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Ended; });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(Near(seen[0], 0x00FF00, 24)) << Hex(seen[0]);
+    EXPECT_TRUE(Near(seen[1], 0xFFFFFF, 24)) << Hex(seen[1]);
+}
+
+TEST_F(VideoTest, LargePicturesAreBroughtDownToTheScreen) {
+    TestVideoWriter::Options o;
+    o.width = 1024;
+    o.height = 768;
+    o.sound = TestVideoWriter::Sound::None;
+    o.colours = Frames({{0x00FFFF, 3}});
+    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("big.avi"), o));
+    FfmpegVideoPlayer player(&display_, nullptr);
+    player.Play(dir_.File("big.avi"));
+    Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Ended; });
+    EXPECT_EQ(player.PictureWidth(), 800);
+    EXPECT_EQ(player.PictureHeight(), 600);
+    EXPECT_TRUE(Near(Centre(), 0x00FFFF, 24)) << Hex(Centre());
+}
+
+TEST_F(VideoTest, DestroyingAPlayingPlayerStopsItsWorker) {
+    TestVideoWriter::Options o;
+    o.colours = Frames({{0xFF00FF, 100}});
+    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("long.avi"), o));
+    SdlAudio audio;
+    audio.Init();
+    for (int i = 0; i < 3; ++i) {
+        FfmpegVideoPlayer player(&display_, &audio);
+        player.Play(dir_.File("long.avi"));
+        Watch(player, [&] { return player.FramesShown() > 0; });
+    }
+    // The device was handed back to the music each time.
+    const IAudio::Handle music = audio.LoadStream(dir_.Write("m.wav", MakeWav(1.0)));
+    audio.PlayStream(music, true);
+    EXPECT_EQ(audio.PlayingStream(), music);
+}
+
+// ---------------------------------------------------------------- events
+
+class SdlEventsTest : public testing::Test {
+protected:
+    void SetUp() override { SdlEventInjector::Flush(); }
+    void TearDown() override { SdlEventInjector::Flush(); }
+    SdlEvents events_{nullptr};
+
+    std::vector<PlatformEvent> Drain() {
+        std::vector<PlatformEvent> out;
+        PlatformEvent e;
+        while (events_.Poll(e)) out.push_back(e);
+        return out;
+    }
+};
+
+TEST_F(SdlEventsTest, KeysBecomeVirtualKeyCodes) {
+    const struct {
+        const char* key;
+        bool shift;
+        int vk;  // 0: dropped
+    } cases[] = {
+        {"Left", false, 37},        {"Up", false, 38},          {"Right", false, 39},       {"Down", false, 40},
+        {"Space", false, 32},       {"Left Shift", false, 16},  {"Right Shift", false, 16}, {"Return", false, 13},
+        {"Keypad Enter", false, 13}, {"Escape", false, 27},     {"Backspace", false, 8},    {"A", false, 65},
+        {"A", true, 65},            {"Z", true, 90},            {"M", false, 77},           {"0", false, 48},
+        {"9", false, 57},           {"F1", false, 0},           {"Tab", false, 0},          {"Left Ctrl", false, 0},
+        {"Keypad 5", false, 0},     {"Left Alt", false, 0},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(SdlEventInjector::Key(true, c.key, false, c.shift)) << c.key;
+        ASSERT_TRUE(SdlEventInjector::Key(false, c.key, false, c.shift)) << c.key;
+        const std::vector<PlatformEvent> got = Drain();
+        if (c.vk == 0) {
+            EXPECT_TRUE(got.empty()) << c.key;
+            continue;
+        }
+        ASSERT_EQ(got.size(), 2u) << c.key;
+        EXPECT_EQ(got[0].type, PlatformEvent::Type::KeyDown) << c.key;
+        EXPECT_EQ(got[0].vk, c.vk) << c.key;
+        EXPECT_EQ(got[1].type, PlatformEvent::Type::KeyUp) << c.key;
+        EXPECT_EQ(got[1].vk, c.vk) << c.key;
+    }
+}
+
+TEST_F(SdlEventsTest, AutoRepeatComesAsMoreKeyDowns) {
+    SdlEventInjector::Key(true, "Down");
+    SdlEventInjector::Key(true, "Down", false, false, true);
+    SdlEventInjector::Key(true, "Down", false, false, true);
+    SdlEventInjector::Key(false, "Down");
+    const std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(got[i].type, PlatformEvent::Type::KeyDown);
+    EXPECT_EQ(got[3].type, PlatformEvent::Type::KeyUp);
+}
+
+TEST_F(SdlEventsTest, AltEnterIsNotEnter) {
+    SdlEventInjector::Key(true, "Return", true);
+    SdlEventInjector::Key(true, "Return", true, false, true);
+    SdlEventInjector::Key(false, "Return", true);
+    SdlEventInjector::Key(true, "Keypad Enter", true);
+    SdlEventInjector::Key(false, "Keypad Enter");  // Alt let go first
+    EXPECT_TRUE(Drain().empty());
+    SdlEventInjector::Key(true, "Return");
+    SdlEventInjector::Key(false, "Return");
+    const std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].vk, 13);
+    EXPECT_EQ(got[0].type, PlatformEvent::Type::KeyDown);
+}
+
+TEST_F(SdlEventsTest, QuitAndWindowEvents) {
+    SdlEventInjector::WindowExposed();
+    SdlEventInjector::RenderDeviceReset();
+    SdlEventInjector::Quit();
+    const std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].type, PlatformEvent::Type::Quit);
+}
+
+TEST_F(SdlEventsTest, WaitingSleepsAndKeepsTheEvent) {
+    auto start = std::chrono::steady_clock::now();
+    events_.WaitForEvent(60);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(50));
+    EXPECT_LT(waited, std::chrono::milliseconds(1000));
+    SdlEventInjector::Key(true, "Escape");
+    start = std::chrono::steady_clock::now();
+    events_.WaitForEvent(5000);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000)) << "an event ends the wait";
+    const std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].vk, 27);
+}
+
+// ---------------------------------------------------------------- window
+
+TEST(SdlDisplay, RefusesToRunWithoutAScreen) {
+    EnvGuard env;
+    env.Set("DISPLAY", nullptr);
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("SDL_VIDEODRIVER", nullptr);
+    SdlDisplay display;
+    EXPECT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::CreateDevice);
+    EXPECT_FALSE(display.LastError().empty());
+    EXPECT_EQ(display.BackBuffer(), nullptr);
+    display.Present();
+    display.HideCursor();
+    display.ShowArrowCursor();
+    display.ToggleFullscreen();
+    display.Close();
+}
+
+// Checks a window's picture: the 800x600 picture scaled by a whole-window factor and centred.
+void ExpectLetterboxed(SdlDisplay& display, uint32_t colour) {
+    std::vector<uint32_t> pixels;
+    int w = 0;
+    int h = 0;
+    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
+    const double scale = std::min(w / 800.0, h / 600.0);
+    const int shownW = static_cast<int>(800 * scale);
+    const int shownH = static_cast<int>(600 * scale);
+    const int left = (w - shownW) / 2;
+    const int top = (h - shownH) / 2;
+    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * w + x]; };
+    EXPECT_TRUE(Near(at(w / 2, h / 2), colour, 8)) << Hex(at(w / 2, h / 2));
+    EXPECT_TRUE(Near(at(left + 3, top + 3), colour, 8));
+    EXPECT_TRUE(Near(at(left + shownW - 4, top + shownH - 4), colour, 8));
+    if (left > 4) {
+        EXPECT_EQ(at(left / 2, h / 2), 0u) << "bars left and right are black";
+    }
+    if (top > 4) {
+        EXPECT_EQ(at(w / 2, top / 2), 0u) << "bars above and below are black";
+    }
+}
+
+void ExercisesAWindow(SdlDisplay& display) {
+    Surface* back = display.BackBuffer();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Width(), 800);
+    EXPECT_EQ(back->Height(), 600);
+    back->Fill(0xC02010);
+    display.Present();
+    ExpectLetterboxed(display, 0xC02010);
+
+    // A 2x2 picture stretched over the whole screen: each quarter shows one of its pixels.
+    auto picture = Surface::Create(2, 2);
+    picture->SetPixel(0, 0, 0xFF0000);
+    picture->SetPixel(1, 0, 0x00FF00);
+    picture->SetPixel(0, 1, 0x0000FF);
+    picture->SetPixel(1, 1, 0xFFFFFF);
+    display.PresentPicture(*picture);
+    std::vector<uint32_t> pixels;
+    int w = 0;
+    int h = 0;
+    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
+    const double scale = std::min(w / 800.0, h / 600.0);
+    const int left = (w - static_cast<int>(800 * scale)) / 2;
+    const int top = (h - static_cast<int>(600 * scale)) / 2;
+    auto quarter = [&](int qx, int qy) {
+        const int x = left + static_cast<int>((qx ? 700 : 100) * scale);
+        const int y = top + static_cast<int>((qy ? 520 : 80) * scale);
+        return pixels[static_cast<size_t>(y) * w + x];
+    };
+    EXPECT_TRUE(Near(quarter(0, 0), 0xFF0000, 8)) << Hex(quarter(0, 0));
+    EXPECT_TRUE(Near(quarter(1, 0), 0x00FF00, 8)) << Hex(quarter(1, 0));
+    EXPECT_TRUE(Near(quarter(0, 1), 0x0000FF, 8)) << Hex(quarter(0, 1));
+    EXPECT_TRUE(Near(quarter(1, 1), 0xFFFFFF, 8)) << Hex(quarter(1, 1));
+
+    // A reset renderer loses every picture: owners see their surfaces lost and refill them.
+    auto owned = Surface::Create(4, 4);
+    SdlEvents events(&display);
+    SdlEventInjector::Flush();
+    SdlEventInjector::RenderDeviceReset();
+    PlatformEvent e;
+    while (events.Poll(e)) {
+    }
+    EXPECT_TRUE(owned->IsLost());
+    EXPECT_TRUE(back->IsLost());
+    back->Restore();
+    back->Fill(0x2040C0);
+    display.Present();
+    ExpectLetterboxed(display, 0x2040C0);
+
+    display.HideCursor();
+    display.ShowArrowCursor();
+    display.SetTitle("Kolvenbrook 3D");
+}
+
+TEST(SdlDisplay, OffscreenDriverWorksWhenAskedForByName) {
+    EnvGuard env;
+    env.Set("SDL_VIDEODRIVER", "offscreen");
+    env.Set("KVB_WINDOWED", "1");
+    SdlDisplay display;
+    const DisplayStep step = display.Open(800, 600, "Kolvenbrook 3D");
+    ASSERT_EQ(step, DisplayStep::Ok) << display.LastError();
+    ExercisesAWindow(display);
+    display.Close();
+    EXPECT_EQ(display.BackBuffer(), nullptr);
+}
+
+// Runs an X server of its own for the test's lifetime.
+class XvfbServer {
+public:
+    XvfbServer(int width, int height) {
+        if (system("command -v Xvfb >/dev/null 2>&1") != 0) return;
+        for (int number = 90 + static_cast<int>(getpid() % 50); number < 190; ++number) {
+            const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+            const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+            struct stat st;
+            if (stat(socket.c_str(), &st) == 0 || stat(lock.c_str(), &st) == 0) continue;
+            const std::string display = ":" + std::to_string(number);
+            const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+            pid_ = fork();
+            if (pid_ == 0) {
+                freopen("/dev/null", "w", stderr);
+                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
+                       static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            for (int i = 0; i < 100 && stat(socket.c_str(), &st) != 0; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            if (stat(socket.c_str(), &st) == 0) display_ = display;
+            return;
+        }
+    }
+    ~XvfbServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+TEST(SdlDisplay, FullScreenWindowUnderXvfbIsLetterboxed) {
+    XvfbServer server(1280, 720);
+    if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+    EnvGuard env;
+    env.Set("DISPLAY", server.Display().c_str());
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("SDL_VIDEODRIVER", nullptr);
+    env.Set("KVB_WINDOWED", nullptr);
+    // A bare Xvfb has no window manager to make the window full screen for OpenGL; the software renderer
+    // draws into a buffer of the screen's size, which shows the letterbox all the same.
+    env.Set("SDL_RENDER_DRIVER", "software");
+    SdlDisplay display;
+    ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
+    EXPECT_TRUE(display.IsFullscreen());
+    std::vector<uint32_t> pixels;
+    int w = 0;
+    int h = 0;
+    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
+    EXPECT_EQ(w, 1280);
+    EXPECT_EQ(h, 720);
+    ExercisesAWindow(display);
+    display.Close();
+}
+
+TEST(SdlDisplay, WindowUnderXvfbAndAltEnter) {
+    XvfbServer server(1024, 768);
+    if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+    EnvGuard env;
+    env.Set("DISPLAY", server.Display().c_str());
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("SDL_VIDEODRIVER", nullptr);
+    env.Set("KVB_WINDOWED", "1");
+    SdlDisplay display;
+    ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
+    EXPECT_FALSE(display.IsFullscreen());
+    ExercisesAWindow(display);
+
+    // Alt+Enter through the event source switches to full screen and back, and is not a key for the game.
+    SdlEvents events(&display);
+    SdlEventInjector::Flush();
+    SdlEventInjector::Key(true, "Return", true);
+    SdlEventInjector::Key(false, "Return", true);
+    PlatformEvent e;
+    while (events.Poll(e)) {
+        if (e.type != PlatformEvent::Type::Quit) ADD_FAILURE() << "Alt+Enter was delivered as key " << e.vk;
+    }
+    EXPECT_TRUE(display.IsFullscreen());
+    display.ToggleFullscreen();
+    EXPECT_FALSE(display.IsFullscreen());
+    display.Close();
+}
+
+}  // namespace
