@@ -286,18 +286,33 @@ TEST_F(FrontendTest, OptionsAreWrittenToConfigDatWhenTheGameEnds) {
     EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x00\x01\x01\x00\x00\x00\x00", 8));
 }
 
-TEST_F(FrontendTest, OptionsDrawTheirBackgroundAndReloadItWhenLost) {
-    folder.Write("Graphics/Options/Background.png", testing_support::SolidPng(800, 600, 0x123456));
-    Start();
-    Choose(2);
-    platform::Surface* back = services.display.BackBuffer();
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->GetPixel(5, 590), 0x123456u);
-    platform::MarkAllSurfacesLost();
-    back->Restore();
-    back->Fill(0);
-    Frame();
-    EXPECT_EQ(back->GetPixel(5, 590), 0x123456u) << "the lost background was loaded again";
+TEST_F(FrontendTest, ScreenBackgroundsAreDrawnAndComeBackAfterADisplayReset) {
+    const struct {
+        int item;
+        GameState screen;
+        const char* picture;
+    } cases[] = {{1, LoadGame, "Graphics/LoadGame/Background.png"},
+                 {2, Options, "Graphics/Options/Background.png"},
+                 {3, About, "Graphics/About/Background.png"},
+                 {4, Highscore, "Graphics/Highscore/Background.png"},
+                 {0, Briefing, "Graphics/Briefing/Background.png"}};
+    uint32_t colour = 0x123456;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        folder.Write(c.picture, testing_support::SolidPng(800, 600, ++colour));
+        Start();
+        Choose(c.item);
+        ASSERT_EQ(Window().currentState, c.screen);
+        platform::Surface* back = services.display.BackBuffer();
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->GetPixel(5, 590), colour);
+        platform::MarkAllSurfacesLost();
+        back->Restore();
+        back->Fill(0);
+        Frame();
+        EXPECT_EQ(back->GetPixel(5, 590), colour) << "the lost background was filled again";
+        Stop();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -843,6 +858,35 @@ TEST_F(HighscoreTest, TheTableWrittenWhenTheWindowClosesDuringTheOutroKeepsEvery
     ASSERT_EQ(bytes.size(), 140u);
     EXPECT_EQ(bytes.substr(42, 14), HighscoreRecord("", 250));
     EXPECT_EQ(bytes.substr(56, 14), HighscoreRecord("DOROTA", 200));
+}
+
+TEST_F(HighscoreTest, TheCursorBlinksInTheFirstHalfOfEachSecondAndTheHintShowsWhileThereIsAScore) {
+    // A sheet of solid glyphs: every character the font knows draws a filled block.
+    folder.Write("Graphics/Spritelitery.png", testing_support::SolidPng(512, 400, 0xFFFFFF));
+    folder.Write("Graphics/Highscore/Background.png", testing_support::SolidPng(800, 600, 0x101010));
+    Start();
+    CHighscore& table = Open(5);
+    ASSERT_EQ(table.editRow, 0);
+    const platform::Surface* back = services.display.BackBuffer();
+    CGameDlg& w = Window();
+    auto frameWith = [&](int32_t framesSoFar, float framesPerSecond) {
+        // No new frames-per-second sample in this frame.
+        w.fpsSampleTime = services.clock.ClockMs() + 10000;
+        w.framesThisSecond = framesSoFar;
+        w.framesPerSecond = framesPerSecond;
+        Frame();
+        return back->GetPixel(135, 70 + 10) == 0xFFFFFFu;
+    };
+    EXPECT_TRUE(frameWith(0, 48.0f));
+    EXPECT_TRUE(frameWith(22, 48.0f)) << "23 frames of 48 are still the first half";
+    EXPECT_FALSE(frameWith(23, 48.0f));
+    EXPECT_FALSE(frameWith(40, 48.0f));
+    EXPECT_FALSE(frameWith(0, 0.0f)) << "before the first sample there is no cursor";
+    EXPECT_EQ(back->GetPixel(22, 555), 0xFFFFFFu) << "TEXT entry 39 while the player has a score";
+    Press(kEnter);
+    Frame();
+    EXPECT_EQ(back->GetPixel(22, 555), 0x101010u) << "gone once the name is entered";
+    EXPECT_FALSE(frameWith(0, 48.0f)) << "no cursor without a row being edited";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,12 +4,17 @@
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
+#include "frontend/ScreenBackground.h"
 #include "platform/Platform.h"
+
+namespace {
+const char kPicture[] = "Graphics\\About\\Background.png";
+}  // namespace
 
 CAboutScreen::CAboutScreen(CGameDlg*) {
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
-    if (!LoadPictureSurface("Graphics\\About\\Background.png", picture_)) {
+    if (!LoadPictureSurface(kPicture, picture_)) {
         platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania bitmapy t\xb3\x61");
     }
 }
@@ -21,9 +26,5 @@ void CAboutScreen::Run(CGameDlg* window) {
         window->requestedLevel = 0;
         input->escapePressed = false;
     }
-    platform::Surface* target = window->drawTarget;
-    if (target && picture_) {
-        platform::BltFast(target, 0, 0, picture_.get(), platform::Rect{0, 0, picture_->Width(), picture_->Height()},
-                          false);
-    }
+    DrawWholePicture(window->drawTarget, 0, 0, picture_.get(), kPicture, false);
 }

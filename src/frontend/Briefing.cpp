@@ -11,12 +11,16 @@
 #include "app/InputState.h"
 #include "data/GameData.h"
 #include "data/UnitType.h"
+#include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"
 
 namespace {
 
+const char kBackground[] = "Graphics\\Briefing\\Background.png";
+const char kSelectedFrame[] = "Graphics\\Briefing\\Selected.png";
+const char kUnselectedFrame[] = "Graphics\\Briefing\\Unselected.png";
 constexpr int32_t kRowTop = 50;
 constexpr int32_t kLabelLeft = 150;
 constexpr int32_t kNumberLeft = 550;
@@ -32,11 +36,6 @@ void Play(const char* name) {
 int32_t Saturate(int64_t value) {
     return static_cast<int32_t>(
         std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-void BlitWhole(platform::Surface* target, int x, int y, const platform::Surface* picture, bool useKey) {
-    if (!target || !picture) return;
-    platform::BltFast(target, x, y, picture, platform::Rect{0, 0, picture->Width(), picture->Height()}, useKey);
 }
 
 }  // namespace
@@ -58,7 +57,7 @@ CBriefing::CBriefing(CGameDlg* window, int32_t level) : levelNumber(level), main
 
     // A missing picture leaves the background as it was; one decoded but not copied is reported.
     platform::Image image;
-    if (platform::DecodeGamePicture("Graphics\\Briefing\\Background.png", image)) {
+    if (platform::DecodeGamePicture(kBackground, image)) {
         background_ = platform::Surface::Create(image.width, image.height);
         if (CopyBitmapToSurface(background_.get(), &image, 0, 0, image.width, image.height) != kSurfaceOk) {
             platform::ShowMessage(
@@ -67,8 +66,8 @@ CBriefing::CBriefing(CGameDlg* window, int32_t level) : levelNumber(level), main
             background_.reset();
         }
     }
-    LoadPictureSurface("Graphics\\Briefing\\Selected.png", selectedFrame_);
-    LoadPictureSurface("Graphics\\Briefing\\Unselected.png", unselectedFrame_);
+    LoadPictureSurface(kSelectedFrame, selectedFrame_);
+    LoadPictureSurface(kUnselectedFrame, unselectedFrame_);
     SetSourceColourKey(selectedFrame_.get(), kFrameColourKey);
     SetSourceColourKey(unselectedFrame_.get(), kFrameColourKey);
 
@@ -189,13 +188,17 @@ void CBriefing::Slide() {
 
 void CBriefing::Draw(CGameDlg* window) {
     platform::Surface* target = window->drawTarget;
-    BlitWhole(target, 0, 0, background_.get(), false);
+    DrawWholePicture(target, 0, 0, background_.get(), kBackground, false);
 
     const int32_t screenWidth = window->screenWidth;
     for (int32_t i = 0; i < typeCount; ++i) {
         const int32_t x = BoxLeft(i);
         if (x <= 0 || x >= screenWidth - kBoxWidth) continue;
-        BlitWhole(target, x, kRowTop, (i == shownType ? selectedFrame_ : unselectedFrame_).get(), true);
+        if (i == shownType) {
+            DrawWholePicture(target, x, kRowTop, selectedFrame_.get(), kSelectedFrame, true);
+        } else {
+            DrawWholePicture(target, x, kRowTop, unselectedFrame_.get(), kUnselectedFrame, true);
+        }
         // The picture is the walking animation an enemy shows before it first moves.
         const UnitType* type = Type(i);
         CAnimation* animation = type ? type->animations[0].get() : nullptr;

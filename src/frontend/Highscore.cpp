@@ -10,12 +10,14 @@
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
 #include "data/GameData.h"
+#include "frontend/ScreenBackground.h"
 #include "media/SpriteFont.h"
 #include "platform/Files.h"
 
 namespace {
 
 const char kTableFile[] = "Highscore.dat";
+const char kBackground[] = "Graphics\\Highscore\\Background.png";
 constexpr int kRankLeft = 50;
 constexpr int kNameLeft = 130;
 constexpr int kScoreLeft = 550;
@@ -38,7 +40,7 @@ CHighscore::CHighscore(CGameDlg* window) : mainWindow_(window) {
     }
     editRow = -1;
     typedName.clear();
-    LoadPictureSurface("Graphics\\Highscore\\Background.png", background_);
+    LoadPictureSurface(kBackground, background_);
 
     const std::string path = platform::ResolveGamePath(kTableFile);
     std::string bytes;
@@ -164,11 +166,7 @@ void CHighscore::HandleKeys(CGameDlg* window) {
 }
 
 void CHighscore::Draw(CGameDlg* window) {
-    platform::Surface* target = window->drawTarget;
-    if (target && background_) {
-        platform::BltFast(target, 0, 0, background_.get(),
-                          platform::Rect{0, 0, background_->Width(), background_->Height()}, false);
-    }
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;
     for (int r = 0; r < kRowCount; ++r) {

@@ -5,12 +5,14 @@
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
 #include "data/GameData.h"
+#include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"
 
 namespace {
 
+const char kBackground[] = "Graphics\\LoadGame\\Background.png";
 constexpr int kLineLeft = 50;
 constexpr int kFirstLineTop = 20;
 constexpr int kLineSpacing = 45;
@@ -25,7 +27,7 @@ void Play(const char* name) {
 CLoadGameMenu::CLoadGameMenu(CGameDlg* window) : mainWindow_(window) {
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
-    if (!LoadPictureSurface("Graphics\\LoadGame\\Background.png", background_)) {
+    if (!LoadPictureSurface(kBackground, background_)) {
         platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania bitmapy t\xb3\x61");
     }
     ReadSlots();
@@ -80,11 +82,7 @@ void CLoadGameMenu::HandleKeys(CGameDlg* window) {
 }
 
 void CLoadGameMenu::Draw(CGameDlg* window) {
-    platform::Surface* target = window->drawTarget;
-    if (target && background_) {
-        platform::BltFast(target, 0, 0, background_.get(),
-                          platform::Rect{0, 0, background_->Width(), background_->Height()}, false);
-    }
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;
     for (int i = 0; i < kShownSlots; ++i) {

@@ -7,6 +7,7 @@
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
 #include "data/GameData.h"
+#include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
 
@@ -107,11 +108,7 @@ void COptionsMenu::HandleKeys(CGameDlg* window) {
 }
 
 void COptionsMenu::Draw(CGameDlg* window) {
-    platform::Surface* target = window->drawTarget;
-    if (target && background_) {
-        platform::BltFast(target, 0, 0, background_.get(),
-                          platform::Rect{0, 0, background_->Width(), background_->Height()}, false);
-    }
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font || !window->gameData) return;
     const CGameData& data = *window->gameData;
