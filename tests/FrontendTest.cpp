@@ -530,6 +530,29 @@ TEST_F(BriefingTest, TheFramesAreDrawnWithTheirColourKey) {
               0);
 }
 
+TEST_F(BriefingTest, EachBoxShowsItsTypesWalkingAnimationCentredInIt) {
+    folder.Write("Graphics/Briefing/Background.png", testing_support::SolidPng(800, 600, 0x000010));
+    // Type T2 (the middle box, at x 320): frames 40 x 32 in one row; its class spelled in small letters.
+    folder.Write("Units/T2.xml",
+                 "<UNIT><CLASS CLASS=\"dino\"/><MAXSIZE HEIGHT=\"32\" WIDTH=\"40\"/><ENERGY ENERGY=\"7\"/></UNIT>");
+    folder.Write("Units/DINO/MOVELEFT.png", testing_support::SolidPng(80, 32, 0x00FF00));
+    Start();
+    Enter(Briefing, 1);
+    const platform::Surface* back = services.display.BackBuffer();
+    // Left edge 320 + 64 - 40 / 2 + 5 = 369, top 114 - 32 / 2 = 98.
+    EXPECT_EQ(back->GetPixel(369, 98), 0x00FF00u);
+    EXPECT_EQ(back->GetPixel(408, 129), 0x00FF00u);
+    EXPECT_EQ(back->GetPixel(368, 98), 0x000010u);
+    EXPECT_EQ(back->GetPixel(409, 98), 0x000010u);
+    EXPECT_EQ(back->GetPixel(369, 97), 0x000010u);
+    EXPECT_EQ(back->GetPixel(369, 130), 0x000010u);
+    // The row slides: two frames later the picture stands 20 pixels further left.
+    Press(kRight);
+    Frame();
+    EXPECT_EQ(back->GetPixel(349, 98), 0x00FF00u);
+    EXPECT_EQ(back->GetPixel(389, 98), 0x000010u);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Save slots and the load-game screen.
 
