@@ -1,9 +1,11 @@
 // assetgen-media: makes the game's sound effects, music and videos from the texts in content/media.
 //   assetgen-media <content/media folder> <game folder>   generate everything
 //   assetgen-media --check <game folder>                  verify every file exists and decodes
+//   assetgen-media --frame <storyboard> <seconds> <png>   draw one video frame, to look at a scene
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <mutex>
@@ -13,6 +15,7 @@
 
 #include "MediaCheck.h"
 #include "MediaJobs.h"
+#include "VideoMaker.h"
 
 namespace {
 
@@ -55,6 +58,15 @@ bool RunJobs(std::vector<Job>& jobs, unsigned threads) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--check") return media::CheckGameFolder(argv[2]) ? 0 : 1;
+    if (argc == 5 && std::string(argv[1]) == "--frame") {
+        try {
+            media::WriteVideoFrame(argv[2], std::atof(argv[3]), argv[4]);
+            return 0;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "assetgen-media: %s\n", e.what());
+            return 1;
+        }
+    }
     if (argc != 3) {
         std::fprintf(stderr,
                      "usage: assetgen-media <content/media> <game folder>\n"
