@@ -710,6 +710,17 @@ TEST_F(HighscoreTest, ANewScoreOpensARowBelowAnEqualOne) {
     EXPECT_EQ(table.rows[9].scoreText, "60");
 }
 
+TEST_F(HighscoreTest, ALetterTypedOnTheMenuDoesNotReachTheName) {
+    WriteDescendingTable();
+    Start();
+    Press('Q');
+    ASSERT_TRUE(Input().letterTyped) << "the menu leaves letters alone";
+    CHighscore& table = Open(450);
+    Frame();
+    EXPECT_EQ(table.editRow, 1);
+    EXPECT_EQ(table.typedName, "");
+}
+
 TEST_F(HighscoreTest, AScoreOfZeroOpensNoRow) {
     WriteDescendingTable();
     Start();
