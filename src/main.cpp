@@ -1,1 +1,60 @@
-int main() { return 0; }
+// kolvenbrook: starts the game in its window from the folder that holds the executable.
+#include <cstdio>
+
+#include "app/GameApp.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/sdl/FfmpegVideoPlayer.h"
+#include "platform/sdl/SdlAudio.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlEvents.h"
+#include "platform/sdl/SdlImageDecoder.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlTextRenderer.h"
+
+int main() {
+    // Config.dat, the save slots and the best scores live beside the executable, with the data.
+    const std::string folder = platform::ExecutableFolder();
+    if (folder.empty() || !platform::ChangeToFolder(folder)) {
+        std::fprintf(stderr, "Kolvenbrook 3D: cannot enter the game folder '%s'\n", folder.c_str());
+        return 1;
+    }
+    platform::RemoveStaleTempFiles(".");
+
+    platform::SdlClock clock;
+    platform::SdlDisplay display;
+    platform::SdlEvents events(&display);
+    platform::SdlMessageBox messageBox(&display);
+    platform::SdlImageDecoder images;
+    platform::SdlTextRenderer text;
+    platform::SdlAudio audio;
+    platform::FfmpegVideoPlayer video(&display, &audio);
+
+    platform::Services& services = platform::Current();
+    services.clock = &clock;
+    services.events = &events;
+    services.messageBox = &messageBox;
+    services.display = &display;
+    services.images = &images;
+    services.text = &text;
+    services.audio = &audio;
+    services.video = &video;
+
+    int result = 0;
+    {
+        CGameApp app;
+        app.InitInstance();
+        if (!app.window.drawTarget) {
+            // Without a picture there is no game to play: stop after the message.
+            std::fprintf(stderr, "Kolvenbrook 3D: no display (%s); the game needs a graphical session\n",
+                         display.LastError().c_str());
+            app.window.OnDestroy();
+            result = 1;
+        } else {
+            result = app.Run();
+        }
+    }
+    services = platform::Services{};
+    return result;
+}
