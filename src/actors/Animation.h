@@ -19,8 +19,8 @@ public:
     static constexpr uint32_t kKeyRange = 100;
 
     // Picture "<folder>\<subfolder>\<name>.png"; colourKey is a GDI colour (0x00BBGGRR).
-    CAnimation(const std::string& folder, const std::string& subfolder, const std::string& name,
-               int32_t frameWidth, uint32_t colourKey);
+    CAnimation(const std::string& folder, const std::string& subfolder, const std::string& name, int32_t frameWidth,
+               uint32_t colourKey);
     ~CAnimation();
     CAnimation(const CAnimation&) = delete;
     CAnimation& operator=(const CAnimation&) = delete;

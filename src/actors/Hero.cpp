@@ -37,6 +37,10 @@ CHero::CHero(CGameDlg* window) : type(std::make_unique<UnitType>("hero")), mainW
         if (const LevelDescription* description = window->gameData->levels[levelNumber].get()) {
             finishX = description->finishX;
             finishY = description->finishY;
+            // The level puts the hero at the start as well; the checkpoint and the previous
+            // position start there too.
+            x = startX = respawnX = prevX = description->heroStartX;
+            y = startY = respawnY = prevY = description->heroStartY;
         }
     }
     CreateStatusPictures();
@@ -129,8 +133,8 @@ bool CHero::FindCarryingPlatform(RideablePlatform& carrier) const {
     for (const RideablePlatform& platform : Platforms()) {
         const int32_t ex = static_cast<int32_t>(platform.x);
         const int32_t ey = static_cast<int32_t>(platform.y);
-        const bool acrossOverlap = x + CCollisionMap::kSideInset <= ex + kPlatformWidth &&
-                                   ex <= x + width - CCollisionMap::kSideInset;
+        const bool acrossOverlap =
+            x + CCollisionMap::kSideInset <= ex + kPlatformWidth && ex <= x + width - CCollisionMap::kSideInset;
         auto withinHeight = [&](int32_t v) { return v >= y && v <= y + height + kGroundProbe; };
         if (!acrossOverlap || !(withinHeight(ey) || withinHeight(ey + kPlatformHeight))) continue;
         // Only a platform right under the feet carries; the first one considered decides.
@@ -226,9 +230,8 @@ void CHero::Draw() {
     const bool hidden = hurtTimer <= kBlinkFrames && hurtTimer % 10 < 6 && !dead;
 
     if (onScreen && !hidden) {
-        CAnimation* current = animIndex >= 0 && animIndex < UnitType::kAnimationSlots
-                                  ? type->animations[animIndex].get()
-                                  : nullptr;
+        CAnimation* current =
+            animIndex >= 0 && animIndex < UnitType::kAnimationSlots ? type->animations[animIndex].get() : nullptr;
         const bool attacking = state == kAttackLeft || state == kAttackRight;
         if (!attacking) {
             if (dead) {

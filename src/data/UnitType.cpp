@@ -5,11 +5,10 @@
 #include "data/XmlReader.h"
 
 const std::array<const char*, UnitType::kNamedAnimations> UnitType::kAnimationNames = {
-    "MOVELEFT",          "MOVERIGHT",          "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",
-    "STAYRIGHT",         "RUNLEFT",            "RUNRIGHT",        "STANDJUMPUPLEFT",  "STANDJUMPUPRIGHT",
-    "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT", "JUMPUPLEFT",      "JUMPUPRIGHT",      "JUMPDOWNLEFT",
-    "JUMPDOWNRIGHT",     "ATACKLEFT",          "ATACKRIGHT",      "BOREDRIGHT",       "BOREDLEFT",
-    "RUNLEFT",           "RUNRIGHT",           "DEATHRIGHT",      "DEATHLEFT"};
+    "MOVELEFT",   "MOVERIGHT",   "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",          "STAYRIGHT",
+    "RUNLEFT",    "RUNRIGHT",    "STANDJUMPUPLEFT", "STANDJUMPUPRIGHT", "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT",
+    "JUMPUPLEFT", "JUMPUPRIGHT", "JUMPDOWNLEFT",    "JUMPDOWNRIGHT",    "ATACKLEFT",         "ATACKRIGHT",
+    "BOREDRIGHT", "BOREDLEFT",   "RUNLEFT",         "RUNRIGHT",         "DEATHRIGHT",        "DEATHLEFT"};
 
 namespace {
 

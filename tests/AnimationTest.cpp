@@ -1,0 +1,334 @@
+// Sprite strips: frame geometry, the once-per-frame advance, the two copy paths, clipping, scaling, restore.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "TestSupport.h"
+#include "actors/Animation.h"
+#include "app/GameDlg.h"
+#include "app/GameGlobals.h"
+#include "platform/sdl/PngWriter.h"
+
+namespace {
+
+using testing_support::HeadlessServices;
+using testing_support::TempGameFolder;
+
+constexpr uint32_t kBackground = 0x123456;
+// The strips' transparent colour: GDI red, so pixel 0xFF0000. No frame pixel has a red part this large.
+constexpr uint32_t kKeyColorRef = 0x0000FF;
+constexpr uint32_t kKeyPixel = 0xFF0000;
+
+// The pixel a fixture strip holds at (lx, ly) of frame f; the diagonal lx == ly is transparent.
+uint32_t FramePixel(int f, int lx, int ly) {
+    if (lx == ly) return kKeyPixel;
+    return (static_cast<uint32_t>(f) << 16) | (static_cast<uint32_t>(lx) << 8) | static_cast<uint32_t>(ly);
+}
+
+class AnimationTest : public ::testing::Test {
+protected:
+    AnimationTest() {
+        target->Fill(kBackground);
+        window.drawTarget = target.get();
+        GameGlobals::mainWindow = &window;
+    }
+    ~AnimationTest() override {
+        GameGlobals::mainWindow = nullptr;
+        window.destroyed = true;  // nothing of the game was started
+    }
+
+    // Writes Units/<sub>/<name>.png: frames fw x fh, in one row (rows 1) or four rows.
+    void WriteStrip(const std::string& sub, const std::string& name, int width, int height, int fw, int fh, int rows) {
+        auto picture = platform::Surface::Create(width, height);
+        const int perRow = rows == 1 ? width / fw : (width * 4 / fw) / 4;
+        for (int py = 0; py < height; ++py) {
+            for (int px = 0; px < width; ++px) {
+                const int f = (py / fh) * (perRow > 0 ? perRow : 1) + px / fw;
+                picture->SetPixel(px, py, FramePixel(f, px % fw, py % fh));
+            }
+        }
+        const std::filesystem::path dir = std::filesystem::path(folder.Path()) / "Units" / sub;
+        std::filesystem::create_directories(dir);
+        ASSERT_TRUE(platform::SavePng((dir / (name + ".png")).string(), *picture));
+    }
+
+    // A 32x32-frame, 10-frame one-row strip.
+    std::unique_ptr<CAnimation> TenFrames() {
+        WriteStrip("TEST", "ten", 320, 32, 32, 32, 1);
+        return std::make_unique<CAnimation>("Units", "TEST", "ten", 32, kKeyColorRef);
+    }
+
+    // Checks that the target shows frame f's pixel (lx, ly) at (x, y), or the background where that
+    // pixel is transparent.
+    void ExpectShows(int x, int y, int f, int lx, int ly) {
+        const uint32_t expected = lx == ly ? kBackground : FramePixel(f, lx, ly);
+        EXPECT_EQ(target->GetPixel(x, y), expected)
+            << "at screen " << x << "," << y << " (frame " << f << " pixel " << lx << "," << ly << ")";
+    }
+
+    TempGameFolder folder;
+    HeadlessServices services;
+    CGameDlg window;
+    SurfacePtr target = platform::Surface::Create(800, 600);
+};
+
+TEST_F(AnimationTest, GeometryFollowsThePicture) {
+    struct Case {
+        int width, height, frameWidth;
+        bool singleRow;
+        int frameHeight, frameCount;
+    };
+    const Case cases[] = {
+        {320, 32, 32, true, 32, 10},    // one row
+        {512, 256, 64, false, 64, 32},  // four rows of eight
+        {100, 20, 32, true, 20, 3},     // the left-over columns are no frame
+        {96, 33, 48, false, 8, 8},      // just too tall for one row
+        {40, 100, 32, false, 25, 5},    // four rows, and the frame count is not a multiple of four
+    };
+    for (const Case& c : cases) {
+        const std::string name = "s" + std::to_string(c.width) + "x" + std::to_string(c.height);
+        WriteStrip("GEO", name, c.width, c.height, c.frameWidth, c.height > 32 ? c.height / 4 : c.height, 1);
+        CAnimation animation("Units", "GEO", name, c.frameWidth, kKeyColorRef);
+        SCOPED_TRACE(name);
+        ASSERT_NE(animation.surface, nullptr);
+        EXPECT_EQ(animation.singleRow, c.singleRow);
+        EXPECT_EQ(animation.frameWidth, c.frameWidth);
+        EXPECT_EQ(animation.frameHeight, c.frameHeight);
+        EXPECT_EQ(animation.frameCount, c.frameCount);
+        EXPECT_EQ(animation.currentFrame, 0);
+        EXPECT_EQ(animation.path, "Units\\GEO\\" + name + ".png");
+    }
+}
+
+TEST_F(AnimationTest, FourRowFramesRunAlongEachRowInTurn) {
+    WriteStrip("TEST", "big", 512, 256, 64, 64, 4);
+    CAnimation animation("Units", "TEST", "big", 64, kKeyColorRef);
+    const struct { int frame, sx, sy; } cases[] = {{0, 0, 0}, {7, 448, 0}, {8, 0, 64}, {9, 64, 64}, {31, 448, 192}};
+    for (const auto& c : cases) {
+        int sx = -1;
+        int sy = -1;
+        animation.FrameOrigin(c.frame, sx, sy);
+        EXPECT_EQ(sx, c.sx) << "frame " << c.frame;
+        EXPECT_EQ(sy, c.sy) << "frame " << c.frame;
+    }
+    // Drawn: frame 9 is the second frame of the second row.
+    animation.currentFrame = 8;
+    window.frameCounter = 1;
+    animation.Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation.currentFrame, 9);
+    ExpectShows(101, 100, 9, 1, 0);
+    ExpectShows(100 + 63, 100 + 62, 9, 63, 62);
+}
+
+TEST_F(AnimationTest, MissingPictureKeepsDefaultsAndDrawsNothing) {
+    CAnimation animation("Units", "NONE", "missing", 48, kKeyColorRef);
+    EXPECT_EQ(animation.surface, nullptr);
+    EXPECT_EQ(animation.path, "Units\\NONE\\missing.png");
+    EXPECT_EQ(animation.frameCount, 15);
+    EXPECT_EQ(animation.frameWidth, 32);
+    EXPECT_EQ(animation.frameHeight, 32);
+    window.frameCounter = 1;
+    animation.Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation.currentFrame, 1);  // the frame still moves on
+    EXPECT_EQ(target->GetPixel(110, 110), kBackground);
+    EXPECT_TRUE(services.messageBox.shown.empty());
+}
+
+TEST_F(AnimationTest, StripNarrowerThanOneFrameDrawsNothing) {
+    WriteStrip("TEST", "narrow", 20, 20, 20, 20, 1);
+    WriteStrip("TEST", "narrowtall", 20, 80, 20, 20, 1);
+    for (const char* name : {"narrow", "narrowtall"}) {
+        CAnimation animation("Units", "TEST", name, 32, kKeyColorRef);
+        SCOPED_TRACE(name);
+        ASSERT_NE(animation.surface, nullptr);
+        EXPECT_LT(animation.frameCount, 4);
+        for (int frame = 1; frame <= 3; ++frame) {
+            window.frameCounter = frame;
+            animation.Draw(100, 100, 1.0f);
+            animation.Draw(0, 0, 2.0f);
+            EXPECT_GE(animation.currentFrame, 0);
+            EXPECT_LT(animation.currentFrame, std::max(animation.frameCount, 1));
+        }
+        EXPECT_EQ(target->GetPixel(101, 100), kBackground);
+        EXPECT_EQ(target->GetPixel(1, 0), kBackground);
+    }
+}
+
+TEST_F(AnimationTest, AdvancesOncePerDisplayedFrame) {
+    auto animation = TenFrames();
+    window.frameCounter = 1;
+    animation->Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation->currentFrame, 1);
+    animation->Draw(200, 100, 1.0f);  // same displayed frame: same picture again
+    EXPECT_EQ(animation->currentFrame, 1);
+    ExpectShows(201, 100, 1, 1, 0);
+
+    // Not drawn for a few frames: it stays where it was.
+    window.frameCounter = 5;
+    animation->Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation->currentFrame, 2);
+
+    // A frame written by the owner shows advanced by one.
+    animation->currentFrame = 5;
+    window.frameCounter = 6;
+    animation->Draw(100, 200, 1.0f);
+    EXPECT_EQ(animation->currentFrame, 6);
+    ExpectShows(101, 200, 6, 1, 0);
+
+    // From the last frame round to the first.
+    animation->currentFrame = 9;
+    window.frameCounter = 7;
+    animation->Draw(100, 300, 1.0f);
+    EXPECT_EQ(animation->currentFrame, 0);
+    ExpectShows(101, 300, 0, 1, 0);
+}
+
+TEST_F(AnimationTest, FifteenFramesWrapFromFourteenToZero) {
+    WriteStrip("TEST", "fifteen", 480, 32, 32, 32, 1);
+    CAnimation animation("Units", "TEST", "fifteen", 32, kKeyColorRef);
+    ASSERT_EQ(animation.frameCount, 15);
+    animation.currentFrame = 14;
+    window.frameCounter = 3;
+    animation.Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation.currentFrame, 0);
+}
+
+TEST_F(AnimationTest, OwnerFrameBeyondTheStripWrapsInsteadOfRunningOn) {
+    auto animation = TenFrames();
+    animation->currentFrame = 13;
+    window.frameCounter = 1;
+    animation->Draw(100, 100, 1.0f);
+    EXPECT_EQ(animation->currentFrame, 0);
+    ExpectShows(101, 100, 0, 1, 0);
+}
+
+TEST_F(AnimationTest, FastPathOnlyStrictlyInsideTheScreen) {
+    auto animation = TenFrames();
+    const struct {
+        int x, y;
+        float scale;
+        bool fast;
+    } cases[] = {
+        {1, 1, 1.0f, true},       {0, 100, 1.0f, false},   {100, 0, 1.0f, false},  {768, 100, 1.0f, false},
+        {767, 100, 1.0f, true},   {100, 568, 1.0f, false}, {100, 567, 1.0f, true}, {100, 100, 2.0f, false},
+        {100, 100, 0.99f, false}, {-5, 100, 1.0f, false},
+    };
+    int frame = 0;
+    for (const auto& c : cases) {
+        window.frameCounter = ++frame;
+        animation->Draw(c.x, c.y, c.scale);
+        EXPECT_EQ(animation->lastDrawFast, c.fast) << c.x << "," << c.y << " scale " << c.scale;
+    }
+}
+
+TEST_F(AnimationTest, KeyedPixelsLeaveTheBackground) {
+    auto animation = TenFrames();
+    window.frameCounter = 1;
+    animation->Draw(100, 100, 1.0f);  // frame 1
+    for (int ly = 0; ly < 32; ++ly) {
+        for (int lx = 0; lx < 32; ++lx) ExpectShows(100 + lx, 100 + ly, 1, lx, ly);
+    }
+    EXPECT_EQ(target->GetPixel(99, 100), kBackground);
+    EXPECT_EQ(target->GetPixel(132, 100), kBackground);
+}
+
+TEST_F(AnimationTest, ClippedAtEachScreenEdge) {
+    auto animation = TenFrames();
+    window.frameCounter = 1;  // every draw below is in one frame: all show frame 1
+
+    animation->Draw(-10, 50, 1.0f);  // left: source columns from 10 on at screen x 0
+    for (int ly = 0; ly < 32; ++ly) {
+        for (int sx = 0; sx < 22; ++sx) ExpectShows(sx, 50 + ly, 1, sx + 10, ly);
+    }
+    EXPECT_EQ(target->GetPixel(22, 51), kBackground);
+
+    animation->Draw(790, 150, 1.0f);  // right: ten columns show
+    for (int ly = 0; ly < 32; ++ly) {
+        for (int lx = 0; lx < 10; ++lx) ExpectShows(790 + lx, 150 + ly, 1, lx, ly);
+    }
+
+    animation->Draw(300, -5, 1.0f);  // top: source rows from 5 on at screen y 0
+    for (int sy = 0; sy < 27; ++sy) {
+        for (int lx = 0; lx < 32; ++lx) ExpectShows(300 + lx, sy, 1, lx, sy + 5);
+    }
+    EXPECT_EQ(target->GetPixel(301, 27), kBackground);
+
+    animation->Draw(400, 590, 1.0f);  // bottom: ten rows show
+    for (int ly = 0; ly < 10; ++ly) {
+        for (int lx = 0; lx < 32; ++lx) ExpectShows(400 + lx, 590 + ly, 1, lx, ly);
+    }
+
+    animation->Draw(-5, -7, 1.0f);  // a corner: both offsets at once
+    for (int sy = 0; sy < 25; ++sy) {
+        for (int sx = 0; sx < 27; ++sx) ExpectShows(sx, sy, 1, sx + 5, sy + 7);
+    }
+}
+
+TEST_F(AnimationTest, ScaledFramesAreKeyedLikeUnscaledOnes) {
+    auto animation = TenFrames();
+    window.frameCounter = 1;
+    animation->Draw(100, 100, 2.0f);
+    for (int ly = 0; ly < 32; ++ly) {
+        for (int lx = 0; lx < 32; ++lx) {
+            for (int d = 0; d < 4; ++d) ExpectShows(100 + 2 * lx + d % 2, 100 + 2 * ly + d / 2, 1, lx, ly);
+        }
+    }
+    EXPECT_EQ(target->GetPixel(164, 101), kBackground);
+
+    // Half size: 16x16 on screen.
+    animation->Draw(300, 300, 0.5f);
+    for (int ly = 0; ly < 16; ++ly) {
+        for (int lx = 0; lx < 16; ++lx) ExpectShows(300 + lx, 300 + ly, 1, 2 * lx + 1, 2 * ly + 1);
+    }
+    EXPECT_EQ(target->GetPixel(316, 300), kBackground);
+}
+
+TEST_F(AnimationTest, ScaledAndClippedKeepsTheScale) {
+    auto animation = TenFrames();
+    window.frameCounter = 1;
+    animation->Draw(-20, 100, 2.0f);  // the first ten source columns fall off the left edge
+    for (int ly = 0; ly < 32; ++ly) {
+        for (int sx = 0; sx < 44; ++sx) ExpectShows(sx, 100 + 2 * ly + 1, 1, 10 + sx / 2, ly);
+    }
+    EXPECT_EQ(target->GetPixel(44, 101), kBackground);
+
+    animation->Draw(780, 580, 2.0f);  // ten source columns and rows fit at the bottom right
+    for (int ly = 0; ly < 10; ++ly) {
+        for (int lx = 0; lx < 10; ++lx) ExpectShows(780 + 2 * lx + 1, 580 + 2 * ly + 1, 1, lx, ly);
+    }
+}
+
+TEST_F(AnimationTest, WhollyOffTheScreenDrawsNothing) {
+    auto animation = TenFrames();
+    const std::vector<uint32_t> before(target->Pixels(), target->Pixels() + 800 * 600);
+    int frame = 0;
+    for (auto [x, y] : {std::pair{900, 100}, {-40, 100}, {100, -40}, {100, 650}, {-1000, -1000}}) {
+        window.frameCounter = ++frame;
+        animation->Draw(x, y, 1.0f);
+        animation->Draw(x, y, 0.5f);
+    }
+    const std::vector<uint32_t> after(target->Pixels(), target->Pixels() + 800 * 600);
+    EXPECT_TRUE(before == after);
+}
+
+TEST_F(AnimationTest, LostSurfaceIsRefilledAndNotDrawnThatTime) {
+    auto animation = TenFrames();
+    animation->surface->Fill(0x00FF00);
+    animation->surface->SetLost(true);
+    window.frameCounter = 1;
+    animation->Draw(100, 100, 1.0f);
+    EXPECT_FALSE(animation->surface->IsLost());
+    EXPECT_EQ(target->GetPixel(101, 100), kBackground);  // not drawn in the call that restored
+    EXPECT_EQ(animation->surface->GetPixel(33, 0), FramePixel(1, 1, 0));
+    EXPECT_EQ(animation->surface->ColourKey(), kKeyPixel);  // the key survives
+    EXPECT_EQ(animation->frameCount, 10);
+
+    window.frameCounter = 2;
+    animation->Draw(100, 100, 1.0f);
+    ExpectShows(101, 100, 2, 1, 0);
+    ExpectShows(102, 102, 2, 2, 2);
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// Unit types: the animation name table, the Units files with checked attribute names, hero and other classes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "TestSupport.h"
+#include "actors/Animation.h"
+#include "data/UnitType.h"
+#include "platform/sdl/PngWriter.h"
+
+namespace {
+
+using testing_support::HeadlessServices;
+using testing_support::TempGameFolder;
+
+class UnitTypeTest : public ::testing::Test {
+protected:
+    void WriteUnit(const std::string& name, const std::string& body) { folder.Write("Units/" + name + ".xml", body); }
+
+    void WritePicture(const std::string& path, int width, int height) {
+        auto picture = platform::Surface::Create(width, height);
+        picture->Fill(0x336699);
+        const std::filesystem::path full = std::filesystem::path(folder.Path()) / path;
+        std::filesystem::create_directories(full.parent_path());
+        ASSERT_TRUE(platform::SavePng(full.string(), *picture));
+    }
+
+    TempGameFolder folder;
+    HeadlessServices services;
+};
+
+TEST_F(UnitTypeTest, AnimationNamesInTheirFixedOrder) {
+    const char* expected[] = {
+        "MOVELEFT",   "MOVERIGHT",   "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",          "STAYRIGHT",
+        "RUNLEFT",    "RUNRIGHT",    "STANDJUMPUPLEFT", "STANDJUMPUPRIGHT", "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT",
+        "JUMPUPLEFT", "JUMPUPRIGHT", "JUMPDOWNLEFT",    "JUMPDOWNRIGHT",    "ATACKLEFT",         "ATACKRIGHT",
+        "BOREDRIGHT", "BOREDLEFT",   "RUNLEFT",         "RUNRIGHT",         "DEATHRIGHT",        "DEATHLEFT"};
+    UnitType type("nothing");
+    EXPECT_EQ(type.animationCount, 24);
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(type.animationNames[i], expected[i]) << "index " << i;
+    for (int i = 24; i < 30; ++i) EXPECT_TRUE(type.animationNames[i].empty()) << "index " << i;
+    // The run pair stands twice; a search finds the first.
+    EXPECT_EQ(type.FindAnimation("RUNLEFT"), 6);
+    EXPECT_EQ(type.FindAnimation("RUNRIGHT"), 7);
+    EXPECT_EQ(type.FindAnimation("BOREDLEFT"), 19);
+    EXPECT_EQ(type.FindAnimation("STAY"), -1);
+}
+
+TEST_F(UnitTypeTest, FieldsFromTheFile) {
+    struct Case {
+        const char* what;
+        const char* file;
+        int speed, jump, strength, energy;
+        uint32_t colorKey;
+        std::string unitClass;
+    };
+    const Case cases[] = {
+        {"all set",
+         "<UNIT>\r\n<CLASS CLASS=\"wolf\"/>\r\n<SPEED SPEED=\"5\"/>\r\n<JUMP JUMP=\"12\"/>\r\n"
+         "<STRENGHT STRENGHT=\"20\"/>\r\n<ENERGY ENERGY=\"30\"/>\r\n"
+         "<COLORKEY R=\"255\" G=\"0\" B=\"255\"/>\r\n</UNIT>\r\n",
+         5, 12, 20, 30, 0xFF00FF, "WOLF"},
+        {"nothing set", "<UNIT>\r\n</UNIT>\r\n", 0, 0, 0, 1, 0, ""},
+        {"jump 0 stored as -1", "<JUMP JUMP=\"0\"/>", 0, -1, 0, 1, 0, ""},
+        {"misnamed jump still marks -1", "<JUMP HIGH=\"7\"/>", 0, -1, 0, 1, 0, ""},
+        {"misnamed attributes skipped",
+         "<SPEED SPED=\"5\"/><ENERGY energy=\"9\"/><STRENGHT STRENGTH=\"3\"/>"
+         "<CLASS KLASA=\"x\"/>",
+         0, 0, 0, 1, 0, ""},
+        {"colour parts by name and place", "<COLORKEY R=\"1\" G=\"2\" B=\"3\"/>", 0, 0, 0, 1, 0x030201, ""},
+        {"second attribute named B is not blue", "<COLORKEY R=\"1\" B=\"2\" G=\"3\"/>", 0, 0, 0, 1, 0x000001, ""},
+        {"parts cut to eight bits", "<COLORKEY R=\"257\" G=\"256\" B=\"511\"/>", 0, 0, 0, 1, 0xFF0001, ""},
+        {"later element wins", "<SPEED SPEED=\"3\"/><SPEED SPEED=\"9\"/>", 9, 0, 0, 1, 0, ""},
+        {"closing tags and comments are not read", "</SPEED SPEED=\"3\"><!!SPEED SPEED=\"4\">", 0, 0, 0, 1, 0, ""},
+        {"elements without attributes are not read", "<SPEED>", 0, 0, 0, 1, 0, ""},
+        {"opening element read like self-closing", "<SPEED SPEED=\"6\">", 6, 0, 0, 1, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteUnit("u", c.file);
+        UnitType type("u");
+        EXPECT_EQ(type.speed, c.speed);
+        EXPECT_EQ(type.jump, c.jump);
+        EXPECT_EQ(type.strength, c.strength);
+        EXPECT_EQ(type.energy, c.energy);
+        EXPECT_EQ(type.colorKey, c.colorKey);
+        EXPECT_EQ(type.unitClass, c.unitClass);
+        EXPECT_EQ(type.sightRange, 300);
+    }
+}
+
+TEST_F(UnitTypeTest, SizeOnlyWithHeightBeforeWidth) {
+    WriteUnit("right", "<MAXSIZE HEIGHT=\"70\" WIDTH=\"50\"/>");
+    WriteUnit("swapped", "<MAXSIZE WIDTH=\"50\" HEIGHT=\"70\"/>");
+    UnitType right("right");
+    EXPECT_EQ(right.maxHeight, 70);
+    EXPECT_EQ(right.maxWidth, 50);
+    // Neither is taken; the empty animations' default 32x32 frames then raise the zero sizes.
+    UnitType swapped("swapped");
+    EXPECT_EQ(swapped.maxHeight, 32);
+    EXPECT_EQ(swapped.maxWidth, 32);
+}
+
+TEST_F(UnitTypeTest, WeaponEntries) {
+    WriteUnit("armed",
+              "<WEAPON NAME=\"maczuga\" F=\"1\" A=\"2\" B=\"3\" C=\"4\"/><WEAPON N=\"kamien\" F=\"\" A=\"5\" "
+              "B=\"6\" C=\"7\"/>");
+    UnitType type("armed");
+    ASSERT_EQ(type.weapons.size(), 2u);
+    EXPECT_EQ(type.weapons[0].name, "maczuga");
+    EXPECT_TRUE(type.weapons[0].flag);
+    EXPECT_EQ(type.weapons[0].value1, 2);
+    EXPECT_EQ(type.weapons[0].value3, 4);
+    EXPECT_EQ(type.weapons[1].name, "kamien");
+    EXPECT_FALSE(type.weapons[1].flag);
+    EXPECT_EQ(type.weapons[1].value2, 6);
+}
+
+TEST_F(UnitTypeTest, OtherClassesGetWalkAndTurnOnly) {
+    WriteUnit("wolf", "<CLASS CLASS=\"Wolf\"/><MAXSIZE HEIGHT=\"40\" WIDTH=\"64\"/>");
+    WritePicture("Units/WOLF/MOVELEFT.png", 256, 40);
+    UnitType type("wolf");
+    EXPECT_EQ(type.unitClass, "WOLF");
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(type.animations[i], nullptr) << i;
+        EXPECT_EQ(type.animations[i]->path, "Units\\WOLF\\" + type.animationNames[i] + ".png");
+        EXPECT_EQ(type.animations[i]->colourKey, type.colorKey);
+    }
+    for (int i = 4; i < 30; ++i) EXPECT_EQ(type.animations[i], nullptr) << i;
+    EXPECT_NE(type.animations[0]->surface, nullptr);
+    EXPECT_EQ(type.animations[1]->surface, nullptr);
+}
+
+TEST_F(UnitTypeTest, LowerCaseHeroIsTheHeroClass) {
+    WriteUnit("hero",
+              "<CLASS CLASS=\"hErO\"/><MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/><COLORKEY R=\"0\" G=\"255\" B=\"0\"/>");
+    WritePicture("Units/HERO/STAYRIGHT.png", 640, 64);
+    WritePicture("Units/HERO/ATACKRIGHT.png", 1800, 32);
+    WritePicture("Units/HERO/DEATHLEFT.png", 1000, 32);
+    UnitType type("hero");
+    EXPECT_EQ(type.unitClass, "HERO");
+    for (int i = 0; i < 24; ++i) {
+        ASSERT_NE(type.animations[i], nullptr) << i;
+        EXPECT_EQ(type.animations[i]->path, "Units\\HERO\\" + type.animationNames[i] + ".png");
+    }
+    for (int i = 24; i < 30; ++i) EXPECT_EQ(type.animations[i], nullptr) << i;
+
+    const auto& stay = *type.animations[5];
+    ASSERT_NE(stay.surface, nullptr);
+    EXPECT_EQ(stay.frameWidth, 64);
+    EXPECT_EQ(stay.frameCount, 40);  // 640 x 64 is four rows of 16 high
+    const auto& attack = *type.animations[17];
+    ASSERT_NE(attack.surface, nullptr);
+    EXPECT_EQ(attack.frameWidth, 120);
+    EXPECT_EQ(attack.frameCount, 15);
+    const auto& death = *type.animations[23];
+    ASSERT_NE(death.surface, nullptr);
+    EXPECT_EQ(death.frameWidth, 100);
+    EXPECT_EQ(death.frameCount, 10);
+}
+
+TEST_F(UnitTypeTest, SizesRaisedByOrdinaryFramesOnly) {
+    // Ordinary frames taller than MAXSIZE raise the height; the wide attack and death frames, and
+    // their height, do not count.
+    WriteUnit("hero", "<CLASS CLASS=\"HERO\"/><MAXSIZE HEIGHT=\"40\" WIDTH=\"64\"/>");
+    for (int i = 0; i < 24; ++i) {
+        const std::string name = UnitType::kAnimationNames[i];
+        if (name == "ATACKLEFT" || name == "ATACKRIGHT") {
+            WritePicture("Units/HERO/" + name + ".png", 1800, 400);  // frames 100 high
+        } else if (name == "DEATHLEFT" || name == "DEATHRIGHT") {
+            WritePicture("Units/HERO/" + name + ".png", 1000, 360);  // frames 90 high
+        } else if (name == "JUMPUPRIGHT") {
+            WritePicture("Units/HERO/" + name + ".png", 256, 232);  // frames 58 high
+        } else {
+            WritePicture("Units/HERO/" + name + ".png", 256, 32);
+        }
+    }
+    UnitType type("hero");
+    EXPECT_EQ(type.maxHeight, 58);
+    EXPECT_EQ(type.maxWidth, 64);
+    EXPECT_EQ(type.animations[16]->frameHeight, 100);
+}
+
+TEST_F(UnitTypeTest, MissingFileGivesAnEmptyType) {
+    UnitType type("ghost");
+    EXPECT_EQ(type.unitClass, "");
+    EXPECT_EQ(type.speed, 0);
+    EXPECT_EQ(type.jump, 0);
+    EXPECT_EQ(type.energy, 1);
+    EXPECT_EQ(type.colorKey, 0u);
+    EXPECT_TRUE(type.weapons.empty());
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_NE(type.animations[i], nullptr);
+        EXPECT_EQ(type.animations[i]->surface, nullptr);
+        EXPECT_EQ(type.animations[i]->path, "Units\\\\" + type.animationNames[i] + ".png");
+    }
+    EXPECT_EQ(type.animations[4], nullptr);
+    EXPECT_TRUE(services.messageBox.shown.empty());
+}
+
+}  // namespace
