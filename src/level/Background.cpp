@@ -48,8 +48,10 @@ CBackground::CBackground(int32_t levelNumber, CGameDlg* window, int32_t layerNum
             platform::Image image;
             if (!platform::DecodeGamePicture(std::string(folder) + name, image) &&
                 !platform::DecodeGamePicture(fallBack, image)) {
-                continue;
+                image = platform::Image{};
             }
+            // A piece that is missing along with the fall-back has no size, and no surface can be
+            // made for it: like any other failed piece it gives the whole layer up.
             pieces[a][b] = MakePictureSurface(image);
             if (!pieces[a][b]) {
                 creationFailed = true;

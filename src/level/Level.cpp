@@ -181,8 +181,9 @@ void CLevel::DrawFrame(CGameDlg* window) {
 
 void CLevel::CreateStaticPlan(CGameDlg*) {
     platform::Image image;
-    if (!platform::DecodeGamePicture(StaticPlanPath(ScenerySet(levelNumber)), image)) {
-        platform::DecodeGamePicture(StaticPlanPath(0), image);
+    if (!platform::DecodeGamePicture(StaticPlanPath(ScenerySet(levelNumber)), image) &&
+        !platform::DecodeGamePicture(StaticPlanPath(0), image)) {
+        image = platform::Image{};
     }
     // A missing picture ends here too: no surface can be made for nothing.
     staticPlan = MakePictureSurface(image);

@@ -1,0 +1,455 @@
+// Tests of the collision map: the file reader, the box test, platforms and the two movement resolvers.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LevelFixture.h"
+#include "app/GameGlobals.h"
+#include "level/CollisionMap.h"
+
+namespace {
+
+using levelfixture::CollisionFileBytes;
+using levelfixture::HeadlessServices;
+using levelfixture::TempGameFolder;
+using levelfixture::WriteFile;
+
+const char kReadError[] = "B\xb3\xb9\x64 Odczytu Pliku Kolizji";
+
+class CollisionMapTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.ok());
+        GameGlobals::level = nullptr;
+        map_ = std::make_unique<CCollisionMap>(nullptr, 0);  // no file: every cell free
+        services_.messages.shown.clear();
+    }
+
+    // Solid cells over a rectangle of cells (inclusive).
+    void Solid(int cx0, int cy0, int cx1, int cy1) {
+        for (int cx = cx0; cx <= cx1; ++cx) {
+            for (int cy = cy0; cy <= cy1; ++cy) map_->SetCell(cx, cy, 1);
+        }
+    }
+
+    TempGameFolder folder_;
+    HeadlessServices services_;
+    std::unique_ptr<CCollisionMap> map_;
+};
+
+// ---- the file ----
+
+TEST_F(CollisionMapTest, FileBytesGoToTheirCellsInBlockOrder) {
+    std::string bytes(CCollisionMap::kCellCount + 2, '\0');
+    // Byte k -> cell, worked out by hand from the block layout.
+    const struct {
+        size_t k;
+        int cx, cy;
+    } cases[] = {
+        {0, 0, 0},        {1, 0, 1},       {15, 0, 15},     {16, 1, 0},     {255, 15, 15},  {256, 0, 16},
+        {2047, 15, 127},  {2048, 16, 0},   {2048 + 17, 17, 1}, {32767, 255, 127}, {256 * 9 + 5, 16, 21},
+    };
+    for (const auto& c : cases) bytes[c.k] = 1;
+    WriteFile("LevelDescriptions/Level3.dat", bytes);
+    CCollisionMap map(nullptr, 3);
+    int solidCount = 0;
+    for (int32_t v : map.cells) solidCount += v != 0;
+    EXPECT_EQ(solidCount, static_cast<int>(std::size(cases)));
+    for (const auto& c : cases) EXPECT_TRUE(map.IsSolid(c.cx, c.cy)) << "byte " << c.k;
+    EXPECT_TRUE(services_.messages.shown.empty());
+}
+
+TEST_F(CollisionMapTest, CellValuesAreSignedBytes) {
+    std::string bytes = CollisionFileBytes([](int cx, int cy) -> int8_t {
+        if (cx == 1 && cy == 2) return -1;
+        if (cx == 3 && cy == 4) return -128;
+        if (cx == 5 && cy == 6) return 127;
+        return 0;
+    });
+    WriteFile("LevelDescriptions/Level0.dat", bytes);
+    CCollisionMap map(nullptr, 0);
+    EXPECT_EQ(map.Cell(1, 2), -1);
+    EXPECT_EQ(map.Cell(3, 4), -128);
+    EXPECT_EQ(map.Cell(5, 6), 127);
+    EXPECT_EQ(map.Cell(0, 0), 0);
+}
+
+TEST_F(CollisionMapTest, OnlyTheFirstLengthMinusTwoBytesCount) {
+    // Every byte solid: the length alone decides how many cells are filled.
+    const struct {
+        size_t length;
+        int filled;
+    } cases[] = {{1, 0}, {2, 0}, {3, 1}, {18, 16}, {32769, 32767}, {32770, 32768}, {40000, 32768}};
+    for (const auto& c : cases) {
+        WriteFile("LevelDescriptions/Level1.dat", std::string(c.length, '\x05'));
+        services_.messages.shown.clear();
+        CCollisionMap map(nullptr, 1);
+        int solidCount = 0;
+        for (int32_t v : map.cells) solidCount += v != 0;
+        EXPECT_EQ(solidCount, c.filled) << "length " << c.length;
+        EXPECT_TRUE(services_.messages.shown.empty()) << "length " << c.length;
+    }
+    // 17 bytes fill cells (0,0) to (0,14) of the first block column.
+    WriteFile("LevelDescriptions/Level1.dat", std::string(17, '\x05'));
+    CCollisionMap map(nullptr, 1);
+    EXPECT_TRUE(map.IsSolid(0, 14));
+    EXPECT_FALSE(map.IsSolid(0, 15));
+}
+
+TEST_F(CollisionMapTest, MissingOrEmptyFileIsReportedAndLeavesEverythingFree) {
+    for (const bool empty : {false, true}) {
+        if (empty) WriteFile("LevelDescriptions/Level2.dat", "");
+        services_.messages.shown.clear();
+        CCollisionMap map(nullptr, 2);
+        ASSERT_EQ(services_.messages.shown.size(), 1u);
+        EXPECT_EQ(services_.messages.shown[0], kReadError);
+        for (int32_t v : map.cells) ASSERT_EQ(v, 0);
+        // The map works all the same.
+        EXPECT_EQ(map.TestBox(100, 100, 60, 40), CCollisionMap::kFree);
+    }
+}
+
+TEST_F(CollisionMapTest, FileNameIsFoundWhateverItsLetterCase) {
+    WriteFile("leveldescriptions/LEVEL7.DAT", CollisionFileBytes([](int cx, int cy) -> int8_t {
+                  return cx == 9 && cy == 9;
+              }));
+    CCollisionMap map(nullptr, 7);
+    EXPECT_TRUE(map.IsSolid(9, 9));
+    EXPECT_TRUE(services_.messages.shown.empty());
+}
+
+// ---- the box test ----
+
+TEST_F(CollisionMapTest, WorldEdgesAreSolid) {
+    const struct {
+        int x, y, w, h;
+        int32_t expected;
+    } cases[] = {
+        {100, 19, 60, 40, CCollisionMap::kSolid},   {100, 20, 60, 40, CCollisionMap::kFree},
+        {23, 100, 60, 40, CCollisionMap::kSolid},   {24, 100, 60, 40, CCollisionMap::kFree},
+        {100, 2009, 60, 40, CCollisionMap::kSolid},  // bottom edge at 2049
+        {100, 2007, 60, 40, CCollisionMap::kFree},   // bottom edge at 2047
+        {4077, 100, 60, 40, CCollisionMap::kSolid},  // inset left edge at 4097
+        {-1000, 100, 60, 40, CCollisionMap::kSolid}, {100, -500, 60, 40, CCollisionMap::kSolid},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(CollisionMapTest, OutlineBeyondTheGridCountsAsSolid) {
+    // Bottom edge exactly 2048 names row 128; a right inset edge at 4096 or beyond names column 256.
+    EXPECT_EQ(map_->TestBox(100, 2008, 60, 40), CCollisionMap::kSolid);
+    EXPECT_EQ(map_->TestBox(4040, 100, 76, 40), CCollisionMap::kSolid);  // inset 4060 .. 4096
+    EXPECT_EQ(map_->TestBox(4040, 100, 75, 40), CCollisionMap::kFree);   // inset 4060 .. 4095
+    EXPECT_EQ(map_->TestBox(4076, 100, 60, 40), CCollisionMap::kSolid);  // inset 4096 .. 4116
+}
+
+TEST_F(CollisionMapTest, TheOutlineFindsSolidCellsOnItsEdgesOnly) {
+    Solid(10, 10, 10, 10);  // pixels 160..175 both ways
+    // Bodies 60 wide (inset 40) and 40 tall unless said otherwise.
+    const struct {
+        int x, y, w, h;
+        int32_t expected;
+        const char* why;
+    } cases[] = {
+        {130, 150, 60, 40, CCollisionMap::kSolid, "the cell on the inset's right column"},
+        {130, 100, 60, 59, CCollisionMap::kFree, "bottom edge at 159: one pixel above the cell"},
+        {130, 100, 60, 60, CCollisionMap::kSolid, "bottom edge on the cell's first pixel row"},
+        {130, 176, 60, 40, CCollisionMap::kFree, "top at 176: just below"},
+        {130, 175, 60, 40, CCollisionMap::kSolid, "top on the cell's last pixel row"},
+        {155, 150, 60, 40, CCollisionMap::kSolid, "inset left edge at 175"},
+        {156, 150, 60, 40, CCollisionMap::kFree, "inset left edge at 176"},
+        {120, 150, 60, 40, CCollisionMap::kSolid, "inset right edge at 160"},
+        {119, 150, 60, 40, CCollisionMap::kFree, "inset right edge at 159"},
+        {100, 120, 120, 100, CCollisionMap::kFree, "the cell lies inside the outline"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.why;
+}
+
+TEST_F(CollisionMapTest, PlatformsAreFoundByTheirEdgesInsideTheBox) {
+    std::vector<PlatformBox> platforms = {{200, 300}};  // 200..264 across, 300..316 down
+    map_->platformOverride = &platforms;
+    const struct {
+        int x, y, w, h;
+        int32_t expected;
+        const char* why;
+    } cases[] = {
+        {200, 280, 60, 40, CCollisionMap::kPlatform, "top edge inside"},
+        {200, 310, 60, 40, CCollisionMap::kPlatform, "bottom edge inside"},
+        {200, 260, 60, 40, CCollisionMap::kPlatform, "box bottom exactly on the platform's top"},
+        {200, 316, 60, 40, CCollisionMap::kPlatform, "box top exactly on the platform's bottom"},
+        {200, 317, 60, 40, CCollisionMap::kFree, "below"},
+        {200, 259, 60, 40, CCollisionMap::kFree, "above"},
+        {200, 307, 60, 2, CCollisionMap::kFree, "a thin probe between the edges does not see it"},
+        {200, 299, 60, 2, CCollisionMap::kPlatform, "a thin probe over the top edge does"},
+        {244, 290, 60, 40, CCollisionMap::kPlatform, "inset left edge 264 on the platform's right end"},
+        {245, 290, 60, 40, CCollisionMap::kFree, "inset left edge 265"},
+        {160, 290, 60, 40, CCollisionMap::kPlatform, "inset right edge 200 on the platform's left end"},
+        {159, 290, 60, 40, CCollisionMap::kFree, "inset right edge 199"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.why;
+
+    // A solid cell wins over a platform.
+    Solid(13, 18, 13, 18);  // on the outline's left column
+    EXPECT_EQ(map_->TestBox(200, 280, 60, 40), CCollisionMap::kSolid);
+}
+
+TEST_F(CollisionMapTest, WithoutALevelThereAreNoPlatforms) {
+    ASSERT_EQ(GameGlobals::level, nullptr);
+    EXPECT_EQ(map_->TestBox(200, 280, 60, 40), CCollisionMap::kFree);
+}
+
+// ---- neighbour keys ----
+
+TEST_F(CollisionMapTest, NeighbourKeys) {
+    Solid(10, 10, 12, 10);  // a run of three
+    Solid(20, 5, 20, 7);    // a column of three
+    Solid(30, 30, 32, 32);  // a 3x3 block
+    map_->SetCell(40, 40, 1);
+    map_->SetCell(0, 0, 1);
+    map_->SetCell(1, 0, 1);
+    map_->SetCell(255, 127, 1);
+    map_->SetCell(255, 126, 1);
+    const struct {
+        int cx, cy;
+        const char* key;
+    } cases[] = {
+        {10, 10, "2"},  {11, 10, "26"}, {12, 10, "6"},   {20, 5, "4"},      {20, 6, "48"},  {20, 7, "8"},
+        {30, 30, "24"}, {31, 31, "2468"}, {32, 31, "468"}, {31, 30, "246"}, {31, 32, "268"}, {30, 31, "248"},
+        {40, 40, ""},   {41, 40, ""},   {0, 0, "2"},     {1, 0, "6"},       {255, 127, "8"}, {255, 126, "4"},
+        {-1, 0, ""},    {256, 127, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(map_->NeighbourKey(c.cx, c.cy), c.key) << c.cx << "," << c.cy;
+}
+
+// ---- the resolvers ----
+// A body 56 wide (inset 16) and 32 tall standing on ground that starts at row 20 (pixel 320):
+// y = 287, its bottom edge on pixel row 319. A single solid cell at column 10 (pixels 160..175).
+
+class ResolverTest : public CollisionMapTest {
+protected:
+    static constexpr int kW = 56;
+    static constexpr int kH = 32;
+    void SetUp() override {
+        CollisionMapTest::SetUp();
+        Solid(0, 20, 255, 127);
+    }
+};
+
+TEST_F(ResolverTest, StepUpToTheRightFollowsThePositionInsideTheCell) {
+    map_->SetCell(10, 19, 1);
+    const struct {
+        int x;
+        float vx;
+        float x2, y2;
+        const char* why;
+    } cases[] = {
+        {120, 2.0f, 122.0f, 277.0f, "s = 10: y = 272 + 15 - 10"},
+        {109, 2.0f, 111.0f, 287.0f, "s = 15: y stays"},
+        {120, -2.0f, 118.0f, 287.0f, "moving back faster than 1: y stays"},
+        {120, 10.0f, 130.0f, 271.0f, "a fast body is lifted out onto the cell (285 - 14)"},
+        {120, 0.0f, 120.0f, 279.0f, "s = 8, standing still"},
+    };
+    for (const auto& c : cases) {
+        const MoveResult r = map_->Move(c.x, 287, c.vx, 3.0f, kW, kH);
+        EXPECT_FLOAT_EQ(r.x, c.x2) << c.why;
+        EXPECT_FLOAT_EQ(r.y, c.y2) << c.why;
+        EXPECT_FLOAT_EQ(r.vx, c.vx) << c.why;
+        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
+        EXPECT_FLOAT_EQ(r.onStep, 1.0f) << c.why;
+        EXPECT_FLOAT_EQ(r.blockedSideways, 0.0f) << c.why;
+    }
+}
+
+TEST_F(ResolverTest, StepUpLiftsOutOfTheGround) {
+    // A taller body (40) whose step height would sink it 8 pixels into the ground.
+    map_->SetCell(10, 19, 1);
+    const MoveResult r = map_->Move(110, 279, 2.0f, 0.0f, kW, 40);
+    EXPECT_FLOAT_EQ(r.x, 112.0f);
+    EXPECT_FLOAT_EQ(r.y, 279.0f);  // 287 from the step, then 8 up
+    EXPECT_FLOAT_EQ(r.onStep, 1.0f);
+}
+
+TEST_F(ResolverTest, StepNeedsRoomAboveTheCell) {
+    map_->SetCell(10, 19, 1);
+    map_->SetCell(10, 18, 1);  // a wall two cells high
+    const MoveResult r = map_->Move(122, 287, 2.0f, 0.0f, kW, kH);  // inset right edge 158 -> 160
+    EXPECT_FLOAT_EQ(r.onStep, 0.0f);
+    EXPECT_FLOAT_EQ(r.x, 122.0f);
+    EXPECT_FLOAT_EQ(r.y, 287.0f);
+    EXPECT_FLOAT_EQ(r.vx, 0.0f);
+    EXPECT_FLOAT_EQ(r.blockedSideways, 1.0f);
+}
+
+TEST_F(ResolverTest, StepUpToTheLeft) {
+    map_->SetCell(10, 19, 1);
+    const struct {
+        int x;
+        float vx;
+        float x2, y2;
+        const char* why;
+    } cases[] = {
+        {160, -2.0f, 158.0f, 286.0f, "s = 1: y = 272 + 14"},
+        {161, -2.0f, 159.0f, 287.0f, "s = 0: y stays"},
+        {160, 2.0f, 162.0f, 287.0f, "moving away faster than 1: y stays"},
+    };
+    for (const auto& c : cases) {
+        const MoveResult r = map_->Move(c.x, 287, c.vx, 0.0f, kW, kH);
+        EXPECT_FLOAT_EQ(r.x, c.x2) << c.why;
+        EXPECT_FLOAT_EQ(r.y, c.y2) << c.why;
+        EXPECT_FLOAT_EQ(r.onStep, 1.0f) << c.why;
+    }
+}
+
+TEST_F(ResolverTest, FreeMoveWallAndLanding) {
+    // In the air.
+    MoveResult r = map_->Move(300, 100, 3.5f, -2.5f, kW, kH);
+    EXPECT_FLOAT_EQ(r.x, 303.5f);
+    EXPECT_FLOAT_EQ(r.y, 97.5f);
+    EXPECT_FLOAT_EQ(r.vx, 3.5f);
+    EXPECT_FLOAT_EQ(r.vy, -2.5f);
+    EXPECT_FLOAT_EQ(r.onStep, 0.0f);
+
+    // Into a wall with a free way down: the fall goes on, the sideways part is dropped.
+    Solid(30, 0, 30, 19);  // pixels 480..495
+    const MoveResult clear = map_->Move(424, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 460 -> 468
+    EXPECT_FLOAT_EQ(clear.x, 432.0f);
+    const MoveResult blocked = map_->Move(440, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 476 -> 484
+    EXPECT_FLOAT_EQ(blocked.x, 440.0f);
+    EXPECT_FLOAT_EQ(blocked.y, 104.0f);
+    EXPECT_FLOAT_EQ(blocked.vx, 0.0f);
+    EXPECT_FLOAT_EQ(blocked.vy, 4.0f);
+    EXPECT_FLOAT_EQ(blocked.blockedSideways, 1.0f);
+
+    // Landing while moving: the sideways part is kept, the fall stops where it is.
+    const MoveResult landing = map_->Move(300, 285, 3.0f, 5.0f, kW, kH);
+    EXPECT_FLOAT_EQ(landing.x, 303.0f);
+    EXPECT_FLOAT_EQ(landing.y, 285.0f);
+    EXPECT_FLOAT_EQ(landing.vx, 3.0f);
+    EXPECT_FLOAT_EQ(landing.vy, 0.0f);
+    EXPECT_FLOAT_EQ(landing.blockedSideways, 0.0f);
+}
+
+TEST_F(ResolverTest, StuckBodiesArePushedUpThenDownWithinTwentyPixels) {
+    // Ground from pixel 320: a 32-tall body is free while its bottom edge is at most 319.
+    const struct {
+        int y;
+        float expectedY;
+        const char* why;
+    } up[] = {
+        {292, 287.0f, "5 pixels into the ground: up 5"},
+        {306, 287.0f, "19 in: up 19"},
+        {307, 307.0f, "20 in: stays"},
+        {312, 312.0f, "25 in: stays"},
+    };
+    for (const auto& c : up) {
+        const MoveResult r = map_->Move(300, c.y, 0.0f, 0.0f, kW, kH);
+        EXPECT_FLOAT_EQ(r.y, c.expectedY) << c.why;
+        EXPECT_FLOAT_EQ(r.x, 300.0f) << c.why;
+        EXPECT_FLOAT_EQ(r.vx, 0.0f) << c.why;
+        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
+    }
+
+    // A slab from pixel 160 to 351 with air below: a body whose top is in it and whose way up is
+    // long drops out below.
+    Solid(0, 10, 255, 21);
+    for (int cx = 0; cx < 256; ++cx) {
+        for (int cy = 22; cy < 128; ++cy) map_->SetCell(cx, cy, 0);
+    }
+    const struct {
+        int y;
+        float expectedY;
+    } down[] = {{345, 352.0f}, {333, 352.0f}, {332, 332.0f}};
+    for (const auto& c : down) {
+        const MoveResult r = map_->Move(300, c.y, 1.0f, 1.0f, kW, kH);
+        EXPECT_FLOAT_EQ(r.y, c.expectedY) << c.y;
+        EXPECT_FLOAT_EQ(r.vx, 0.0f);
+        EXPECT_FLOAT_EQ(r.vy, 0.0f);
+    }
+}
+
+TEST_F(ResolverTest, StuckBodyTakesTheSidewaysPartWhenTheNewHeightAllowsIt) {
+    // 5 pixels into the ground and moving right: pushed up, then the move across is kept.
+    const MoveResult r = map_->Move(300, 292, 4.0f, 3.0f, kW, kH);
+    EXPECT_FLOAT_EQ(r.y, 287.0f);
+    EXPECT_FLOAT_EQ(r.x, 304.0f);
+    EXPECT_FLOAT_EQ(r.vx, 0.0f);
+    EXPECT_FLOAT_EQ(r.vy, 0.0f);
+}
+
+class PlatformResolverTest : public CollisionMapTest {
+protected:
+    void SetUp() override {
+        CollisionMapTest::SetUp();
+        map_->platformOverride = &platforms_;
+    }
+    std::vector<PlatformBox> platforms_ = {{400, 500}};  // 400..464 across, 500..516 down
+};
+
+TEST_F(PlatformResolverTest, BodyCaughtInAPlatformIsPushedOffSideways) {
+    // Top 10 above the platform, bottom 6 below it: no height within 20 is free either way. The body
+    // is 56 wide: its inset runs from x + 20 to x + 36.
+    const int y = 490;
+    const struct {
+        int x;
+        float expectedX;
+        const char* why;
+    } cases[] = {
+        {366, 363.0f, "inset right edge 2 inside the left end: 3 to the left"},
+        {364, 363.0f, "inset right edge on the left end: 1 to the left"},
+        {442, 445.0f, "inset left edge 2 inside the right end: 3 to the right"},
+        {410, 410.0f, "deep inside: no way out within 5 pixels"},
+    };
+    for (const auto& c : cases) {
+        const MoveResult r = map_->Move(c.x, y, 0.0f, 0.0f, 56, 32);
+        EXPECT_FLOAT_EQ(r.x, c.expectedX) << c.why;
+        EXPECT_FLOAT_EQ(r.y, static_cast<float>(y)) << c.why;
+        EXPECT_FLOAT_EQ(r.vx, 0.0f) << c.why;
+        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
+    }
+    // The enemies' resolver never pushes off platforms.
+    EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(366, y, 0.0f, 0.0f, 56, 32).x, 366.0f);
+}
+
+TEST_F(PlatformResolverTest, EnemiesWalkThroughPlatformsTheHeroDoesNot) {
+    const MoveResult hero = map_->Move(380, 466, 6.0f, 8.0f, 56, 32);
+    EXPECT_FLOAT_EQ(hero.x, 386.0f);
+    EXPECT_FLOAT_EQ(hero.y, 466.0f);  // landed on the platform
+    EXPECT_FLOAT_EQ(hero.vy, 0.0f);
+
+    const MoveResult enemy = map_->MoveIgnoringPlatforms(380, 466, 6.0f, 8.0f, 56, 32);
+    EXPECT_FLOAT_EQ(enemy.x, 386.0f);
+    EXPECT_FLOAT_EQ(enemy.y, 474.0f);
+    EXPECT_FLOAT_EQ(enemy.vy, 8.0f);
+
+    // Inside a platform, an enemy is not stuck at all.
+    const MoveResult inside = map_->MoveIgnoringPlatforms(410, 490, 0.0f, 2.0f, 56, 32);
+    EXPECT_FLOAT_EQ(inside.y, 492.0f);
+    EXPECT_FLOAT_EQ(inside.vy, 2.0f);
+}
+
+TEST_F(PlatformResolverTest, StepRulesAndPlatforms) {
+    // Ground and a single step as in the resolver tests; the body at x = 120, y = 287 would step.
+    Solid(0, 20, 255, 127);
+    map_->SetCell(10, 19, 1);
+    ASSERT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 1.0f);
+
+    // A platform where the body would stand after the step: neither resolver steps.
+    platforms_ = {{160, 260}};
+    ASSERT_EQ(map_->TestBox(136, 271, 56, 32), CCollisionMap::kPlatform);
+    ASSERT_EQ(map_->TestBox(120, 271, 56, 32), CCollisionMap::kFree);
+    EXPECT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);
+    EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);
+
+    // A platform over the body's own head: the hero does not step, an enemy does.
+    platforms_ = {{80, 260}};
+    ASSERT_EQ(map_->TestBox(120, 271, 56, 32), CCollisionMap::kPlatform);
+    ASSERT_EQ(map_->TestBox(136, 271, 56, 32), CCollisionMap::kFree);
+    EXPECT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);
+    EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(120, 287, 2.0f, 0.0f, 56, 32).onStep, 1.0f);
+}
+
+}  // namespace
