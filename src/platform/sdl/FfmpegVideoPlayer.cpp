@@ -222,7 +222,7 @@ private:
         if (!codec) return nullptr;
         AVCodecContext* ctx = avcodec_alloc_context3(codec);
         if (!ctx) return nullptr;
-        ctx->thread_count = 2;
+        ctx->thread_count = 1;  // small pictures; the game thread needs the other core
         if (avcodec_parameters_to_context(ctx, par) < 0 || avcodec_open2(ctx, codec, nullptr) < 0) {
             avcodec_free_context(&ctx);
             return nullptr;
@@ -398,8 +398,6 @@ void FfmpegVideoPlayer::Play(const std::string& realPath) {
         shared->state = State::Failed;
         return;
     }
-    // The video's sound takes the music's place until Stop.
-    if (shared->outChannels > 0) hooked_ = audio_->HookOutput(FeedSound, shared.get());
 }
 
 void FfmpegVideoPlayer::Stop() {
@@ -420,11 +418,15 @@ void FfmpegVideoPlayer::KeepVisible() {
     std::vector<uint32_t> due;
     int width = 0;
     int height = 0;
+    bool startSound = false;
     {
         std::lock_guard<std::mutex> lock(s.m);
         if (s.state != State::Playing) return;
         // The video's time starts when it is first on screen, so a slow start-up skips nothing.
-        if (s.startNs.load() == 0) s.startNs = SteadyNs();
+        if (s.startNs.load() == 0) {
+            s.startNs = SteadyNs();
+            startSound = s.hasSound;
+        }
         const double now = s.Now();
         while (!s.pictures.empty() && s.pictures.front().pts <= now) {
             if (!due.empty()) s.spare.push_back(std::move(due));
@@ -434,6 +436,8 @@ void FfmpegVideoPlayer::KeepVisible() {
         width = s.width;
         height = s.height;
     }
+    // A sound track takes the music's place until Stop; a silent video leaves the music alone.
+    if (startSound && audio_) hooked_ = audio_->HookOutput(FeedSound, shared_.get());
     const int64_t nowNs = SteadyNs();
     if (!due.empty()) {
         s.cv.notify_all();

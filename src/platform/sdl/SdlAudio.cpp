@@ -195,4 +195,6 @@ void SdlAudio::UnhookOutput() {
     d.hooked = false;
 }
 
+bool SdlAudio::OutputHooked() const { return impl_->open && impl_->hooked; }
+
 }  // namespace platform

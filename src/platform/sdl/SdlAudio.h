@@ -47,6 +47,7 @@ public:
     bool HookOutput(OutputFeed feed, void* user);
     // Gives the output back to the music. Once this returns, feed is not running and will not be called.
     void UnhookOutput();
+    bool OutputHooked() const;
 
 private:
     struct Impl;
