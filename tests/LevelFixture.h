@@ -164,7 +164,8 @@ public:
 // The structures of the fixture grid: ground, runs, pillars, blocks, a staircase and lone cells.
 inline bool FixtureCell(int cx, int cy) {
     if (cy >= 110) return true;                                           // ground
-    if (cx % 12 < 8 && cy == 60 + (cx / 12 % 5) * 8) return true;          // horizontal runs
+    if (cx % 12 < 8 && cy == 60 + (cx / 12 % 5) * 8) return true;          // short runs
+    if (cx % 40 < 30 && cy == 104) return true;                             // long runs
     if (cx % 37 == 5 && cy >= 90) return true;                             // pillars on the ground
     if (cx % 29 >= 10 && cx % 29 < 14 && cy >= 96 && cy < 100) return true;  // 4x4 blocks
     if (cx >= 40 && cx < 50 && cy == 109 - (cx - 40)) return true;         // a staircase up to the right
@@ -245,8 +246,8 @@ inline void WriteSceneryFixture() {
             writePiece(1, a, b, [=](int x, int y) -> uint32_t {
                 const int gx = a * 512 + x;
                 const int gy = b * 512 + y;
-                if (gx % 300 < 30 && gy > 500) return 0x8A5A2Cu;                          // trunks
-                if (std::abs(gx % 300 - 15) + std::abs(gy - 480) < 70) return 0x2E8B3Cu;  // crowns
+                if (std::abs(gx % 300 - 15) + std::abs(gy % 400 - 200) < 70) return 0x2E8B3Cu;  // crowns
+                if (gx % 300 < 30 && gy > 300) return 0x8A5A2Cu;                                // trunks
                 return kSet0DecorationKey;
             });
         }

@@ -1,0 +1,91 @@
+// A fixture level's scenery, every layer drawn headless, compared pixel for pixel with a stored picture.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "LevelFixture.h"
+#include "app/GameGlobals.h"
+#include "app/InputState.h"
+#include "level/CollisionMap.h"
+#include "level/Level.h"
+#include "level/TileLayer.h"
+
+namespace {
+
+// KVB_UPDATE_GOLDEN=1 writes the picture instead of comparing with it.
+const char kGoldenPath[] = KVB_SOURCE_DIR "/tests/golden/level_scenery.png";
+
+TEST(LevelGoldenTest, SceneryOfAFixtureLevel) {
+    levelfixture::TempGameFolder folder;
+    ASSERT_TRUE(folder.ok());
+    levelfixture::HeadlessServices services;
+    InputState input;
+    GameGlobals::input = &input;
+    GameGlobals::sound = nullptr;
+    levelfixture::WriteSceneryFixture();
+    levelfixture::WriteCollisionFile(0, levelfixture::FixtureCell);
+    levelfixture::TestWindow window;
+
+    GameGlobals::collisionMap = new CCollisionMap(&window.window, 0);
+    auto level = std::make_unique<CLevel>(&window.window, 0, true);
+    ASSERT_TRUE(level->nearBackground);
+    // Not on whole cells, so every layer is cut at the screen's edges somewhere.
+    level->cameraX = 203;
+    level->cameraY = 1307;
+    window.target->Fill(0);
+    // The scenery's layers in the level's order.
+    level->DrawScenery(&window.window);
+    level->tileLayer->DrawArtefacts();
+    level->tileLayer->DrawTiles();
+    level->tileLayer->DrawBranches();
+    level.reset();
+    delete GameGlobals::collisionMap;
+    GameGlobals::collisionMap = nullptr;
+    GameGlobals::input = nullptr;
+    EXPECT_TRUE(services.messages.shown.empty());
+
+    const char* update = std::getenv("KVB_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        ASSERT_TRUE(platform::SavePng(kGoldenPath, *window.target));
+        GTEST_SKIP() << "wrote " << kGoldenPath;
+    }
+
+    platform::Image golden;
+    ASSERT_TRUE(services.images.DecodePng(kGoldenPath, golden)) << kGoldenPath;
+    ASSERT_EQ(golden.width, 800);
+    ASSERT_EQ(golden.height, 600);
+    int differing = 0;
+    int firstX = -1, firstY = -1;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (window.target->GetPixel(x, y) != golden.pixels[static_cast<size_t>(y) * 800 + x]) {
+                if (differing++ == 0) firstX = x, firstY = y;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0) << "pixels differ, the first at " << firstX << "," << firstY << ": drawn " << std::hex
+                            << (firstX >= 0 ? window.target->GetPixel(firstX, firstY) : 0) << ", stored "
+                            << (firstX >= 0 ? golden.pixels[static_cast<size_t>(firstY) * 800 + firstX] : 0);
+
+    // The picture holds every layer: the sky, both backgrounds, the fall-back piece, tiles, branches
+    // and artefacts each leave some of their colours.
+    auto count = [&](uint32_t rgb) {
+        int n = 0;
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) n += window.target->GetPixel(x, y) == rgb;
+        }
+        return n;
+    };
+    EXPECT_GT(count(0x607080), 0) << "far background";
+    EXPECT_GT(count(0x2E8B3C), 0) << "near background";
+    EXPECT_GT(count(levelfixture::Mix(999)), 0) << "branch middles";
+    EXPECT_GT(count(levelfixture::Mix(100)), 0) << "tile borders of key 48";
+    EXPECT_GT(count(0xC040C0), 0) << "the fall-back piece in place of a missing far piece";
+    int artefactPixels = 0;
+    for (int n = 0; n < 12; ++n) artefactPixels += count(levelfixture::Mix(400 + n));
+    EXPECT_GT(artefactPixels, 0) << "artefacts";
+}
+
+}  // namespace
