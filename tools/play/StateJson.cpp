@@ -41,7 +41,13 @@ const char* Bool(bool value) { return value ? "true" : "false"; }
 void AppendLevel(std::ostringstream& json, const CLevel& level) {
     json << ",\"level\":{\"levelNumber\":" << level.levelNumber << ",\"cameraX\":" << level.cameraX
          << ",\"cameraY\":" << level.cameraY << ",\"message\":" << Quote(platform::Cp1250ToUtf8(level.message))
-         << "}";
+         << ",\"messageFrames\":" << level.messageFrames << ",\"nearLayerOption\":" << Bool(level.nearLayerOption)
+         << ",\"unitTypeCount\":" << level.unitTypeCount;
+    if (level.hero) {
+        json << ",";
+        AppendHero(json, *level.hero);
+    }
+    json << "}";
 }
 
 }  // namespace
