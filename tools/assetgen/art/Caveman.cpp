@@ -266,11 +266,19 @@ void DrawCaveman(cairo_t* cr, const CavemanPose& p, const CavemanLook& L, Pt gro
     const Joints j = Solve(p);
     cairo_set_line_width(cr, L.lineWidth);
     DrawArm(cr, j.shoulder, j.elbowB, j.handB, L, true);
-    if (p.clubInHand && p.clubBehindBody) DrawClub(cr, j.handF, p.club, p.clubLength, 4.2, L);
+    if (p.frontArmBehind) {
+        if (p.clubInHand) DrawClub(cr, j.handF, p.club, p.clubLength, 4.2, L);
+        DrawArm(cr, j.shoulder, j.elbowF, j.handF, L, false);
+    }
+    if (p.clubInHand && p.clubBehindBody && !p.frontArmBehind) DrawClub(cr, j.handF, p.club, p.clubLength, 4.2, L);
     DrawLeg(cr, j.hip, j.kneeB, j.ankleB, p.footB, L, true);
     DrawLeg(cr, j.hip, j.kneeF, j.ankleF, p.footF, L, false);
     DrawTorso(cr, j, L);
     DrawHead(cr, j, p, L);
+    if (p.frontArmBehind) {
+        cairo_restore(cr);
+        return;
+    }
     if (p.clubInHand && !p.clubBehindBody) DrawClub(cr, j.handF, p.club, p.clubLength, 4.2, L);
     DrawArm(cr, j.shoulder, j.elbowF, j.handF, L, false);
     cairo_restore(cr);

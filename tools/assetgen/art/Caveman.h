@@ -23,6 +23,7 @@ struct CavemanPose {
     double clubLength = 28;
     bool clubBehindBody = false;  // drawn behind the legs and the tunic
     bool clubInHand = true;
+    bool frontArmBehind = false;  // the club arm reaching back behind the head
     int mouth = 0;  // 0 grin, 1 shout, 2 gritted teeth, 3 yawn, 4 gasp
     int eyes = 0;   // 0 open, 1 shut, 2 crossed out, 3 wide
     double hairLift = 0;  // hair blown up (falling) or back (running)

@@ -81,11 +81,12 @@ CavemanPose StandJumpUp(int f, int n) {
     CavemanPose p;
     p.hipF = 60, p.kneeF = 100, p.hipB = 28, p.kneeB = 85;
     p.footF = -10, p.footB = -20;
-    p.shoulderB = 150 + 6 * s, p.elbowB = 20;
-    p.shoulderF = 155, p.elbowF = 15;
-    p.club = 172 + 6 * s;
+    p.shoulderB = 150 + 6 * s, p.elbowB = 20;  // a fist in the air
+    p.shoulderF = 55, p.elbowF = 35;
+    p.club = 150 + 5 * s;
+    p.clubLength = 20;
     p.mouth = 1;
-    p.bob = -4;
+    p.bob = 2;
     return p;
 }
 
@@ -94,12 +95,13 @@ CavemanPose StandJumpDown(int f, int n) {
     CavemanPose p;
     p.hipF = 16, p.kneeF = 14, p.hipB = -12, p.kneeB = 22;
     p.footF = 10, p.footB = 15;
-    p.shoulderB = 120 + 12 * s, p.elbowB = -15;
-    p.shoulderF = 122 - 8 * s, p.elbowF = 30;
-    p.club = 150 - 6 * s;
-    p.hairLift = 3;
+    p.shoulderB = 125 + 12 * s, p.elbowB = -15;  // arms out for balance
+    p.shoulderF = 80 - 8 * s, p.elbowF = 10;
+    p.club = 20 - 6 * s;
+    p.clubLength = 20;
+    p.hairLift = 2;
     p.mouth = 4, p.eyes = 3;
-    p.bob = -2;
+    p.bob = 2;
     return p;
 }
 
@@ -110,11 +112,12 @@ CavemanPose JumpUp(int f, int n) {
     p.hipF = 78, p.kneeF = 90, p.hipB = -28, p.kneeB = 50;
     p.footF = -10, p.footB = 20;
     p.shoulderB = -35 + 6 * s, p.elbowB = 45;
-    p.shoulderF = 140, p.elbowF = 25;
-    p.club = 195 + 5 * s;
+    p.shoulderF = 50, p.elbowF = 40;
+    p.club = 150 + 5 * s;  // leading with the club
+    p.clubLength = 20;
     p.mouth = 1;
     p.hairLift = 1;
-    p.bob = -3;
+    p.bob = 2;
     return p;
 }
 
@@ -125,17 +128,19 @@ CavemanPose JumpDown(int f, int n) {
     p.hipF = 42, p.kneeF = 30, p.hipB = 4, p.kneeB = 48;
     p.footF = 10, p.footB = 10;
     p.shoulderB = 115 + 12 * s, p.elbowB = 25;
-    p.shoulderF = 105 - 6 * s, p.elbowF = 40;
-    p.club = 165 - 8 * s;
-    p.hairLift = 3.5;
+    p.shoulderF = -50 - 6 * s, p.elbowF = 20;
+    p.club = -150 - 6 * s;
+    p.clubBehindBody = true;
+    p.clubLength = 20;
+    p.hairLift = 2;
     p.eyes = 3;
-    p.bob = -2;
+    p.bob = 2;
     return p;
 }
 
 // Club direction through the swing. The game shows frames 2, 4, 5, 7, 8, 10, 11, 13 and 14 of
 // the sixteen while the key is held, looping 14 back to 2; the blow lands around 7 and 8.
-const double kSwing[16] = {205, 215, 224, 214, 188, 152, 120, 96, 80, 66, 58, 62, 76, 110, 160, 198};
+const double kSwing[16] = {200, 208, 214, 206, 184, 150, 120, 96, 80, 66, 58, 62, 76, 110, 160, 194};
 
 CavemanPose Attack(int f) {
     double ang = kSwing[f];
@@ -143,14 +148,18 @@ CavemanPose Attack(int f) {
     CavemanPose p;
     p.lean = -6 + 20 * k;
     p.hipF = 30, p.kneeF = 28, p.hipB = -24, p.kneeB = 12;
-    if (ang > 195) {
-        p.shoulderF = 168, p.elbowF = 45;
+    if (ang >= 150) {
+        // Wound up: the arm reaches back behind the head.
+        p.shoulderF = 130, p.elbowF = 40 + (ang - 150) * 0.6;
+        p.frontArmBehind = ang > 175;
     } else {
         p.shoulderF = ang - 12, p.elbowF = 10;
     }
     p.shoulderB = 35 - p.lean, p.elbowB = 50;
     p.club = ang;
-    p.clubLength = 32;
+    // The club looks longer and he lunges as it comes down: the blow reaches well in front.
+    p.clubLength = 30 + 6 * k;
+    p.shiftX = 7 * k;
     p.mouth = ang < 125 ? 1 : 2;
     p.hairLift = ang < 125 ? 1.5 : 0;
     PlantFeet(p);
@@ -184,28 +193,33 @@ CavemanPose Bored(int f, int n) {
     return p;
 }
 
+// The rig is drawn a little under its own size so the tallest hair spike clears the frame top.
+constexpr double kHeroScale = 0.93;
+
 void DrawFigure(cairo_t* cr, const CavemanPose& p, const CavemanLook& look, Pt ground, double facing) {
-    DrawCaveman(cr, p, look, ground, 1.0, facing);
+    DrawCaveman(cr, p, look, ground, kHeroScale, facing);
 }
 
-// A pale smear behind the club while it sweeps through the blow.
+// Speed lines behind the club while it sweeps through the blow.
 void DrawSwingSmear(cairo_t* cr, int f, const CavemanPose& p, const Palette& pal) {
     if (f < 5 || f > 10) return;
     double from = kSwing[f], to = kSwing[f - 1];
     if (to - from < 8) return;
     Pt shoulder = CavemanShoulder(p);
-    double r0 = 16, r1 = 7.5 + 7 + p.clubLength + 4;
+    double reach = 7.5 + 7 + p.clubLength;
     cairo_save(cr);
     cairo_translate(cr, kAttackGround.x, kAttackGround.y);
-    Pt c{shoulder.x, shoulder.y};
-    auto arcPath = [&](cairo_t* k) {
-        cairo_new_sub_path(k);
-        // Polar angle a maps to the cairo angle 90 - a.
-        cairo_arc(k, c.x, c.y, r1, Radians(90 - to), Radians(90 - from));
-        cairo_arc_negative(k, c.x, c.y, r0 + (r1 - r0) * 0.55, Radians(90 - from), Radians(90 - to));
-        cairo_close_path(k);
-    };
-    Outlined(cr, arcPath, pal["fx.smear"], pal["fx.smear.line"], 1.0);
+    cairo_scale(cr, kHeroScale, kHeroScale);
+    for (int i = 0; i < 3; ++i) {
+        double r = reach - 1 - 5 * i;
+        double a0 = from + 6, a1 = to + 6 - 8 * i;
+        if (a1 <= a0) continue;
+        // A Polar angle a is the cairo angle 90 - a.
+        Stroke(cr, [&](cairo_t* k) {
+            cairo_new_sub_path(k);
+            cairo_arc(k, shoulder.x, shoulder.y, r, Radians(90 - a1), Radians(90 - a0));
+        }, pal["fx.smear"], 2.0 - 0.4 * i);
+    }
     cairo_restore(cr);
 }
 
@@ -256,7 +270,7 @@ bool WriteHero(const Content& content, GameFolder& out) {
         if (f < 3) {
             p.lean = -10 - 4 * f;
             p.shoulderB = 140, p.elbowB = 20, p.shoulderF = 130, p.elbowF = 20;
-            p.club = 170;
+            p.club = 120;
             p.hipF = 12, p.hipB = -10, p.kneeF = 10, p.kneeB = 10;
             p.eyes = 3, p.mouth = 4;
             p.hairLift = 2;
@@ -270,19 +284,16 @@ bool WriteHero(const Content& content, GameFolder& out) {
             p.hipF = 12 - 8 * t, p.hipB = -10 + 4 * t;
             p.eyes = f >= 8 ? 2 : 3;
             p.mouth = 4;
-            p.spinPivot = {0, -7.5};
+            p.spinPivot = {0, -12};
             PlantFeet(p);
         }
         double spinSign = facing < 0 ? -1 : 1;
         p.spin *= spinSign;
         DrawFigure(cr, p, look, kGround, facing);
-        // The club flies off and lands beside him.
-        if (f >= 1) {
-            double t = std::min(1.0, (f - 1) / 7.0);
-            Pt handle{44 + 40 * t, 14 + 70 * t * t - 40 * t};
-            if (t >= 1.0) handle = {62, 48};
-            double ang = t >= 1.0 ? 92 : 180 + 300 * t;
-            DrawClub(cr, handle, ang, 26, 4.0, look);
+        // The club spins away out of the picture.
+        if (f >= 1 && f <= 4) {
+            Pt handle{36 + 12.0 * f, 30 - 7.0 * f};
+            DrawClub(cr, handle, 150 + 95 * f, 20, 3.4, look);
         }
         if (f >= 9) {  // stars round his head
             Pt head{28 + 44, 30};
@@ -320,8 +331,8 @@ bool WriteHero(const Content& content, GameFolder& out) {
             Picture pic = RenderStrip(layout, key, [&](cairo_t* cr, int f) { s.draw(cr, f, facing); }, &report);
             std::string name = std::string(s.name) + (left ? "LEFT" : "RIGHT");
             if (report.borderCleared > 0) {
-                std::fprintf(stderr, "assetgen-art: note: %s reaches its frame edge (%d pixels cut)\n", name.c_str(),
-                             report.borderCleared);
+                std::fprintf(stderr, "assetgen-art: note: %s reaches its frame edge %s (%d pixels cut; frames%s)\n", name.c_str(),
+                             report.edges.c_str(), report.borderCleared, report.frames.c_str());
             }
             if (!out.WritePng("Units/HERO/" + name + ".png", pic)) return false;
         }

@@ -69,14 +69,18 @@ Picture DrawOpaque(int w, int h, const std::function<void(cairo_t*)>& draw) {
 }
 
 int StripLayout::Width() const {
+    if (frames == 1) return frameWidth;
     if (frameHeight <= 32) return frameWidth * frames;
     return frameWidth * (frames / 4);
 }
 
-int StripLayout::Height() const { return frameHeight <= 32 ? frameHeight : frameHeight * 4; }
+int StripLayout::Height() const {
+    if (frames == 1) return frameHeight;
+    return frameHeight <= 32 ? frameHeight : frameHeight * 4;
+}
 
 void StripLayout::Origin(int frame, int& x, int& y) const {
-    if (frameHeight <= 32) {
+    if (frames == 1 || frameHeight <= 32) {
         x = frame * frameWidth;
         y = 0;
         return;
@@ -105,6 +109,8 @@ void CleanFrame(Picture& p, int x0, int y0, int w, int h, uint32_t key, bool cle
             if (clearBorder && edge) {
                 v = key;
                 ++report.borderCleared;
+                const char* e = y == 0 ? "t" : (y == h - 1 ? "b" : (x == 0 ? "l" : "r"));
+                if (report.edges.find(e) == std::string::npos) report.edges += e;
             } else if (InKeyRange(v, key)) {
                 v = NudgeFromKey(v, key);
                 ++report.keyNudged;
@@ -207,7 +213,9 @@ Picture RenderStrip(const StripLayout& layout, const Colour& key, const FrameDra
                 strip.At(x0 + x, y0 + y) = rgb;
             }
         }
+        int before = rep.borderCleared;
         CleanFrame(strip, x0, y0, w, h, k, true, rep);
+        if (rep.borderCleared != before) rep.frames += " " + std::to_string(f);
     }
     cairo_surface_destroy(s);
     return strip;

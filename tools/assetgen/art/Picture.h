@@ -32,7 +32,7 @@ bool DecodePng(const std::string& path, Picture& out);
 Picture DrawOpaque(int w, int h, const std::function<void(cairo_t*)>& draw);
 
 // Where frame i of a strip lies: strips up to 32 pixels high are one row, taller ones four
-// equal rows (the frame count must then be a multiple of four).
+// equal rows (the frame count must then be a multiple of four). One frame is a plain picture.
 struct StripLayout {
     int frameWidth = 0;
     int frameHeight = 0;
@@ -47,6 +47,8 @@ struct StripLayout {
 struct StripReport {
     int keyNudged = 0;      // figure pixels whose colour fell in the key's range
     int borderCleared = 0;  // figure pixels on a frame's outer edge
+    std::string edges;      // which edges: t, b, l, r
+    std::string frames;     // which frames, for the log
     int pinholesFilled = 0; // tiny enclosed transparent islands filled
     int holes = 0;          // larger enclosed transparent areas left (real gaps in a figure)
 };
