@@ -105,6 +105,20 @@ inline double SmoothRamp(double x) {
     return 0.5 - 0.5 * std::cos(kPi * x);
 }
 
+// sin(2 pi cycles) by a short polynomial: the synthesiser calls it for every partial of every sample, and the
+// library sine was a quarter of the whole run. Error below 1e-7, far under 16-bit resolution.
+inline double SineCycles(double cycles) {
+    double x = cycles - std::floor(cycles + 0.5);  // -0.5 .. 0.5
+    if (x > 0.25)
+        x = 0.5 - x;
+    else if (x < -0.25)
+        x = -0.5 - x;
+    double t = x * kTwoPi;
+    double t2 = t * t;
+    return t * (1.0 + t2 * (-1.0 / 6.0 + t2 * (1.0 / 120.0 + t2 * (-1.0 / 5040.0 +
+                                                                   t2 * (1.0 / 362880.0 + t2 * (-1.0 / 39916800.0))))));
+}
+
 inline double DecibelsToGain(double db) {
     return std::pow(10.0, db / 20.0);
 }

@@ -26,11 +26,11 @@ std::vector<double> StruckBar(const NoteRequest& note, const std::vector<Partial
     for (const auto& partial : partials) {
         double frequency = note.frequency * partial.ratio;
         if (frequency > kSampleRate * 0.45) continue;
-        double step = kTwoPi * frequency / kSampleRate;
+        double cycles = frequency / kSampleRate;
         double fall = std::exp(-1.0 / (partial.decay * kSampleRate));
         double level = partial.amplitude;
         for (size_t i = 0; i < out.size(); ++i) {
-            out[i] += level * std::sin(step * static_cast<double>(i));
+            out[i] += level * SineCycles(cycles * static_cast<double>(i));
             level *= fall;
         }
     }
@@ -66,10 +66,10 @@ std::vector<double> Pipe(const NoteRequest& note, const std::vector<std::pair<do
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / kSampleRate;
         double scoop = 1.0 - 0.012 * std::exp(-t / 0.03);  // players slide up into the note
-        double vibrato = 1.0 + vibratoDepth * SmoothRamp((t - 0.18) / 0.25) * std::sin(kTwoPi * vibratoRate * t);
+        double vibrato = 1.0 + vibratoDepth * SmoothRamp((t - 0.18) / 0.25) * SineCycles(vibratoRate * t);
         phase += note.frequency * scoop * vibrato / kSampleRate;
         double value = 0.0;
-        for (const auto& [ratio, amplitude] : harmonics) value += amplitude * std::sin(kTwoPi * phase * ratio);
+        for (const auto& [ratio, amplitude] : harmonics) value += amplitude * SineCycles(phase * ratio);
         double noise = rng.Signed();
         breathFilter.Process(noise);
         value += breath * breathFilter.band;
@@ -95,8 +95,7 @@ std::vector<double> LogBass(const NoteRequest& note, Rng& rng) {
         double t = static_cast<double>(i) / kSampleRate;
         double frequency = note.frequency * (1.0 + 0.04 * std::exp(-t / 0.02));
         phase += frequency / kSampleRate;
-        double value =
-            std::sin(kTwoPi * phase) + 0.35 * std::sin(2.0 * kTwoPi * phase) + 0.12 * std::sin(3.0 * kTwoPi * phase);
+        double value = SineCycles(phase) + 0.35 * SineCycles(2.0 * phase) + 0.12 * SineCycles(3.0 * phase);
         if (t < 0.008) value += 0.4 * rng.Signed() * (1.0 - t / 0.008);
         value = tone.Process(value);
         double envelope = SmoothRamp(t / 0.004) * (0.35 + 0.65 * std::exp(-t / 0.35));
@@ -142,7 +141,7 @@ std::vector<double> Hum(const NoteRequest& note, Rng& rng) {
         double source = 0.0;
         for (int v = 0; v < 3; ++v) {
             double increment =
-                note.frequency * detune[v] * (1.0 + 0.003 * std::sin(kTwoPi * 4.7 * t + v)) / kSampleRate;
+                note.frequency * detune[v] * (1.0 + 0.003 * SineCycles(4.7 * t + v / kTwoPi)) / kSampleRate;
             phases[v] += increment;
             if (phases[v] >= 1.0) phases[v] -= 1.0;
             source += BlepSaw(phases[v], increment);
@@ -167,7 +166,7 @@ std::vector<double> Drum(const NoteRequest& note, double startRatio, double drop
         double t = static_cast<double>(i) / kSampleRate;
         double frequency = note.frequency * (1.0 + (startRatio - 1.0) * std::exp(-t / drop));
         phase += frequency / kSampleRate;
-        double value = std::sin(kTwoPi * phase) + overtone * std::sin(kTwoPi * phase * 2.71) * std::exp(-t / 0.03);
+        double value = SineCycles(phase) + overtone * SineCycles(phase * 2.71) * std::exp(-t / 0.03);
         noiseFilter.Process(rng.Signed());
         value += noise * noiseFilter.band * std::exp(-t / 0.015);
         double envelope = SmoothRamp(t / 0.001) * std::exp(-t / decay);

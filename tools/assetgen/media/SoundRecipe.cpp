@@ -123,7 +123,7 @@ double Wave(const SoundLayer& layer, double phase, double increment) {
         double sum = 0.0;
         for (const auto& [ratio, amplitude] : layer.partials) {
             if (increment * ratio >= 0.45) continue;  // above Nyquist: leave it out
-            sum += amplitude * std::sin(kTwoPi * phase * ratio);
+            sum += amplitude * SineCycles(phase * ratio);
         }
         return sum;
     }

@@ -6,11 +6,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "MediaCheck.h"
@@ -20,10 +22,12 @@
 namespace {
 
 struct Job {
+    Job(std::string jobName, std::function<std::string()> work) : name(std::move(jobName)), run(std::move(work)) {}
     std::string name;
     std::function<std::string()> run;
     std::string report;
     std::string error;
+    double cpuSeconds = 0.0;
 };
 
 // Runs the jobs on two threads (the build machines have two cores); each job writes its own files, so
@@ -32,11 +36,15 @@ bool RunJobs(std::vector<Job>& jobs, unsigned threads) {
     std::atomic<size_t> next{0};
     auto worker = [&] {
         for (size_t i = next++; i < jobs.size(); i = next++) {
+            timespec start{}, end{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
             try {
                 jobs[i].report = jobs[i].run();
             } catch (const std::exception& e) {
                 jobs[i].error = e.what();
             }
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+            jobs[i].cpuSeconds = static_cast<double>(end.tv_sec - start.tv_sec) + (end.tv_nsec - start.tv_nsec) * 1e-9;
         }
     };
     std::vector<std::thread> pool;
@@ -45,7 +53,7 @@ bool RunJobs(std::vector<Job>& jobs, unsigned threads) {
     for (auto& thread : pool) thread.join();
     bool ok = true;
     for (const auto& job : jobs) {
-        std::fputs(job.report.c_str(), stdout);
+        std::printf("%s (%.1f s of processor time)\n%s", job.name.c_str(), job.cpuSeconds, job.report.c_str());
         if (!job.error.empty()) {
             std::fprintf(stderr, "assetgen-media: %s: %s\n", job.name.c_str(), job.error.c_str());
             ok = false;
@@ -80,17 +88,19 @@ int main(int argc, char** argv) {
     try {
         // The videos take longest, so they start first and the other thread works through the rest.
         for (const auto& name : media::VideoNames(content))
-            jobs.push_back({"video " + name, [=] { return media::MakeVideo(content, game, name); }, {}, {}});
-        jobs.push_back({"sounds", [=] { return media::MakeSounds(content, game); }, {}, {}});
+            jobs.push_back({"video " + name, [=] { return media::MakeVideo(content, game, name); }});
+        jobs.push_back({"sounds", [=] { return media::MakeSounds(content, game); }});
         for (int track = 0; track < 10; ++track)
-            jobs.push_back(
-                {"track " + std::to_string(track), [=] { return media::MakeTrack(content, game, track); }, {}, {}});
+            jobs.push_back({"track " + std::to_string(track), [=] { return media::MakeTrack(content, game, track); }});
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen-media: %s\n", e.what());
         return 1;
     }
     bool ok = RunJobs(jobs, 2);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("assetgen-media: %s in %.1f s\n", ok ? "done" : "FAILED", seconds);
+    double cpu = 0.0;
+    for (const auto& job : jobs) cpu += job.cpuSeconds;
+    std::printf("assetgen-media: %s in %.1f s (%.1f s of processor time on 2 threads)\n", ok ? "done" : "FAILED",
+                seconds, cpu);
     return ok ? 0 : 1;
 }
