@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -612,6 +613,88 @@ TEST_F(HeroTest, DeathAnimationStopsOnItsLastFrame) {
     window.frameCounter += 1;
     hero->Draw();
     EXPECT_EQ(death.currentFrame, 9);
+}
+
+// The real game in the headless driver: into level 0 of a fixture folder, then run, walk and jump.
+
+std::vector<std::string> HeroLines(const std::string& folder, const std::string& script) {
+    const std::string command = std::string(KVB_PLAY_EXE) + " --quiet --data '" + folder + "' -e '" + script + "'";
+    std::vector<std::string> lines;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return lines;
+    std::string text;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof(buffer), pipe)) text += buffer;
+    ::pclose(pipe);
+    size_t at = 0;
+    while ((at = text.find("\"hero\":{", at)) != std::string::npos) {
+        const size_t end = text.find('}', at);
+        lines.push_back(text.substr(at, end - at + 1));
+        at = end;
+    }
+    return lines;
+}
+
+// The value of "key": in one hero object, as written.
+std::string HeroValue(const std::string& hero, const std::string& key) {
+    const std::string marker = "\"" + key + "\":";
+    const size_t at = hero.find(marker);
+    if (at == std::string::npos) return "";
+    const size_t from = at + marker.size();
+    return hero.substr(from, hero.find_first_of(",}", from) - from);
+}
+int HeroInt(const std::string& hero, const std::string& key) {
+    return std::stoi(HeroValue(hero, key));
+}
+
+TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
+    TempGameFolder folder;
+    folder.Write("Units/hero.xml",
+                 "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<SPEED SPEED=\"8\"/>\r\n<JUMP JUMP=\"15\"/>\r\n"
+                 "<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
+    folder.Write("LevelDescriptions/Level0.xml",
+                 "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"400\" Y=\"500\"/>\r\n<FINISH_POS X=\"3000\" Y=\"560\"/>\r\n"
+                 "</HERO>\r\n</LEVEL>\r\n");
+    // A floor, a one-cell step to climb at column 50 and a two-cell wall at column 60 (x 960).
+    std::vector<std::pair<int, int>> solid{{50, 39}, {60, 38}, {60, 39}};
+    for (int cx = 0; cx < 256; ++cx) solid.emplace_back(cx, kFloorRow);
+    folder.Write("LevelDescriptions/Level0.dat", CollisionFile(solid));
+
+    const std::vector<std::string> hero =
+        HeroLines(folder.Path(),
+                  "press RETURN; frames 3; press RETURN; frames 3; press RETURN; frames 60; state; "
+                  "down RIGHT; frames 20; state; frames 80; state; "
+                  "up RIGHT; down SHIFT; down LEFT; frames 10; state; "
+                  "up LEFT; up SHIFT; down UP; frames 1; state; up UP; frames 60; state");
+    ASSERT_EQ(hero.size(), 6u);
+
+    // Fallen from the start onto the floor.
+    EXPECT_EQ(HeroInt(hero[0], "x"), 400);
+    EXPECT_EQ(HeroInt(hero[0], "y"), kRestY);
+    EXPECT_EQ(HeroValue(hero[0], "state"), "\"STAYRIGHT\"");
+
+    // Running: 6 pixels a step.
+    EXPECT_GE(HeroInt(hero[1], "x"), 400 + 6 * 18);
+    EXPECT_LE(HeroInt(hero[1], "x"), 400 + 6 * 20);
+    EXPECT_EQ(HeroValue(hero[1], "state"), "\"RUNRIGHT\"");
+
+    // Over the step and up to the wall, whose cells begin at x 960: the box's right inset edge stops short.
+    EXPECT_GE(HeroInt(hero[2], "x"), 900);
+    EXPECT_LE(HeroInt(hero[2], "x"), 960 - 64 + 20 - 1);
+    EXPECT_EQ(HeroInt(hero[2], "y"), kRestY);
+
+    // Walking left with the walk key: 2 pixels a step after the first.
+    const int walked = HeroInt(hero[2], "x") - HeroInt(hero[3], "x");
+    EXPECT_GE(walked, 6 + 2 * 8);
+    EXPECT_LE(walked, 6 + 2 * 9);
+    EXPECT_EQ(HeroInt(hero[3], "facing"), -1);
+    EXPECT_EQ(HeroValue(hero[3], "state"), "\"MOVELEFT\"");
+
+    // The jump lifts him at once and in the step; then he lands again.
+    EXPECT_EQ(HeroInt(hero[4], "y"), kRestY - 15 - 14);
+    EXPECT_EQ(HeroValue(hero[4], "vy"), "-14");
+    EXPECT_EQ(HeroInt(hero[5], "y"), kRestY);
+    EXPECT_EQ(HeroValue(hero[5], "vy"), "0");
 }
 
 }  // namespace
