@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the fuzz targets into fuzz/corpus/<Name>/ (small valid and edge-case files)."""
+import os
+import struct
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+LEVEL = (b'<?xml version="1.0" encoding="windows-1250"?>\r\n<LEVEL>\r\n  <!!the first level>\r\n'
+         b'  <NAME VALUE="Jaskinia" KIND="x"/>\r\n'
+         b'  <HERO>\r\n    <START_POS X="64" Y="1800"/>\r\n    <FINISH_POS X="3900" Y="-20"/>\r\n  </HERO>\r\n'
+         b'  <ENEMY>\r\n    <ENEMY_TYPE T="DINO"/>\r\n    <START_POS X="100" Y="200"/>\r\n'
+         b'    <ROUTE_PNT X="300" Y="200"/>\r\n    <ROUTE_PNT X="300" Y="007"/>\r\n  </ENEMY>\r\n'
+         b'  <OBJECT>\r\n    <OBJECT_TYPE T="coin"/>\r\n    <OBJECT_POS X="10" Y="20"/>\r\n  </OBJECT>\r\n'
+         b'  <MOVABLEEL>\r\n    <ELEMENT_TYPE T="raft"/>\r\n    <START_POS X="1" Y="2"/>\r\n'
+         b'    <ROUTE_PNT X="3" Y="4"/>\r\n  </MOVABLEEL>\r\n'
+         b'  <OBJECT><OBJECT_TYPE T="mine"/><OBJECT_POS X="30" Y="40"/></OBJECT>\r\n</LEVEL>\r\n')
+
+MARKUP = {
+    'level': LEVEL,
+    'empty': b'',
+    'one-char': b'<',
+    'unclosed-tag': b'<LEVEL><NAME V="a" W="b"',
+    'comments': b'<!-- not a node --><!DOCTYPE x><!!comment node><A/>\r\n',
+    'blanks': b'<A  B="1"   C="2" /><  ><D E="x"F="y"/>< /></ >',
+    'quotes': b'<A B="x"="y" C=""" D="=""/>',
+    'nul-inside': b'<A B="1"/>\x00<C D="2"/>',
+    'polish': b'<T TEXT="B\xb3\xb9d odczytu pliku XML"/>',
+    'numbers': b'<P X="-5" Y="99999999999" Z="0x1F" W=""/>',
+    'trailing-lines': b'<A/>\r\n\r\n\r\n',
+}
+
+TABLES = {
+    'texts': b'<TEXTS>\r\n' + b''.join(b'<T TEXT="t%d"/>\r\n' % i for i in range(12)) + b'</TEXTS>\r\n',
+    'samples': b'<S SAMPLE="MENU_CURSOR"/><S SAMPLE="MENU_SELECT"/><S SAMPLE="JUMP"></S>',
+    'over-capacity': b''.join(b'<T TEXT="%d"/>' % i for i in range(110)),
+    'mixed': b'<T NAME="x" TEXT="skip"/><T TEXT="k\xea"/></T TEXT="closing"><!!T TEXT="comment">',
+    'empty': b'',
+}
+
+UNITS = {
+    'hero': (b'<UNIT>\r\n<CLASS CLASS="hero"/>\r\n<SPEED SPEED="5"/>\r\n<JUMP JUMP="12"/>\r\n'
+             b'<STRENGHT STRENGHT="20"/>\r\n<ENERGY ENERGY="30"/>\r\n<MAXSIZE HEIGHT="70" WIDTH="50"/>\r\n'
+             b'<COLORKEY R="255" G="0" B="255"/>\r\n'
+             b'<WEAPON NAME="maczuga" F="1" A="2" B="3" C="4"/>\r\n</UNIT>\r\n'),
+    'dino': b'<UNIT><CLASS CLASS="Dino"/><MAXSIZE HEIGHT="40" WIDTH="32"/><JUMP JUMP="0"/></UNIT>',
+    'zero-width': b'<CLASS CLASS="HERO"/><MAXSIZE HEIGHT="0" WIDTH="0"/>',
+    'negative-width': b'<CLASS CLASS="DINO"/><MAXSIZE HEIGHT="-5" WIDTH="-40"/>',
+    'huge-width': b'<CLASS CLASS="HERO"/><MAXSIZE HEIGHT="2000000000" WIDTH="2147483647"/>',
+    'no-class': b'<SPEED SPEED="3"/><WEAPON N="x"/>',
+    'empty': b'',
+}
+
+CELLS = 256 * 128
+
+
+def collision_map():
+    files = {'empty': b'', 'one-byte': b'\x01', 'two-bytes': b'\x01\x01', 'three-bytes': b'\x01\x01\x01'}
+    # A floor along the bottom row of cells, in the file's block order.
+    floor = bytearray(CELLS + 2)
+    for k in range(CELLS):
+        by, j = (k // 256) % 8, k % 16
+        if 16 * by + j == 127:
+            floor[k] = 1
+    files['floor'] = bytes(floor)
+    files['short-negative'] = bytes([0xFF, 0x80, 0x00, 0x7F] * 300)
+    files['all-solid'] = b'\x01' * (CELLS + 2)
+    return files
+
+
+def config():
+    return {
+        'defaults': bytes([0, 1, 1, 0]) + struct.pack('<i', 2),
+        'easy': bytes([1, 0, 0, 0]) + struct.pack('<i', 0),
+        'short': b'\x01\x00',
+        'empty': b'',
+        'missing': b'\xff',
+        'absurd-difficulty': bytes([1, 1, 1, 1]) + struct.pack('<i', -7),
+        'long': bytes([0, 1, 1, 0]) + struct.pack('<i', 1) + b'extra bytes',
+    }
+
+
+def slot(next_level, health=100, lives=3, score=0, money=0, strength=10):
+    return struct.pack('<6i', next_level, health, lives, score, money, strength)
+
+
+def save_slots():
+    def pack(difficulty, files):
+        out = bytes([difficulty & 0xFF])
+        for f in files:
+            out += b'\xff' if f is None else bytes([len(f)]) + f
+        return out
+    return {
+        'all-missing': pack(2, [None] * 8),
+        'some-saved': pack(1, [slot(1), slot(2, score=500), None, b'', slot(5, money=-3), None, None, slot(8)]),
+        'short-files': pack(0, [b'\x03', slot(2)[:10], slot(3)[:23], b'', b'', b'', b'', b'']),
+        'odd-difficulty': pack(-3, [slot(0x7FFFFFFF, -1, -1, -2147483648, 0, 0)] + [None] * 7),
+        'empty': b'',
+    }
+
+
+def highscore():
+    def record(name, score):
+        return name.ljust(10, b' ')[:10] + struct.pack('<i', score)
+    full = b''.join(record(n, s) for n, s in [(b'ANNA', 500), (b'BOLEK', 400), (b'CEZARY', 300), (b'DOROTA', 200),
+                                              (b'EWA', 100), (b'FELIKS', 90), (b'GOSIA', 80), (b'HENIO', 70),
+                                              (b'IGA', 60), (b'JANEK', 50)])
+    return {
+        'no-new-score': struct.pack('<i', 0) + full,
+        'new-top-score': struct.pack('<i', 1000) + full,
+        'partial-record': struct.pack('<i', 10) + full[:14 * 3 + 5],
+        'empty-file': struct.pack('<i', 5),
+        'odd-names': struct.pack('<i', -1) + record(b'\xb9\xea\x00\xff\x01<>', -2147483648) * 2 + full + b'x' * 30,
+        'nothing': b'',
+    }
+
+
+CORPORA = {
+    'XmlReader': MARKUP,
+    'LevelDescription': {'level': LEVEL, 'empty': b'', 'unclosed-enemy': b'<ENEMY><ENEMY_TYPE T="A"/>',
+                         'nested': MARKUP['blanks'] + b'<HERO><ENEMY><ENEMY_TYPE t="D"/></ENEMY></HERO>'},
+    'GameTables': TABLES,
+    'UnitType': UNITS,
+    'CollisionMap': collision_map(),
+    'ConfigFile': config(),
+    'SaveSlots': save_slots(),
+    'Highscore': highscore(),
+}
+
+
+def main():
+    only = set(sys.argv[1:])
+    for target, files in CORPORA.items():
+        if only and target not in only:
+            continue
+        folder = os.path.join(HERE, 'corpus', target)
+        os.makedirs(folder, exist_ok=True)
+        for name, data in files.items():
+            with open(os.path.join(folder, name), 'wb') as out:
+                out.write(data)
+
+
+if __name__ == '__main__':
+    main()
