@@ -75,8 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const MoveResult enemy = map.MoveIgnoringPlatforms(x, y, vx, vy, w, h);
         // With finite speeds the result is a finite place.
         if (std::isfinite(vx) && std::isfinite(vy) && std::fabs(vx) < 1e6f && std::fabs(vy) < 1e6f) {
-            Require(std::isfinite(hero.x) && std::isfinite(hero.y) && std::isfinite(enemy.x) &&
-                        std::isfinite(enemy.y),
+            Require(std::isfinite(hero.x) && std::isfinite(hero.y) && std::isfinite(enemy.x) && std::isfinite(enemy.y),
                     "a finite move ended at an infinite place");
         }
         for (int cx = -1; cx <= 1; ++cx) map.NeighbourKey(x / 16 + cx, y / 16);

@@ -42,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_support::BareWindow again;
     again.Window().ReadConfig();
     Require(again.Window().nearLayerOption == window.nearLayerOption &&
-                again.Window().musicOption == window.musicOption &&
-                again.Window().soundOption == window.soundOption &&
+                again.Window().musicOption == window.musicOption && again.Window().soundOption == window.soundOption &&
                 again.Window().spareOption == window.spareOption && again.Window().difficulty == window.difficulty,
             "the options did not survive a write and a read");
     fuzz_support::TakeMessageCount();

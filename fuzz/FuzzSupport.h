@@ -11,7 +11,7 @@ class CGameDlg;
 namespace fuzz_support {
 
 // Installs the windowless services (virtual clock, silent recorded message boxes, headless display,
-// recorded audio and video, real PNG decoding) and makes a fresh folder under /tmp the working
+// recorded audio and video, real PNG decoding) and makes a fresh folder (in /dev/shm, else /tmp) the working
 // directory, which the game reads as its game folder. Runs once per process; the folder goes at exit.
 void Prepare();
 

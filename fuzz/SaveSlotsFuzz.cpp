@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlayerRecord finished = slots[0];
     finished.nextLevel = level + 1;
     const bool stored = StoreFinishedLevel(level, finished, difficulty);
-    Require(stored == (level >= 0 && level < kSaveSlotCount), "a level outside the slots was stored, or one inside not");
+    Require(stored == (level >= 0 && level < kSaveSlotCount),
+            "a level outside the slots was stored, or one inside not");
     ReadSlots(again, difficulty);
     for (int i = 0; i < kSaveSlotCount; ++i) {
         Require(Same(again[i], stored && i == level ? finished : slots[i]), "storing a level changed another slot");
