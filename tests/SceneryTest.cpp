@@ -1,6 +1,7 @@
 // Tests of the scenery: tile keys and variants, branches, artefacts, the static plan and the backgrounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 #include "level/Background.h"
 #include "level/CollisionMap.h"
 #include "level/Level.h"
+#include "level/SpanPicture.h"
 #include "level/TileLayer.h"
 
 namespace {
@@ -818,6 +820,55 @@ TEST_F(BackgroundTest, BothLayersCoverTheViewEverywhereInTheLevel) {
                 EXPECT_EQ(uncovered, 0) << factor << " at " << camX << "," << camY;
             }
         }
+    }
+}
+
+// ---- drawing by runs ----
+
+TEST(SpanPictureTest, DrawsExactlyWhatAKeyedCopyDraws) {
+    uint32_t seed = 12345;
+    auto next = [&]() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 60; ++round) {
+        const int w = 1 + static_cast<int>(next() % 90);
+        const int h = 1 + static_cast<int>(next() % 40);
+        auto picture = platform::Surface::Create(w, h);
+        const uint32_t key = 0x374B00;
+        // Mostly runs of key and of colour, with lone pixels of each.
+        bool inKey = next() % 2;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (next() % 7 == 0) inKey = !inKey;
+                picture->SetPixel(x, y, inKey ? key : (next() & 0xFFFFFF) | 0x010101);
+            }
+        }
+        if (round % 5 != 0) picture->SetColourKey(key);  // some without a key: every pixel counts
+        const CSpanPicture spans(picture.get());
+        auto viaSpans = platform::Surface::Create(120, 70);
+        auto viaBlit = platform::Surface::Create(120, 70);
+        for (int trial = 0; trial < 20; ++trial) {
+            platform::Rect src;
+            src.left = static_cast<int>(next() % (w + 2)) - 1;
+            src.top = static_cast<int>(next() % (h + 2)) - 1;
+            src.right = src.left + static_cast<int>(next() % (w + 2));
+            src.bottom = src.top + static_cast<int>(next() % (h + 2));
+            const int x = static_cast<int>(next() % 130) - 5;
+            const int y = static_cast<int>(next() % 80) - 5;
+            viaSpans->Fill(kSentinel);
+            viaBlit->Fill(kSentinel);
+            const platform::BlitResult a = spans.Draw(viaSpans.get(), x, y, src);
+            const platform::BlitResult b = platform::BltFast(viaBlit.get(), x, y, picture.get(), src, true);
+            ASSERT_EQ(a, b) << "round " << round << " trial " << trial;
+            ASSERT_TRUE(std::equal(viaSpans->Pixels(), viaSpans->Pixels() + 120 * 70, viaBlit->Pixels()))
+                << "round " << round << " trial " << trial;
+        }
+        // A lost picture draws nothing, as a keyed copy does.
+        picture->SetLost(true);
+        viaSpans->Fill(kSentinel);
+        EXPECT_EQ(spans.Draw(viaSpans.get(), 0, 0, platform::Rect{0, 0, w, h}), platform::BlitResult::SurfaceLost);
+        EXPECT_EQ(viaSpans->GetPixel(0, 0), kSentinel);
     }
 }
 

@@ -58,11 +58,15 @@ CBackground::CBackground(int32_t levelNumber, CGameDlg* window, int32_t layerNum
                 break;
             }
             SetSourceColourKey(pieces[a][b].get(), colourKey);
+            pieceSpans[a][b] = std::make_unique<CSpanPicture>(pieces[a][b].get());
         }
     }
 
     if (creationFailed) {
         // Half a layer would show holes that move with the camera: give it up whole.
+        for (auto& column : pieceSpans) {
+            for (auto& spans : column) spans.reset();
+        }
         for (auto& column : pieces) {
             for (SurfacePtr& piece : column) piece.reset();
         }
@@ -100,29 +104,13 @@ void CBackground::Draw() {
             const int row = p.firstRow + j;
             if (column < 0 || column > lastColumn || row < 0 || row > lastRow) continue;
             if (column >= kPieceColumns || row >= kPieceRows) continue;
-            const platform::Surface* piece = pieces[column][row].get();
+            const CSpanPicture* piece = pieceSpans[column][row].get();
             if (!piece) continue;
-            platform::Rect dst{i * kPieceSize + p.offsetX, j * kPieceSize + p.offsetY, 0, 0};
-            dst.right = dst.left + kPieceSize;
-            dst.bottom = dst.top + kPieceSize;
-            platform::Rect src{0, 0, kPieceSize, kPieceSize};
-            if (dst.left < 0) {
-                src.left -= dst.left;
-                dst.left = 0;
-            }
-            if (dst.top < 0) {
-                src.top -= dst.top;
-                dst.top = 0;
-            }
-            if (dst.right > screenWidth) {
-                src.right -= dst.right - screenWidth;
-                dst.right = screenWidth;
-            }
-            if (dst.bottom > screenHeight) {
-                src.bottom -= dst.bottom - screenHeight;
-                dst.bottom = screenHeight;
-            }
-            platform::Blt(target, dst, piece, src, true);
+            const int left = i * kPieceSize + p.offsetX;
+            const int top = j * kPieceSize + p.offsetY;
+            // The whole piece, cut to the screen; a piece smaller than 512 draws nothing.
+            piece->DrawClipped(target, platform::Rect{left, top, left + kPieceSize, top + kPieceSize},
+                               platform::Rect{0, 0, kPieceSize, kPieceSize}, screenWidth, screenHeight);
         }
     }
 }

@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 
+#include <memory>
+
 #include "gfx/Surfaces.h"
+#include "level/SpanPicture.h"
 
 class CGameDlg;
 
@@ -40,6 +43,8 @@ public:
 
     // pieces[column][row]; any entry may be empty.
     std::array<std::array<SurfacePtr, kPieceRows>, kPieceColumns> pieces;
+    // The same pieces as runs of visible pixels, for drawing.
+    std::array<std::array<std::unique_ptr<CSpanPicture>, kPieceRows>, kPieceColumns> pieceSpans;
     int32_t layer = kFarLayer;
     // The layer's size as a fraction of the level's, and the basis of its scroll speed.
     float factor = 0.0f;

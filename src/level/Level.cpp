@@ -11,6 +11,7 @@
 #include "data/LevelDescription.h"
 #include "data/UnitType.h"
 #include "level/Background.h"
+#include "level/SpanPicture.h"
 #include "level/TileLayer.h"
 #include "media/SoundSystem.h"
 #include "platform/Platform.h"
@@ -88,6 +89,7 @@ CLevel::~CLevel() {
     nearBackground.reset();
     farBackground.reset();
     tileLayer.reset();
+    staticPlanSpans.reset();
     staticPlan.reset();
     // The enemy list goes before the hero, the object and movable-element lists after it.
     hero.reset();
@@ -192,6 +194,7 @@ void CLevel::CreateStaticPlan(CGameDlg*) {
         return;
     }
     SetSourceColourKey(staticPlan.get(), staticPlanColourKey);
+    staticPlanSpans = std::make_unique<CSpanPicture>(staticPlan.get());
 }
 
 bool CLevel::SceneryLost() const {
@@ -204,9 +207,9 @@ bool CLevel::SceneryLost() const {
 void CLevel::DrawScenery(CGameDlg* window) {
     if (SceneryLost()) RestoreScenery();
     platform::Surface* target = window ? window->drawTarget : nullptr;
-    if (target && staticPlan) {
-        platform::BltFast(target, 0, 0, staticPlan.get(), platform::Rect{0, 0, staticPlan->Width(), staticPlan->Height()},
-                          true);
+    if (target && staticPlanSpans) {
+        // Whole, at the origin, keyed and not clipped: a picture larger than the screen draws nothing.
+        staticPlanSpans->Draw(target, 0, 0, platform::Rect{0, 0, staticPlan->Width(), staticPlan->Height()});
     }
     if (farBackground) farBackground->Draw();
     if (nearLayerOption && nearBackground) nearBackground->Draw();
@@ -217,6 +220,7 @@ void CLevel::RestoreScenery() {
         staticPlan->Restore();
         // Only the set's own picture: a static plan borrowed from set 0 is not looked for again.
         ReloadPictureSurface(StaticPlanPath(ScenerySet(levelNumber)), staticPlan.get());
+        staticPlanSpans = std::make_unique<CSpanPicture>(staticPlan.get());
     }
     nearBackground.reset();
     farBackground.reset();

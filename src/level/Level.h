@@ -14,6 +14,7 @@ class CGameDlg;
 class CHero;
 class CTileLayer;
 class CBackground;
+class CSpanPicture;
 struct UnitType;
 struct ObjectType;
 
@@ -69,6 +70,8 @@ public:
     std::unique_ptr<CBackground> nearBackground;
     std::unique_ptr<CBackground> farBackground;
     SurfacePtr staticPlan;
+    // The static plan as runs of visible pixels, for drawing; made again whenever it is refilled.
+    std::unique_ptr<CSpanPicture> staticPlanSpans;
     uint32_t staticPlanColourKey = kStaticPlanColourKey;
     // Shown by the main window in yellow at (20, 100) for 400 frames.
     std::string message;

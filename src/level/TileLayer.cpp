@@ -70,11 +70,13 @@ CTileLayer::CTileLayer(CGameDlg* window, int32_t levelNumber)
     for (int i = 0; i < kTileSlots; ++i) {
         std::snprintf(name, sizeof(name), "%s_%d.png", kKeys[i % kKeyCount], i / kKeyCount);
         LoadSlot(folder + name, tiles[i], "B\xb3\xb9\x64 Tworzenia powierzchni t\xb3\x61");
+        if (tiles[i]) tileSpans[i] = std::make_unique<CSpanPicture>(tiles[i].get());
     }
     colourKey = DecorationColourKey(sceneryNumber);
     for (int i = 0; i < kBranchSlots; ++i) {
         std::snprintf(name, sizeof(name), "Branch%d.png", i);
         LoadSlot(folder + name, branches[i], "B\xb3\xb9\x64 Tworzenia powierzchni li\x9c\x63i");
+        if (branches[i]) branchSpans[i] = std::make_unique<CSpanPicture>(branches[i].get());
     }
     for (int i = 0; i < kArtefactSlots; ++i) {
         std::snprintf(name, sizeof(name), "Artefact%d.png", i);
@@ -179,6 +181,13 @@ void CTileLayer::DrawClipped(const platform::Surface* picture, int left, int top
     platform::Blt(target, dst, picture, src, true);
 }
 
+void CTileLayer::DrawSpans(const CSpanPicture* picture, int left, int top, int size) {
+    platform::Surface* target = mainWindow ? mainWindow->drawTarget : nullptr;
+    if (!target || !picture) return;
+    picture->DrawClipped(target, platform::Rect{left, top, left + size, top + size}, platform::Rect{0, 0, size, size},
+                         mainWindow->screenWidth, mainWindow->screenHeight);
+}
+
 void CTileLayer::DrawTiles() {
     const CLevel* level = GameGlobals::level;
     const CCollisionMap* map = GameGlobals::collisionMap;
@@ -201,8 +210,7 @@ void CTileLayer::DrawTiles() {
                     slot = k;
                 }
             }
-            DrawClipped(tiles[slot].get(), kCellSize * x - camX, kCellSize * y - camY, kCellSize, kCellSize,
-                        kCellSize, kCellSize);
+            DrawSpans(tileSpans[slot].get(), kCellSize * x - camX, kCellSize * y - camY, kCellSize);
         }
     }
 }
@@ -222,8 +230,7 @@ void CTileLayer::DrawBranches() {
             int n = BranchPicture(level->levelNumber, x, y, key);
             if (!HasBranch(level->levelNumber, x, y, map->IsSolid(x, y), key)) continue;
             if (!branches[n]) n = 0;
-            DrawClipped(branches[n].get(), kCellSize * (x - 2) - camX, kCellSize * (y - 2) - camY, kBranchSize,
-                        kBranchSize, kBranchSize, kBranchSize);
+            DrawSpans(branchSpans[n].get(), kCellSize * (x - 2) - camX, kCellSize * (y - 2) - camY, kBranchSize);
         }
     }
 }

@@ -3,9 +3,11 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "gfx/Surfaces.h"
+#include "level/SpanPicture.h"
 
 class CGameDlg;
 
@@ -60,6 +62,9 @@ public:
     std::array<SurfacePtr, kTileSlots> tiles;
     std::array<SurfacePtr, kBranchSlots> branches;
     std::array<SurfacePtr, kArtefactSlots> artefacts;
+    // The tiles and branches as runs of visible pixels, for drawing (artefacts are stretched).
+    std::array<std::unique_ptr<CSpanPicture>, kTileSlots> tileSpans;
+    std::array<std::unique_ptr<CSpanPicture>, kBranchSlots> branchSpans;
     static const std::array<const char*, kKeyCount> kKeys;
     uint32_t colourKey = 0;
     int32_t sceneryNumber = 0;
@@ -73,4 +78,6 @@ private:
     // source loses as many pixels on each side as the destination.
     void DrawClipped(const platform::Surface* picture, int left, int top, int width, int height, int sourceWidth,
                      int sourceHeight);
+    // The same for a picture drawn at its own size.
+    void DrawSpans(const CSpanPicture* picture, int left, int top, int size);
 };
