@@ -2,7 +2,6 @@
 // readable sources in content/art.
 //
 //   assetgen-art <content/art folder> <game folder>   generate (unchanged files are not touched)
-//   assetgen-art --check <game folder>                 check a generated folder, exit 1 on problems
 //   assetgen-art --contact <game folder> <out.png> [path filter] [scale]
 //                                                      pictures on one sheet, for looking at them
 #include <chrono>
@@ -61,18 +60,12 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--check") == 0) {
-        int problems = art::CheckGameFolder(argv[2]);
-        std::printf("assetgen-art: %d problem(s) in %s\n", problems, argv[2]);
-        return problems == 0 ? 0 : 1;
-    }
     if (argc >= 4 && argc <= 6 && std::strcmp(argv[1], "--contact") == 0) {
         return art::WriteContactSheet(argv[2], argv[3], argc >= 5 ? argv[4] : "", argc >= 6 ? std::atof(argv[5]) : 2.0);
     }
     if (argc == 3) return Generate(argv[1], argv[2]);
     std::fprintf(stderr,
                  "usage: assetgen-art <content/art folder> <game folder>\n"
-                 "       assetgen-art --check <game folder>\n"
                  "       assetgen-art --contact <game folder> <out.png> [path filter] [scale]\n");
     return 2;
 }

@@ -22,7 +22,4 @@ bool WriteScreens(const Content& content, GameFolder& out);      // menu-like sc
 bool WriteUnitFile(const UnitDef& unit, GameFolder& out);
 bool WriteObjectFile(const ObjectDef& object, GameFolder& out);
 
-// Checks a generated game folder; prints every problem and returns their count.
-int CheckGameFolder(const std::string& folder);
-
 }  // namespace art

@@ -8,6 +8,9 @@ namespace art {
 
 namespace {
 
+// Enclosed transparent areas below this many pixels are filled; larger ones are real gaps.
+constexpr size_t kLargestFilledHole = 32;
+
 cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
     auto* out = static_cast<std::vector<unsigned char>*>(closure);
     out->insert(out->end(), data, data + length);
@@ -117,8 +120,9 @@ void CleanFrame(Picture& p, int x0, int y0, int w, int h, uint32_t key, bool cle
             }
         }
     }
-    // Transparent areas not reachable from the frame's edge are holes in the figure. Tiny ones
-    // are anti-aliasing leftovers between two outlines and would show as pinholes: fill them.
+    // Transparent areas not reachable from the frame's edge are holes in the figure. Small ones
+    // are leftovers between two outlines (an arm against the head, a stalk against a berry) and
+    // would show as specks of background: fill them with the outline around them.
     std::vector<int> mark(size_t(w) * h, 0);  // 0 unvisited, 1 reachable, 2+ island ids
     std::vector<int> stack;
     auto flood = [&](int sx, int sy, int id, std::vector<int>* cells) {
@@ -153,7 +157,7 @@ void CleanFrame(Picture& p, int x0, int y0, int w, int h, uint32_t key, bool cle
             if (at(x, y) != key || mark[size_t(y) * w + x]) continue;
             cells.clear();
             flood(x, y, id++, &cells);
-            if (cells.size() >= 6) {
+            if (cells.size() >= kLargestFilledHole) {
                 ++report.holes;
                 continue;
             }

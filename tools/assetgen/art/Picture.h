@@ -49,7 +49,7 @@ struct StripReport {
     int borderCleared = 0;  // figure pixels on a frame's outer edge
     std::string edges;      // which edges: t, b, l, r
     std::string frames;     // which frames, for the log
-    int pinholesFilled = 0; // tiny enclosed transparent islands filled
+    int pinholesFilled = 0; // small enclosed transparent islands filled
     int holes = 0;          // larger enclosed transparent areas left (real gaps in a figure)
 };
 
@@ -63,7 +63,7 @@ using FrameDrawer = std::function<void(cairo_t* cr, int frame)>;
 
 // Draws every frame anti-aliased on a transparent surface, then puts it on the key colour with a
 // hard alpha threshold, so no edge pixel blends into the key. The frame's outer edge is left as
-// key, figure colours are moved out of the key range, and pinholes are filled.
+// key, figure colours are moved out of the key range, and small enclosed holes are filled.
 Picture RenderStrip(const StripLayout& layout, const Colour& key, const FrameDrawer& draw,
                     StripReport* report = nullptr);
 
