@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     const auto copy = reporter.medians.find("BM_ScreenCopy");
     if (frame == reporter.medians.end() || copy == reporter.medians.end() || copy->second <= 0.0) return 1;
     // On a busy machine the processor-time ratio is the steadier of the two.
-    std::printf("frame_cost_ratio_cpu=%.2f\n", reporter.cpuMedians["BM_LevelFrame"] / reporter.cpuMedians["BM_ScreenCopy"]);
+    std::printf("frame_cost_ratio_cpu=%.2f\n",
+                reporter.cpuMedians["BM_LevelFrame"] / reporter.cpuMedians["BM_ScreenCopy"]);
     std::printf("frame_cost_ratio=%.2f\n", frame->second / copy->second);
     return 0;
 }

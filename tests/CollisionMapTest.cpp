@@ -48,8 +48,8 @@ TEST_F(CollisionMapTest, FileBytesGoToTheirCellsInBlockOrder) {
         size_t k;
         int cx, cy;
     } cases[] = {
-        {0, 0, 0},        {1, 0, 1},       {15, 0, 15},     {16, 1, 0},     {255, 15, 15},  {256, 0, 16},
-        {2047, 15, 127},  {2048, 16, 0},   {2048 + 17, 17, 1}, {32767, 255, 127}, {256 * 9 + 5, 16, 21},
+        {0, 0, 0},       {1, 0, 1},     {15, 0, 15},        {16, 1, 0},        {255, 15, 15},         {256, 0, 16},
+        {2047, 15, 127}, {2048, 16, 0}, {2048 + 17, 17, 1}, {32767, 255, 127}, {256 * 9 + 5, 16, 21},
     };
     for (const auto& c : cases) bytes[c.k] = 1;
     WriteFile("LevelDescriptions/Level3.dat", bytes);
@@ -112,9 +112,8 @@ TEST_F(CollisionMapTest, MissingOrEmptyFileIsReportedAndLeavesEverythingFree) {
 }
 
 TEST_F(CollisionMapTest, FileNameIsFoundWhateverItsLetterCase) {
-    WriteFile("leveldescriptions/LEVEL7.DAT", CollisionFileBytes([](int cx, int cy) -> int8_t {
-                  return cx == 9 && cy == 9;
-              }));
+    WriteFile("leveldescriptions/LEVEL7.DAT",
+              CollisionFileBytes([](int cx, int cy) -> int8_t { return cx == 9 && cy == 9; }));
     CCollisionMap map(nullptr, 7);
     EXPECT_TRUE(map.IsSolid(9, 9));
     EXPECT_TRUE(services_.messages.shown.empty());
@@ -127,8 +126,8 @@ TEST_F(CollisionMapTest, WorldEdgesAreSolid) {
         int x, y, w, h;
         int32_t expected;
     } cases[] = {
-        {100, 19, 60, 40, CCollisionMap::kSolid},   {100, 20, 60, 40, CCollisionMap::kFree},
-        {23, 100, 60, 40, CCollisionMap::kSolid},   {24, 100, 60, 40, CCollisionMap::kFree},
+        {100, 19, 60, 40, CCollisionMap::kSolid},    {100, 20, 60, 40, CCollisionMap::kFree},
+        {23, 100, 60, 40, CCollisionMap::kSolid},    {24, 100, 60, 40, CCollisionMap::kFree},
         {100, 2009, 60, 40, CCollisionMap::kSolid},  // bottom edge at 2049
         {100, 2007, 60, 40, CCollisionMap::kFree},   // bottom edge at 2047
         {4077, 100, 60, 40, CCollisionMap::kSolid},  // inset left edge at 4097
@@ -217,10 +216,10 @@ TEST_F(CollisionMapTest, NeighbourKeys) {
         int cx, cy;
         const char* key;
     } cases[] = {
-        {10, 10, "2"},  {11, 10, "26"}, {12, 10, "6"},   {20, 5, "4"},      {20, 6, "48"},  {20, 7, "8"},
-        {30, 30, "24"}, {31, 31, "2468"}, {32, 31, "468"}, {31, 30, "246"}, {31, 32, "268"}, {30, 31, "248"},
-        {40, 40, ""},   {41, 40, ""},   {0, 0, "2"},     {1, 0, "6"},       {255, 127, "8"}, {255, 126, "4"},
-        {-1, 0, ""},    {256, 127, ""},
+        {10, 10, "2"},   {11, 10, "26"},  {12, 10, "6"},    {20, 5, "4"},    {20, 6, "48"},
+        {20, 7, "8"},    {30, 30, "24"},  {31, 31, "2468"}, {32, 31, "468"}, {31, 30, "246"},
+        {31, 32, "268"}, {30, 31, "248"}, {40, 40, ""},     {41, 40, ""},    {0, 0, "2"},
+        {1, 0, "6"},     {255, 127, "8"}, {255, 126, "4"},  {-1, 0, ""},     {256, 127, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(map_->NeighbourKey(c.cx, c.cy), c.key) << c.cx << "," << c.cy;
 }
@@ -275,7 +274,7 @@ TEST_F(ResolverTest, StepUpLiftsOutOfTheGround) {
 
 TEST_F(ResolverTest, StepNeedsRoomAboveTheCell) {
     map_->SetCell(10, 19, 1);
-    map_->SetCell(10, 18, 1);  // a wall two cells high
+    map_->SetCell(10, 18, 1);                                       // a wall two cells high
     const MoveResult r = map_->Move(122, 287, 2.0f, 0.0f, kW, kH);  // inset right edge 158 -> 160
     EXPECT_FLOAT_EQ(r.onStep, 0.0f);
     EXPECT_FLOAT_EQ(r.x, 122.0f);
@@ -314,7 +313,7 @@ TEST_F(ResolverTest, FreeMoveWallAndLanding) {
     EXPECT_FLOAT_EQ(r.onStep, 0.0f);
 
     // Into a wall with a free way down: the fall goes on, the sideways part is dropped.
-    Solid(30, 0, 30, 19);  // pixels 480..495
+    Solid(30, 0, 30, 19);                                               // pixels 480..495
     const MoveResult clear = map_->Move(424, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 460 -> 468
     EXPECT_FLOAT_EQ(clear.x, 432.0f);
     const MoveResult blocked = map_->Move(440, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 476 -> 484

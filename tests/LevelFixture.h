@@ -163,13 +163,13 @@ public:
 
 // The structures of the fixture grid: ground, runs, pillars, blocks, a staircase and lone cells.
 inline bool FixtureCell(int cx, int cy) {
-    if (cy >= 110) return true;                                           // ground
-    if (cx % 12 < 8 && cy == 60 + (cx / 12 % 5) * 8) return true;          // short runs
-    if (cx % 40 < 30 && cy == 104) return true;                             // long runs
-    if (cx % 37 == 5 && cy >= 90) return true;                             // pillars on the ground
+    if (cy >= 110) return true;                                              // ground
+    if (cx % 12 < 8 && cy == 60 + (cx / 12 % 5) * 8) return true;            // short runs
+    if (cx % 40 < 30 && cy == 104) return true;                              // long runs
+    if (cx % 37 == 5 && cy >= 90) return true;                               // pillars on the ground
     if (cx % 29 >= 10 && cx % 29 < 14 && cy >= 96 && cy < 100) return true;  // 4x4 blocks
-    if (cx >= 40 && cx < 50 && cy == 109 - (cx - 40)) return true;         // a staircase up to the right
-    if (cy < 100 && (cx * 7 + cy * 13) % 97 == 0) return true;             // lone cells
+    if (cx >= 40 && cx < 50 && cy == 109 - (cx - 40)) return true;           // a staircase up to the right
+    if (cy < 100 && (cx * 7 + cy * 13) % 97 == 0) return true;               // lone cells
     return false;
 }
 
@@ -191,8 +191,8 @@ constexpr uint32_t kSet0DecorationKey = 0x374B00;  // GDI 0x4B37
 // fall-backs show: tile variants 2 and 3 of keys 1 to 4, branch 7, artefact 3, far piece (1, 1).
 inline void WriteSceneryFixture() {
     const std::string folder = "LevelDescriptions/Level0/";
-    static const char* kKeys[15] = {"48", "26", "4", "8", "2", "6", "46", "24", "68", "28",
-                                    "2468", "268", "468", "248", "246"};
+    static const char* kKeys[15] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
+                                    "68", "28", "2468", "268", "468", "248", "246"};
     for (int k = 0; k < 15; ++k) {
         for (int v = 0; v < 4; ++v) {
             if (k >= 1 && k <= 4 && v >= 2) continue;

@@ -311,8 +311,8 @@ TEST_F(LevelTest, DrawOrderBackToFront) {
     WriteFlatPicture(set + "Level0_3.png", 800, 600, 0x101010);
     for (int a = 0; a <= 2; ++a) {
         for (int b = 0; b <= 1; ++b) {
-            WriteFlatPicture(set + "Background/Bk_2_" + std::to_string(a) + "_" + std::to_string(b) + ".png", 512,
-                             512, 0x202020);
+            WriteFlatPicture(set + "Background/Bk_2_" + std::to_string(a) + "_" + std::to_string(b) + ".png", 512, 512,
+                             0x202020);
         }
     }
     WriteFlatPicture(set + "48_0.png", 16, 16, 0x303030);
@@ -333,9 +333,8 @@ TEST_F(LevelTest, DrawOrderBackToFront) {
         }
         ASSERT_GE(artefactCell, 0);
     }
-    WriteCollisionFile(0, [&](int cx, int cy) {
-        return (cy == 40 && cx >= 2 && cx <= 200) || (cx == artefactCell && cy == 38);
-    });
+    WriteCollisionFile(
+        0, [&](int cx, int cy) { return (cy == 40 && cx >= 2 && cx <= 200) || (cx == artefactCell && cy == 38); });
     Start(0);
     // Camera with the artefact's cell in the middle; the hero where the camera stays put.
     const int camX = 16 * artefactCell - 400;

@@ -30,7 +30,9 @@ constexpr uint32_t kSentinel = 0x123456;
 constexpr uint32_t kTileKey0 = levelfixture::kSet0TileKey;
 constexpr uint32_t kDecorationKey0 = levelfixture::kSet0DecorationKey;
 
-std::string SetFolder(int set) { return "LevelDescriptions/Level" + std::to_string(set) + "/"; }
+std::string SetFolder(int set) {
+    return "LevelDescriptions/Level" + std::to_string(set) + "/";
+}
 
 // A 16x16 tile of one colour whose top-left pixel is the set's key.
 void WriteTile(int set, const std::string& name, uint32_t colour, uint32_t key = kTileKey0) {
@@ -89,7 +91,8 @@ TEST(SceneryRulesTest, KeyTable) {
     TestWindow window;
     CTileLayer layer(&window.window, 0);
     for (int i = 0; i < 15; ++i) EXPECT_EQ(layer.TileIndexOfKey(keys[i]), i) << keys[i];
-    for (const char* other : {"", "42", "86", "2468 ", "0", "24689"}) EXPECT_EQ(layer.TileIndexOfKey(other), -1) << other;
+    for (const char* other : {"", "42", "86", "2468 ", "0", "24689"})
+        EXPECT_EQ(layer.TileIndexOfKey(other), -1) << other;
 }
 
 TEST(SceneryRulesTest, GeneratorHashAndVariantValues) {
@@ -135,7 +138,7 @@ TEST(SceneryRulesTest, BranchPicturesPerLevel) {
         const char* key;
         int expected;
     } cases[] = {
-        {0, "48", 10}, {1, "26", 10}, {2, "26", 10}, {2, "48", 15}, {3, "48", 15}, {2, "246", 10},
+        {0, "48", 10}, {1, "26", 10}, {2, "26", 10}, {2, "48", 15},   {3, "48", 15}, {2, "246", 10},
         {4, "26", 2},  {4, "48", 10}, {5, "26", 2},  {5, "2468", 10}, {6, "48", 10}, {7, "26", 10},
     };
     for (const auto& c : cases) {
@@ -314,9 +317,8 @@ class TileDrawTest : public SceneryTest {
 protected:
     void SetUp() override {
         SceneryTest::SetUp();
-        WriteCollisionFile(0, [](int cx, int cy) {
-            return (cy == 20 && cx >= 9 && cx <= 11) || (cx == 30 && cy == 30);
-        });
+        WriteCollisionFile(0,
+                           [](int cx, int cy) { return (cy == 20 && cx >= 9 && cx <= 11) || (cx == 30 && cy == 30); });
     }
     // The colour drawn inside cell (cx, cy) with the camera at (16, 16).
     uint32_t CellColour(int cx, int cy) { return At(16 * cx - 16 + 8, 16 * cy - 16 + 8); }
@@ -440,11 +442,12 @@ TEST_F(DecorationTest, BranchSpacingOnBlocksAndRuns) {
     std::vector<std::pair<int, int>> hanging;
     for (int x = 15; x < 35; ++x) {
         for (int y = 35; y < 56; ++y) {
-            if (CTileLayer::HasBranch(0, x, y, Map().IsSolid(x, y), Map().NeighbourKey(x, y))) hanging.push_back({x, y});
+            if (CTileLayer::HasBranch(0, x, y, Map().IsSolid(x, y), Map().NeighbourKey(x, y)))
+                hanging.push_back({x, y});
         }
     }
-    const std::vector<std::pair<int, int>> expected = {{20, 40}, {20, 42}, {22, 40}, {22, 42}, {22, 51},
-                                                       {24, 51}, {26, 51}, {28, 51}};
+    const std::vector<std::pair<int, int>> expected = {{20, 40}, {20, 42}, {22, 40}, {22, 42},
+                                                       {22, 51}, {24, 51}, {26, 51}, {28, 51}};
     EXPECT_EQ(hanging, expected);
 }
 
@@ -464,7 +467,7 @@ TEST_F(DecorationTest, ArtefactsStandOnTheRunSqueezedToSixtyFourPixels) {
     ASSERT_GE(cell, 0);
     const uint32_t picture = CTileLayer::ArtefactPicture(0, cell, 40);
     const int camX = 16 * (cell - 2) - 100;  // the artefact's left edge at screen x 100
-    const int camY = 16 * 35 - 50;            // its top at screen y 50
+    const int camY = 16 * 35 - 50;           // its top at screen y 50
     Clear();
     Camera(camX, camY);
     level_->tileLayer->DrawArtefacts();
@@ -807,7 +810,8 @@ TEST_F(BackgroundTest, BothLayersCoverTheViewEverywhereInTheLevel) {
     WriteCollisionFile(0, [](int, int) { return false; });
     Start(0);
     for (float factor : {0.26f, 0.75f}) {
-        CBackground layer(0, &window_->window, factor < 0.5f ? CBackground::kFarLayer : CBackground::kNearLayer, factor);
+        CBackground layer(0, &window_->window, factor < 0.5f ? CBackground::kFarLayer : CBackground::kNearLayer,
+                          factor);
         for (int camX : {16, 700, 1500, 2222, 3040}) {
             for (int camY : {16, 511, 1000, 1492}) {
                 Clear();

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-
 #include <memory>
 
 #include "gfx/Surfaces.h"

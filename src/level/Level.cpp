@@ -122,8 +122,8 @@ void CLevel::ApplyPlayerRecord(PlayerRecord record) {
 int32_t CLevel::TakeSteps() {
     platform::IClock* clock = platform::Current().clock;
     if (!clock) return 0;
-    const int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(clock->ClockMs()) -
-                                                 static_cast<uint32_t>(lastStepClock));
+    const int32_t elapsed =
+        static_cast<int32_t>(static_cast<uint32_t>(clock->ClockMs()) - static_cast<uint32_t>(lastStepClock));
     lastStepClock = clock->ClockMs();
     if (elapsed <= 0) return 0;
     const int32_t steps = elapsed / kStepMs;
@@ -234,4 +234,6 @@ int CLevel::PlatformCount() const {
     return 0;
 }
 
-PlatformBox CLevel::PlatformBoxAt(int) const { return PlatformBox{}; }
+PlatformBox CLevel::PlatformBoxAt(int) const {
+    return PlatformBox{};
+}

@@ -21,7 +21,9 @@ uint32_t TileColourKey(int32_t set) {
 }
 
 // Branches and artefacts share their key.
-uint32_t DecorationColourKey(int32_t set) { return set == 0 ? 0x4B37 : 0; }
+uint32_t DecorationColourKey(int32_t set) {
+    return set == 0 ? 0x4B37 : 0;
+}
 
 std::string SceneryFolder(int32_t set) {
     char folder[64];
@@ -30,7 +32,9 @@ std::string SceneryFolder(int32_t set) {
 }
 
 // Branches: levels 2 and 3 space them by three cells, every other level by two.
-int32_t BranchSpacing(int32_t levelNumber) { return (levelNumber == 2 || levelNumber == 3) ? 3 : 2; }
+int32_t BranchSpacing(int32_t levelNumber) {
+    return (levelNumber == 2 || levelNumber == 3) ? 3 : 2;
+}
 
 struct ArtefactRule {
     int32_t pictures;  // c: how many pictures the set has
@@ -46,11 +50,15 @@ ArtefactRule ArtefactRuleOf(int32_t levelNumber) {
 }
 
 // Decorations are never anchored on the grid's outermost cells.
-bool InsideDecorationArea(int32_t x, int32_t y) { return x >= 1 && x <= 254 && y >= 1 && y <= 126; }
+bool InsideDecorationArea(int32_t x, int32_t y) {
+    return x >= 1 && x <= 254 && y >= 1 && y <= 126;
+}
 
 }  // namespace
 
-void SeedSceneryRandom(uint32_t seed) { sceneryRandomState = seed; }
+void SeedSceneryRandom(uint32_t seed) {
+    sceneryRandomState = seed;
+}
 
 int32_t NextSceneryRandom() {
     sceneryRandomState = sceneryRandomState * 214013u + 2531011u;
