@@ -520,7 +520,9 @@ TEST_F(VideoTest, MissingOrGarbageFileShowsNothing) {
     FfmpegVideoPlayer player(&display_, &audio);
     const std::string garbage = dir_.Write("garbage.avi", Garbage(50000, 11));
     const std::string riffJunk = dir_.Write("riff.avi", "RIFF\x10\0\0\0AVI LIST" + Garbage(3000, 5));
-    for (const std::string& path : {dir_.File("missing.avi"), garbage, riffJunk}) {
+    const std::string pipe = dir_.File("pipe.avi");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {dir_.File("missing.avi"), garbage, riffJunk, pipe, dir_.File("")}) {
         player.Play(path);
         Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Failed; });
         EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Failed) << path;

@@ -9,6 +9,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -32,6 +34,8 @@ constexpr size_t kPicturesAheadForSound = 24;
 // Sound further behind the clock than this is skipped; sound further ahead waits.
 constexpr double kSoundLate = 0.12;
 constexpr double kSoundEarly = 0.12;
+// Pictures further apart than this mean broken time stamps.
+constexpr double kLargestGap = 1.0;
 // The picture is shown again now and then, in case something else was drawn over the window.
 constexpr int64_t kRepresentNs = 100'000'000;
 
@@ -391,6 +395,13 @@ void FfmpegVideoPlayer::Play(const std::string& realPath) {
         shared->outChannels = audio_->OutputChannels();
     }
     shared_ = shared;
+    // Only plain files: a pipe or device could block the worker where Stop cannot interrupt it.
+    struct stat st;
+    if (::stat(realPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        std::lock_guard<std::mutex> lock(shared->m);
+        shared->state = State::Failed;
+        return;
+    }
     try {
         worker_ = std::thread(RunDecoder, shared);
     } catch (...) {
@@ -427,7 +438,15 @@ void FfmpegVideoPlayer::KeepVisible() {
             s.startNs = SteadyNs();
             startSound = s.hasSound;
         }
-        const double now = s.Now();
+        double now = s.Now();
+        if (!s.pictures.empty()) {
+            // A damaged time stamp far ahead would freeze the picture for good: the clock jumps over the gap.
+            const double ahead = s.pictures.front().pts - now;
+            if (ahead > kLargestGap && (s.pictures.size() >= kPicturesAhead || s.decodingDone)) {
+                s.startNs -= static_cast<int64_t>(ahead * 1e9);
+                now = s.Now();
+            }
+        }
         while (!s.pictures.empty() && s.pictures.front().pts <= now) {
             if (!due.empty()) s.spare.push_back(std::move(due));
             due = std::move(s.pictures.front().pixels);
