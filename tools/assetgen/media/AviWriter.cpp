@@ -181,6 +181,7 @@ void AviWriter::AddFrame(const uint8_t* pixels, int stride) {
     if (av_frame_make_writable(videoFrame) < 0) Fail("out of memory");
     ToYuv420(pixels, stride, width, height, videoFrame);
     videoFrame->pts = framesWritten++;
+    videoFrame->quality = videoCodec->global_quality;  // with a fixed quantiser the encoder reads it per frame
     Send(videoCodec, videoStream, videoFrame);
     // Keep the sound a little ahead of the pictures so the muxer can interleave them in small steps.
     EncodeAudioUpTo((framesWritten + 1) * kSampleRate / framesPerSecond);

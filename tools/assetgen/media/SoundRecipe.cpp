@@ -247,7 +247,7 @@ std::vector<float> RenderSound(const SoundRecipe& recipe) {
     for (double sample : mix) peak = std::max(peak, std::fabs(sample));
     if (recipe.length <= 0.0) {
         size_t end = mix.size();
-        while (end > 0 && std::fabs(mix[end - 1]) < peak * 0.0005) --end;
+        while (end > 0 && std::fabs(mix[end - 1]) < peak * 0.002) --end;  // -54 dB
         mix.resize(std::min(mix.size(), end + 64));
     }
     const size_t fade = std::min<size_t>(mix.size() / 4, kSampleRate / 200);

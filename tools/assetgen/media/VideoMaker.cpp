@@ -59,7 +59,7 @@ std::string MakeVideoFile(const std::string& contentFolder, const std::string& s
                        cairo_surface_destroy);
     ContextPtr cr(cairo_create(surface.get()), cairo_destroy);
     MakeParentFolders(outputPath);
-    AviWriter writer(outputPath, cartoon::kWidth, cartoon::kHeight, kFramesPerSecond, sound, 3, 2.0);
+    AviWriter writer(outputPath, cartoon::kWidth, cartoon::kHeight, kFramesPerSecond, sound, 4, 2.0);
     const int frames = static_cast<int>(std::lround(board.length * kFramesPerSecond));
     for (int frame = 0; frame < frames; ++frame) {
         DrawStoryFrame(cr.get(), board, static_cast<double>(frame) / kFramesPerSecond);
