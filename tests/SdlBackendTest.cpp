@@ -228,8 +228,8 @@ TEST(SdlImageDecoder, RefusesBrokenAndOversizedFiles) {
     std::string badCrc = good;
     badCrc[29] ^= 0x55;  // inside the IHDR CRC
     // A header promising a picture of 30000 x 30000 with only a few bytes of data behind it.
-    const std::string hugeHeader = kPngSignature + Ihdr(30000, 30000, 8, 2) + Chunk("IDAT", ZlibStored("\0\0\0")) +
-                                   Chunk("IEND", "");
+    const std::string hugeHeader =
+        kPngSignature + Ihdr(30000, 30000, 8, 2) + Chunk("IDAT", ZlibStored("\0\0\0")) + Chunk("IEND", "");
     const std::string tooWide = kPngSignature + Ihdr(Surface::kMaxSide + 1, 1, 8, 2) + Chunk("IEND", "");
     const std::string tooManyPixels = kPngSignature + Ihdr(16384, 16384, 8, 2) + Chunk("IEND", "");
     const std::string zeroSize = kPngSignature + Ihdr(0, 5, 8, 2) + Chunk("IEND", "");
@@ -287,7 +287,10 @@ TEST(SdlTextRenderer, DrawsYellowTextOnATransparentBackground) {
     auto surface = Surface::Create(300, 60);
     surface->Fill(0x102030);
     SdlTextRenderer text;
-    text.DrawText(*surface, 20, 10, "Poziom uko\xf1" "czony", 0xFFFF00);
+    text.DrawText(*surface, 20, 10,
+                  "Poziom uko\xf1"
+                  "czony",
+                  0xFFFF00);
     const int yellow = CountPixels(*surface, 0xFFFF00);
     const int background = CountPixels(*surface, 0x102030);
     EXPECT_GT(yellow, 30) << "the glyphs' solid parts are exactly the text colour";
@@ -322,7 +325,9 @@ TEST(SdlTextRenderer, ReadsWindows1250AndShowsNoBreakSpaceAsSpace) {
         text.DrawText(*surface, 0, 0, s, 0xFFFFFF);
         return surface;
     };
-    EXPECT_TRUE(SamePixels(*draw("A\xa0" "B"), *draw("A B")));
+    EXPECT_TRUE(SamePixels(*draw("A\xa0"
+                                 "B"),
+                           *draw("A B")));
     // The Windows-1250 letter L-with-stroke (0xA3) is a glyph of its own, not a replacement mark.
     auto stroke = draw("\xa3");
     EXPECT_GT(CountPixels(*stroke, 0xFFFFFF), 5);
@@ -350,9 +355,15 @@ TEST(SdlMessageBox, WithoutAWindowPrintsTheMessageInUtf8) {
     env.Set("WAYLAND_DISPLAY", nullptr);
     SdlMessageBox box;
     testing::internal::CaptureStderr();
-    box.Show("Pad\xb3" "a Rozdzielczo\x9c\xe6", "Kolvenbrook 3D");
+    box.Show(
+        "Pad\xb3"
+        "a Rozdzielczo\x9c\xe6",
+        "Kolvenbrook 3D");
     const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("[Kolvenbrook 3D] Pad\xc5\x82" "a Rozdzielczo\xc5\x9b\xc4\x87"), std::string::npos) << err;
+    EXPECT_NE(err.find("[Kolvenbrook 3D] Pad\xc5\x82"
+                       "a Rozdzielczo\xc5\x9b\xc4\x87"),
+              std::string::npos)
+        << err;
 }
 
 // ---------------------------------------------------------------- sound
@@ -562,7 +573,9 @@ struct SoundCase {
     TestVideoWriter::Sound sound;
     const char* name;
 };
-void PrintTo(const SoundCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SoundCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class VideoWithSoundTest : public VideoTest, public testing::WithParamInterface<SoundCase> {};
 
@@ -610,14 +623,16 @@ TEST_P(VideoWithSoundTest, PlaysPicturesInOrderWithSoundAndKeepsTheLastOne) {
 
     // After the end the last picture stays.
     display_.BackBuffer()->Fill(0);
-    Watch(player, [] { return false; }, 300);
+    Watch(
+        player, [] { return false; }, 300);
     EXPECT_TRUE(Near(Centre(), 0x0000FF, 24)) << Hex(Centre());
 
     const int presents = display_.picturePresentCount;
     player.Stop();
     EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Stopped);
     EXPECT_FALSE(audio.OutputHooked()) << "the music has the output back";
-    Watch(player, [] { return false; }, 200);
+    Watch(
+        player, [] { return false; }, 200);
     EXPECT_EQ(display_.picturePresentCount, presents) << "a stopped video is hidden";
 }
 
@@ -703,12 +718,28 @@ TEST_F(SdlEventsTest, KeysBecomeVirtualKeyCodes) {
         bool shift;
         int vk;  // 0: dropped
     } cases[] = {
-        {"Left", false, 37},        {"Up", false, 38},          {"Right", false, 39},       {"Down", false, 40},
-        {"Space", false, 32},       {"Left Shift", false, 16},  {"Right Shift", false, 16}, {"Return", false, 13},
-        {"Keypad Enter", false, 13}, {"Escape", false, 27},     {"Backspace", false, 8},    {"A", false, 65},
-        {"A", true, 65},            {"Z", true, 90},            {"M", false, 77},           {"0", false, 48},
-        {"9", false, 57},           {"F1", false, 0},           {"Tab", false, 0},          {"Left Ctrl", false, 0},
-        {"Keypad 5", false, 0},     {"Left Alt", false, 0},
+        {"Left", false, 37},
+        {"Up", false, 38},
+        {"Right", false, 39},
+        {"Down", false, 40},
+        {"Space", false, 32},
+        {"Left Shift", false, 16},
+        {"Right Shift", false, 16},
+        {"Return", false, 13},
+        {"Keypad Enter", false, 13},
+        {"Escape", false, 27},
+        {"Backspace", false, 8},
+        {"A", false, 65},
+        {"A", true, 65},
+        {"Z", true, 90},
+        {"M", false, 77},
+        {"0", false, 48},
+        {"9", false, 57},
+        {"F1", false, 0},
+        {"Tab", false, 0},
+        {"Left Ctrl", false, 0},
+        {"Keypad 5", false, 0},
+        {"Left Alt", false, 0},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(SdlEventInjector::Key(true, c.key, false, c.shift)) << c.key;

@@ -89,7 +89,9 @@ namespace {
 using Shared = FfmpegVideoPlayer::Shared;
 using State = FfmpegVideoPlayer::State;
 
-int Interrupt(void* opaque) { return static_cast<Shared*>(opaque)->stop.load() ? 1 : 0; }
+int Interrupt(void* opaque) {
+    return static_cast<Shared*>(opaque)->stop.load() ? 1 : 0;
+}
 
 // Fills the audio device's buffer with the sound due now (called on the audio thread).
 void FeedSound(void* user, uint8_t* stream, int bytes) {
@@ -201,8 +203,8 @@ private:
         videoTimeBase_ = av_q2d(stream->time_base);
         const AVRational rate = av_guess_frame_rate(format_, stream, nullptr);
         frameStep_ = rate.num > 0 && rate.den > 0 ? av_q2d(av_inv_q(rate)) : 0.04;
-        startTime_ = format_->start_time != AV_NOPTS_VALUE ? static_cast<double>(format_->start_time) / AV_TIME_BASE
-                                                           : 0.0;
+        startTime_ =
+            format_->start_time != AV_NOPTS_VALUE ? static_cast<double>(format_->start_time) / AV_TIME_BASE : 0.0;
         // Pictures up to the screen's size keep their own; larger ones are brought down to it.
         const bool fits = par->width <= kScreenWidth && par->height <= kScreenHeight;
         outWidth_ = fits ? par->width : kScreenWidth;
@@ -261,8 +263,7 @@ private:
     void QueuePicture() {
         if (frame_->width <= 0 || frame_->height <= 0) return;
         sws_ = sws_getCachedContext(sws_, frame_->width, frame_->height, static_cast<AVPixelFormat>(frame_->format),
-                                    outWidth_, outHeight_, AV_PIX_FMT_0RGB32, SWS_BILINEAR, nullptr, nullptr,
-                                    nullptr);
+                                    outWidth_, outHeight_, AV_PIX_FMT_0RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
         if (!sws_) return;
         std::vector<uint32_t> pixels;
         {
@@ -279,8 +280,8 @@ private:
         for (uint32_t& p : pixels) p &= 0x00FFFFFFu;
 
         const int64_t ts = frame_->best_effort_timestamp;
-        double pts = ts != AV_NOPTS_VALUE ? static_cast<double>(ts) * videoTimeBase_ - startTime_
-                                          : lastPicturePts_ + frameStep_;
+        double pts =
+            ts != AV_NOPTS_VALUE ? static_cast<double>(ts) * videoTimeBase_ - startTime_ : lastPicturePts_ + frameStep_;
         lastPicturePts_ = pts;
         std::lock_guard<std::mutex> lock(s_.m);
         s_.pictures.push_back({pts, std::move(pixels)});
@@ -314,10 +315,10 @@ private:
         swrInFormat_ = frame_->format;
         AVChannelLayout out{};
         av_channel_layout_default(&out, s_.outChannels);
-        const bool ok = swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, s_.outRate, &swrInLayout_,
-                                            static_cast<AVSampleFormat>(frame_->format), frame_->sample_rate, 0,
-                                            nullptr) >= 0 &&
-                        swr_init(swr_) >= 0;
+        const bool ok =
+            swr_alloc_set_opts2(&swr_, &out, AV_SAMPLE_FMT_S16, s_.outRate, &swrInLayout_,
+                                static_cast<AVSampleFormat>(frame_->format), frame_->sample_rate, 0, nullptr) >= 0 &&
+            swr_init(swr_) >= 0;
         av_channel_layout_uninit(&out);
         if (!ok) swr_free(&swr_);
         return ok;
@@ -329,13 +330,12 @@ private:
         if (room <= 0) return;
         std::vector<int16_t> samples(static_cast<size_t>(room) * s_.outChannels);
         uint8_t* out[1] = {reinterpret_cast<uint8_t*>(samples.data())};
-        const int got = swr_convert(swr_, out, room, const_cast<const uint8_t**>(frame_->extended_data),
-                                    frame_->nb_samples);
+        const int got =
+            swr_convert(swr_, out, room, const_cast<const uint8_t**>(frame_->extended_data), frame_->nb_samples);
         if (got <= 0) return;
         samples.resize(static_cast<size_t>(got) * s_.outChannels);
         const int64_t ts = frame_->best_effort_timestamp;
-        const double pts =
-            ts != AV_NOPTS_VALUE ? static_cast<double>(ts) * audioTimeBase_ - startTime_ : nextSoundPts_;
+        const double pts = ts != AV_NOPTS_VALUE ? static_cast<double>(ts) * audioTimeBase_ - startTime_ : nextSoundPts_;
         nextSoundPts_ = pts + static_cast<double>(got) / s_.outRate;
         std::lock_guard<std::mutex> lock(s_.m);
         s_.sound.push_back({pts, std::move(samples), 0});
@@ -383,7 +383,9 @@ FfmpegVideoPlayer::FfmpegVideoPlayer(IDisplay* display, SdlAudio* audio) : displ
     av_log_set_level(AV_LOG_ERROR);
 }
 
-FfmpegVideoPlayer::~FfmpegVideoPlayer() { Stop(); }
+FfmpegVideoPlayer::~FfmpegVideoPlayer() {
+    Stop();
+}
 
 void FfmpegVideoPlayer::Play(const std::string& realPath) {
     Stop();
@@ -486,7 +488,9 @@ FfmpegVideoPlayer::State FfmpegVideoPlayer::CurrentState() const {
     return shared_->state;
 }
 
-int64_t FfmpegVideoPlayer::SoundFramesPlayed() const { return shared_ ? shared_->soundFramesPlayed.load() : 0; }
+int64_t FfmpegVideoPlayer::SoundFramesPlayed() const {
+    return shared_ ? shared_->soundFramesPlayed.load() : 0;
+}
 
 int FfmpegVideoPlayer::PictureWidth() const {
     if (!shared_) return 0;

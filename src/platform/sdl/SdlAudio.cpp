@@ -61,7 +61,9 @@ struct SdlAudio::Impl {
 
 SdlAudio::SdlAudio() : impl_(std::make_unique<Impl>()) {}
 
-SdlAudio::~SdlAudio() { FreeAll(); }
+SdlAudio::~SdlAudio() {
+    FreeAll();
+}
 
 bool SdlAudio::Init() {
     Impl& d = *impl_;
@@ -70,8 +72,8 @@ bool SdlAudio::Init() {
     Mix_Init(MIX_INIT_MP3);
     // The sample format and channel count stay fixed (SDL converts for the device if it must), so the
     // video's sound track can be fed in this one format.
-    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, kBufferFrames, nullptr,
-                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
+    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, kBufferFrames, nullptr, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) !=
+        0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -163,9 +165,15 @@ void SdlAudio::FreeAll() {
     d.open = false;
 }
 
-bool SdlAudio::IsOpen() const { return impl_->open; }
-int SdlAudio::OutputRate() const { return impl_->rate; }
-int SdlAudio::OutputChannels() const { return impl_->channels; }
+bool SdlAudio::IsOpen() const {
+    return impl_->open;
+}
+int SdlAudio::OutputRate() const {
+    return impl_->rate;
+}
+int SdlAudio::OutputChannels() const {
+    return impl_->channels;
+}
 
 int SdlAudio::SoundingCount(Handle sample) const {
     if (!impl_->open || sample == 0) return 0;
@@ -195,6 +203,8 @@ void SdlAudio::UnhookOutput() {
     d.hooked = false;
 }
 
-bool SdlAudio::OutputHooked() const { return impl_->open && impl_->hooked; }
+bool SdlAudio::OutputHooked() const {
+    return impl_->open && impl_->hooked;
+}
 
 }  // namespace platform

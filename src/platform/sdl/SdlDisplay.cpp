@@ -120,7 +120,9 @@ struct SdlDisplay::Impl {
 
 SdlDisplay::SdlDisplay() : impl_(std::make_unique<Impl>()) {}
 
-SdlDisplay::~SdlDisplay() { Close(); }
+SdlDisplay::~SdlDisplay() {
+    Close();
+}
 
 DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     Close();
@@ -196,7 +198,9 @@ void SdlDisplay::ShowArrowCursor() {
     impl_->ApplyCursor();
 }
 
-Surface* SdlDisplay::BackBuffer() { return impl_->back.get(); }
+Surface* SdlDisplay::BackBuffer() {
+    return impl_->back.get();
+}
 
 void SdlDisplay::Present() {
     Impl& d = *impl_;
@@ -234,9 +238,13 @@ void SdlDisplay::Close() {
     d.videoStarted = false;
 }
 
-const std::string& SdlDisplay::LastError() const { return impl_->lastError; }
+const std::string& SdlDisplay::LastError() const {
+    return impl_->lastError;
+}
 
-bool SdlDisplay::IsOpen() const { return impl_->renderer != nullptr && impl_->back != nullptr; }
+bool SdlDisplay::IsOpen() const {
+    return impl_->renderer != nullptr && impl_->back != nullptr;
+}
 
 bool SdlDisplay::IsFullscreen() const {
     return impl_->window && (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN) != 0;
@@ -250,7 +258,9 @@ void SdlDisplay::ToggleFullscreen() {
     d.Render();
 }
 
-void SdlDisplay::PresentAgain() { impl_->Render(); }
+void SdlDisplay::PresentAgain() {
+    impl_->Render();
+}
 
 void SdlDisplay::HandleDeviceReset() {
     Impl& d = *impl_;
@@ -265,7 +275,9 @@ void SdlDisplay::HandleDeviceReset() {
     d.Render();
 }
 
-void* SdlDisplay::NativeWindow() const { return impl_->window; }
+void* SdlDisplay::NativeWindow() const {
+    return impl_->window;
+}
 
 bool SdlDisplay::CaptureWindow(std::vector<uint32_t>& pixels, int& width, int& height) {
     Impl& d = *impl_;

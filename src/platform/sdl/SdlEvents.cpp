@@ -11,18 +11,28 @@ namespace {
 // The virtual-key code the game binds for an SDL key, 0 for keys the game does not know.
 int VirtualKeyOf(SDL_Keycode sym) {
     switch (sym) {
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_SPACE:
+            return VK_SPACE;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        default: break;
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        default:
+            break;
     }
     // The key's own symbol, not the typed text: a letter is the same key with or without Shift.
     if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
@@ -30,7 +40,9 @@ int VirtualKeyOf(SDL_Keycode sym) {
     return 0;
 }
 
-bool IsEnter(SDL_Keycode sym) { return sym == SDLK_RETURN || sym == SDLK_KP_ENTER; }
+bool IsEnter(SDL_Keycode sym) {
+    return sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
+}
 
 }  // namespace
 
@@ -78,14 +90,16 @@ struct SdlEvents::Impl {
                     case SDL_WINDOWEVENT_SIZE_CHANGED:
                         if (display) display->PresentAgain();
                         break;
-                    default: break;
+                    default:
+                        break;
                 }
                 return false;
             case SDL_RENDER_DEVICE_RESET:
             case SDL_RENDER_TARGETS_RESET:
                 if (display) display->HandleDeviceReset();
                 return false;
-            default: return false;
+            default:
+                return false;
         }
     }
 };

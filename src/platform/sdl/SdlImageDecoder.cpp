@@ -18,8 +18,12 @@ constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
 uint32_t Be32(const unsigned char* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
-uint32_t Be16(const unsigned char* p) { return (uint32_t{p[0]} << 8) | p[1]; }
-uint32_t Le16(const unsigned char* p) { return uint32_t{p[0]} | (uint32_t{p[1]} << 8); }
+uint32_t Be16(const unsigned char* p) {
+    return (uint32_t{p[0]} << 8) | p[1];
+}
+uint32_t Le16(const unsigned char* p) {
+    return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
+}
 int32_t Le32(const unsigned char* p) {
     return static_cast<int32_t>(uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) |
                                 (uint32_t{p[3]} << 24));
@@ -70,8 +74,8 @@ bool HeaderSize(const std::string& data, int64_t& width, int64_t& height) {
             }
             const size_t len = Be16(p + i + 2);
             if (len < 2) return false;
-            const bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                                     marker != 0xCC;
+            const bool frameHeader =
+                marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
             if (frameHeader) {
                 if (i + 9 > n) return false;
                 height = Be16(p + i + 5);

@@ -113,7 +113,9 @@ private:
         const double r = (c >> 16) & 0xFF;
         const double g = (c >> 8) & 0xFF;
         const double b = c & 0xFF;
-        const auto clamp = [](double v) { return static_cast<uint8_t>(std::lround(std::fmin(255.0, std::fmax(0.0, v)))); };
+        const auto clamp = [](double v) {
+            return static_cast<uint8_t>(std::lround(std::fmin(255.0, std::fmax(0.0, v))));
+        };
         const uint8_t y = clamp(16 + (65.481 * r + 128.553 * g + 24.966 * b) / 255.0);
         const uint8_t u = clamp(128 + (-37.797 * r - 74.203 * g + 112.0 * b) / 255.0);
         const uint8_t v = clamp(128 + (112.0 * r - 93.786 * g - 18.214 * b) / 255.0);
@@ -154,8 +156,11 @@ private:
                     case AV_SAMPLE_FMT_S32P:
                         reinterpret_cast<int32_t*>(plane)[at] = static_cast<int32_t>(value * 2147483647.0);
                         break;
-                    case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(plane)[at] = static_cast<float>(value); break;
-                    default: return false;
+                    case AV_SAMPLE_FMT_FLTP:
+                        reinterpret_cast<float*>(plane)[at] = static_cast<float>(value);
+                        break;
+                    default:
+                        return false;
                 }
             }
         }
