@@ -139,21 +139,24 @@ void SceneClub(cairo_t* cr, double t, double duration) {
     Ground(cr, 470, kGrass, 0);
     Fern(cr, 110, 500, 60, std::sin(t * 1.5));
     Fern(cr, 690, 505, 70, std::sin(t * 1.2));
+    // The club stands on its heavy end against a stone, its handle just where his hand will close on it.
     const double reach = 1.0, grabbed = 1.8, lifted = 2.8;
+    const double manX = 400, manY = 492, scale = 2.0, graspArm = 0.9, restingClub = -0.6;
     CavemanPose pose;
     pose.face = t < reach ? 0 : 1;
     pose.backArm = -0.3;
     pose.blink = t > 0.5 && t < 0.62;
-    double bow = 0.0;
+    Boulder(cr, 545, 492, 34, {0.6, 0.58, 0.55});
     if (t < grabbed) {
         pose.club = false;
-        pose.frontArm = Lerp(0.3, 0.9, EaseInOut(Clamp01((t - reach) / (grabbed - reach))));
-        bow = Lerp(0.0, 14.0, EaseInOut(Clamp01((t - reach) / (grabbed - reach))));
-        Club(cr, 480, 478, -1.45, 1.9);
+        pose.frontArm = Lerp(0.3, graspArm, EaseInOut(Clamp01((t - reach) / (grabbed - reach))));
+        double handX = manX + scale * (8.0 + 42.0 * std::sin(graspArm));
+        double handY = manY + scale * (-102.0 + 42.0 * std::cos(graspArm));
+        Club(cr, handX, handY, -(graspArm + restingClub), scale);
     } else {
         double s = EaseInOut(Clamp01((t - grabbed) / (lifted - grabbed)));
-        pose.frontArm = Lerp(0.9, 2.4, s);
-        pose.clubAngle = Lerp(0.9, 1.0, s);
+        pose.frontArm = Lerp(graspArm, 2.4, s);
+        pose.clubAngle = Lerp(restingClub, 1.0, s);
         pose.backArm = Lerp(-0.3, -0.9, s);
         // A few practice swings once it is up.
         if (t > lifted + 0.6) {
@@ -161,8 +164,7 @@ void SceneClub(cairo_t* cr, double t, double duration) {
             pose.frontArm = 2.4 - 1.5 * std::sin(Clamp01(swingT / 0.5) * kPi);
         }
     }
-    pose.bob = -bow;
-    Caveman(cr, 400, 492, 2.0, pose);
+    Caveman(cr, manX, manY, scale, pose);
 }
 
 void SceneJourney(cairo_t* cr, double t, double duration) {
