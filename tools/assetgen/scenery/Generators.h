@@ -1,0 +1,21 @@
+// The parts of the scenery generator: each writes its files for one world into the game folder.
+#pragma once
+
+#include <vector>
+
+#include "Output.h"
+#include "World.h"
+
+namespace scenery {
+
+bool WriteTiles(const World& world, Output& out);
+bool WriteBranches(const World& world, Output& out);
+bool WriteArtefacts(const World& world, Output& out);
+bool WriteBackdrops(const World& world, Output& out);
+// MovableEl.xml and every platform picture of every level group.
+bool WritePlatforms(const std::vector<World>& worlds, Output& out);
+
+// Checks a generated game folder; prints each problem and returns their number.
+int CheckScenery(const std::string& gameDir);
+
+}  // namespace scenery
