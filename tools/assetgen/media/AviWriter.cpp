@@ -1,4 +1,4 @@
-// Writes an AVI with MPEG-4 part 2 video and an MP3 (or, without LAME in libavcodec, PCM) sound track,
+// Writes an AVI with MPEG-4 (simple profile) video and an MP3 (or, without LAME in libavcodec, PCM) sound track,
 // bit-exact: the same frames and samples always give the same file.
 #include "AviWriter.h"
 

@@ -6,6 +6,9 @@
 
 #include "Cartoon.h"
 #include "Dsp.h"
+#include "Figures.h"
+#include "Lettering.h"
+#include "Scenery.h"
 
 namespace media {
 namespace {
