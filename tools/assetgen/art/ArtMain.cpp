@@ -15,8 +15,7 @@
 #include "Generators.h"
 
 namespace art {
-int WriteContactSheet(const std::string& folder, const std::string& outPng, const std::string& filter,
-                      double scale);
+int WriteContactSheet(const std::string& folder, const std::string& outPng, const std::string& filter, double scale);
 }
 
 namespace {
@@ -36,9 +35,8 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
         bool (*write)(const art::Content&, art::GameFolder&);
     };
     const Part parts[] = {
-        {"texts", art::WriteTextTables},     {"font", art::WriteFontSheet},
-        {"hero", art::WriteHero},            {"enemies", art::WriteEnemies},
-        {"objects", art::WriteObjects},      {"status and flash", art::WriteStatusAndFlash},
+        {"texts", art::WriteTextTables}, {"font", art::WriteFontSheet},  {"hero", art::WriteHero},
+        {"enemies", art::WriteEnemies},  {"objects", art::WriteObjects}, {"status and flash", art::WriteStatusAndFlash},
         {"screens", art::WriteScreens},
     };
     std::string timing;
@@ -52,8 +50,8 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
         timing += std::string(" ") + p.name + " " + std::to_string(ms) + " ms;";
     }
     auto total = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    std::printf("assetgen-art: %zu files (%d written, %d unchanged) in %lld ms:%s\n", out.Files().size(),
-                out.Written(), out.Unchanged(), static_cast<long long>(total), timing.c_str());
+    std::printf("assetgen-art: %zu files (%d written, %d unchanged) in %lld ms:%s\n", out.Files().size(), out.Written(),
+                out.Unchanged(), static_cast<long long>(total), timing.c_str());
     return 0;
 }
 

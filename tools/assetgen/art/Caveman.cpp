@@ -59,13 +59,15 @@ void DrawLeg(cairo_t* cr, Pt hip, Pt knee, Pt ankle, double footTilt, const Cave
     // A fur-wrapped foot pointing forward.
     Pt toe = Polar(ankle, 5.0, 90 + footTilt);
     Pt mid = Lerp(ankle, toe, 0.45);
-    Shaded(cr, [&](cairo_t* c) { EllipsePath(c, mid.x + 0.5, mid.y + 0.3, 4.8, 2.9, -footTilt); }, foot, 1.0, 1.0);
+    Shaded(
+        cr, [&](cairo_t* c) { EllipsePath(c, mid.x + 0.5, mid.y + 0.3, 4.8, 2.9, -footTilt); }, foot, 1.0, 1.0);
 }
 
 void DrawArm(cairo_t* cr, Pt shoulder, Pt elbow, Pt hand, const CavemanLook& L, bool back) {
     Ink skin = Dimmed(L.skin, back);
     Tube(cr, {shoulder, elbow, hand}, 2.7, skin);
-    Shaded(cr, [&](cairo_t* c) { CirclePath(c, hand.x, hand.y, 2.8); }, skin, 0.8, 0.8);
+    Shaded(
+        cr, [&](cairo_t* c) { CirclePath(c, hand.x, hand.y, 2.8); }, skin, 0.8, 0.8);
 }
 
 void DrawTorso(cairo_t* cr, const Joints& j, const CavemanLook& L) {
@@ -74,9 +76,18 @@ void DrawTorso(cairo_t* cr, const Joints& j, const CavemanLook& L) {
     cairo_rotate(cr, Radians(180 - j.torsoAngle));
     // Local frame: hip at the origin, neck at (0, -kTorso), forward is +x.
     auto tunic = [](cairo_t* c) {
-        std::vector<Pt> pts = {{-6.0, -kTorso + 0.5}, {-1, -kTorso - 1.4}, {5.5, -kTorso + 0.8}, {8.4, -7},
-                               {8.6, 0.0},           {6.8, 3.4},         {3.8, 1.8},          {1.5, 4.0},
-                               {-1.5, 2.0},          {-4.2, 3.8},        {-7.2, 1.6},         {-8.0, -5}};
+        std::vector<Pt> pts = {{-6.0, -kTorso + 0.5},
+                               {-1, -kTorso - 1.4},
+                               {5.5, -kTorso + 0.8},
+                               {8.4, -7},
+                               {8.6, 0.0},
+                               {6.8, 3.4},
+                               {3.8, 1.8},
+                               {1.5, 4.0},
+                               {-1.5, 2.0},
+                               {-4.2, 3.8},
+                               {-7.2, 1.6},
+                               {-8.0, -5}};
         SmoothPath(c, pts, true, 0.55);
     };
     Shaded(cr, tunic, L.tunic, 1.6, 1.4);
@@ -94,10 +105,13 @@ void DrawTorso(cairo_t* cr, const Joints& j, const CavemanLook& L) {
     }
     cairo_restore(cr);
     // The strap over the shoulder.
-    Stroke(cr, [](cairo_t* c) {
-        cairo_move_to(c, -4.5, -kTorso + 0.8);
-        cairo_curve_to(c, -1, -9, 3, -4, 6.8, -2.0);
-    }, L.tunic.shade.Darker(0.35), 1.3);
+    Stroke(
+        cr,
+        [](cairo_t* c) {
+            cairo_move_to(c, -4.5, -kTorso + 0.8);
+            cairo_curve_to(c, -1, -9, 3, -4, 6.8, -2.0);
+        },
+        L.tunic.shade.Darker(0.35), 1.3);
     cairo_restore(cr);
 }
 
@@ -109,8 +123,13 @@ void DrawHead(cairo_t* cr, const Joints& j, const CavemanPose& p, const CavemanL
     const double lift = p.hairLift;
     // The face: a round skull with a heavy jaw pushed forward.
     auto face = [](cairo_t* c) {
-        std::vector<Pt> pts = {{0, -R}, {R * 0.8, -R * 0.62}, {R * 1.02, -R * 0.05}, {R * 1.0, R * 0.62},
-                               {R * 0.4, R * 1.05}, {-R * 0.45, R * 0.92}, {-R * 0.95, R * 0.3},
+        std::vector<Pt> pts = {{0, -R},
+                               {R * 0.8, -R * 0.62},
+                               {R * 1.02, -R * 0.05},
+                               {R * 1.0, R * 0.62},
+                               {R * 0.4, R * 1.05},
+                               {-R * 0.45, R * 0.92},
+                               {-R * 0.95, R * 0.3},
                                {-R * 0.9, -R * 0.55}};
         SmoothPath(c, pts, true, 1.0);
     };
@@ -129,50 +148,55 @@ void DrawHead(cairo_t* cr, const Joints& j, const CavemanPose& p, const CavemanL
     // A shaggy cap of hair over the top and the back, with a spiky fringe; it blows up when
     // he falls and back when he runs.
     auto hair = [lift](cairo_t* c) {
-        std::vector<Pt> pts = {{R * 0.62, -R * 0.62},
-                               {R * 0.55, -R - 1.8 - lift * 0.5},
-                               {R * 0.15, -R - 0.4},
-                               {-R * 0.2, -R - 2.6 - lift},
-                               {-R * 0.5, -R * 0.9},
-                               {-R * 0.95, -R * 0.95 - 1.2 - lift},
-                               {-R * 0.95, -R * 0.45},
-                               {-R - 2.6 - lift * 0.6, -R * 0.2 - lift * 0.4},
-                               {-R * 1.0, R * 0.2},
-                               {-R - 2.0 - lift * 0.5, R * 0.62 - lift * 0.3},
-                               {-R * 0.62, R * 0.72},
-                               {-R * 0.45, R * 0.25},
-                               {-R * 0.15, -R * 0.25},
-                               {R * 0.2, -R * 0.45},
+        std::vector<Pt> pts = {{R * 0.62, -R * 0.62},  {R * 0.55, -R - 1.8 - lift * 0.5},
+                               {R * 0.15, -R - 0.4},   {-R * 0.2, -R - 2.6 - lift},
+                               {-R * 0.5, -R * 0.9},   {-R * 0.95, -R * 0.95 - 1.2 - lift},
+                               {-R * 0.95, -R * 0.45}, {-R - 2.6 - lift * 0.6, -R * 0.2 - lift * 0.4},
+                               {-R * 1.0, R * 0.2},    {-R - 2.0 - lift * 0.5, R * 0.62 - lift * 0.3},
+                               {-R * 0.62, R * 0.72},  {-R * 0.45, R * 0.25},
+                               {-R * 0.15, -R * 0.25}, {R * 0.2, -R * 0.45},
                                {R * 0.3, -R * 0.3}};
         PolyPath(c, pts, true);
     };
     Ink hairInk = L.hair;
     Shaded(cr, hair, hairInk, 1.1, 1.1);
     // Ear in front of the hair.
-    Shaded(cr, [](cairo_t* c) { EllipsePath(c, -R * 0.2, R * 0.12, 1.8, 2.3, 0); }, L.skin, 0.6, 0.6);
+    Shaded(
+        cr, [](cairo_t* c) { EllipsePath(c, -R * 0.2, R * 0.12, 1.8, 2.3, 0); }, L.skin, 0.6, 0.6);
     // Eye under a heavy brow.
     Pt eye{R * 0.52, -R * 0.12};
     if (p.eyes == 1) {
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, eye.x - 1.6, eye.y + 0.3);
-            cairo_curve_to(c, eye.x - 0.7, eye.y + 1.2, eye.x + 0.7, eye.y + 1.2, eye.x + 1.6, eye.y + 0.3);
-        }, L.outline, 1.0);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, eye.x - 1.6, eye.y + 0.3);
+                cairo_curve_to(c, eye.x - 0.7, eye.y + 1.2, eye.x + 0.7, eye.y + 1.2, eye.x + 1.6, eye.y + 0.3);
+            },
+            L.outline, 1.0);
     } else if (p.eyes == 2) {
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, eye.x - 1.5, eye.y - 1.5);
-            cairo_line_to(c, eye.x + 1.5, eye.y + 1.5);
-            cairo_move_to(c, eye.x + 1.5, eye.y - 1.5);
-            cairo_line_to(c, eye.x - 1.5, eye.y + 1.5);
-        }, L.outline, 1.1);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, eye.x - 1.5, eye.y - 1.5);
+                cairo_line_to(c, eye.x + 1.5, eye.y + 1.5);
+                cairo_move_to(c, eye.x + 1.5, eye.y - 1.5);
+                cairo_line_to(c, eye.x - 1.5, eye.y + 1.5);
+            },
+            L.outline, 1.1);
     } else {
         double er = p.eyes == 3 ? 2.1 : 1.6;
-        Filled(cr, [&](cairo_t* c) { EllipsePath(c, eye.x, eye.y, er * 0.8, er, 0); }, L.eyeWhite);
-        Filled(cr, [&](cairo_t* c) { EllipsePath(c, eye.x + 0.5, eye.y + 0.2, 0.95, 1.2, 0); }, L.pupil);
+        Filled(
+            cr, [&](cairo_t* c) { EllipsePath(c, eye.x, eye.y, er * 0.8, er, 0); }, L.eyeWhite);
+        Filled(
+            cr, [&](cairo_t* c) { EllipsePath(c, eye.x + 0.5, eye.y + 0.2, 0.95, 1.2, 0); }, L.pupil);
     }
-    Stroke(cr, [&](cairo_t* c) {
-        cairo_move_to(c, R * 0.15, -R * 0.38);
-        cairo_curve_to(c, R * 0.4, -R * 0.55, R * 0.75, -R * 0.52, R * 0.95, -R * 0.32);
-    }, L.hair.shade, 1.6);
+    Stroke(
+        cr,
+        [&](cairo_t* c) {
+            cairo_move_to(c, R * 0.15, -R * 0.38);
+            cairo_curve_to(c, R * 0.4, -R * 0.55, R * 0.75, -R * 0.52, R * 0.95, -R * 0.32);
+        },
+        L.hair.shade, 1.6);
     // Mouth under the nose.
     Pt m{R * 0.6, R * 0.52};
     switch (p.mouth) {
@@ -181,21 +205,27 @@ void DrawHead(cairo_t* cr, const Joints& j, const CavemanPose& p, const CavemanL
         case 4: {
             double w = p.mouth == 3 ? 2.1 : (p.mouth == 4 ? 1.3 : 1.9);
             double h = p.mouth == 3 ? 2.7 : (p.mouth == 4 ? 1.5 : 1.9);
-            Outlined(cr, [&](cairo_t* c) { EllipsePath(c, m.x, m.y + 0.4, w, h, 0); }, L.mouth, L.outline, 0.9);
+            Outlined(
+                cr, [&](cairo_t* c) { EllipsePath(c, m.x, m.y + 0.4, w, h, 0); }, L.mouth, L.outline, 0.9);
             break;
         }
         case 2:
-            Outlined(cr, [&](cairo_t* c) { RoundRectPath(c, m.x - 2.2, m.y - 0.9, 4.0, 2.2, 0.7); }, L.teeth,
-                     L.outline, 0.9);
+            Outlined(
+                cr, [&](cairo_t* c) { RoundRectPath(c, m.x - 2.2, m.y - 0.9, 4.0, 2.2, 0.7); }, L.teeth, L.outline,
+                0.9);
             break;
         default:
-            Stroke(cr, [&](cairo_t* c) {
-                cairo_move_to(c, m.x - 2.0, m.y);
-                cairo_curve_to(c, m.x - 0.8, m.y + 1.3, m.x + 0.9, m.y + 1.1, m.x + 1.9, m.y - 0.4);
-            }, L.outline, 0.9);
+            Stroke(
+                cr,
+                [&](cairo_t* c) {
+                    cairo_move_to(c, m.x - 2.0, m.y);
+                    cairo_curve_to(c, m.x - 0.8, m.y + 1.3, m.x + 0.9, m.y + 1.1, m.x + 1.9, m.y - 0.4);
+                },
+                L.outline, 0.9);
     }
     // A big round nose, the caveman's pride.
-    Shaded(cr, [](cairo_t* c) { EllipsePath(c, R * 1.0, R * 0.15, 2.7, 2.3, 0); }, L.skin, 0.8, 0.8);
+    Shaded(
+        cr, [](cairo_t* c) { EllipsePath(c, R * 1.0, R * 0.15, 2.7, 2.3, 0); }, L.skin, 0.8, 0.8);
     cairo_restore(cr);
 }
 
@@ -231,18 +261,27 @@ void DrawClub(cairo_t* cr, Pt handle, double angleDeg, double length, double thi
     // Knots and a lashed grip.
     Pt k1 = Polar(Lerp(handle, head, 0.75), thickness * 0.75, angleDeg + 90);
     Pt k2 = Polar(Lerp(head, tip, 0.2), thickness * 0.9, angleDeg - 90);
-    Shaded(cr, [&](cairo_t* c) { CirclePath(c, k1.x, k1.y, thickness * 0.32); }, L.club, 0.3, 0.3);
-    Shaded(cr, [&](cairo_t* c) { CirclePath(c, k2.x, k2.y, thickness * 0.38); }, L.club, 0.3, 0.3);
+    Shaded(
+        cr, [&](cairo_t* c) { CirclePath(c, k1.x, k1.y, thickness * 0.32); }, L.club, 0.3, 0.3);
+    Shaded(
+        cr, [&](cairo_t* c) { CirclePath(c, k2.x, k2.y, thickness * 0.38); }, L.club, 0.3, 0.3);
     Pt g = Lerp(handle, head, 0.18);
-    Stroke(cr, [&](cairo_t* c) {
-        Pt a = Polar(g, thickness * 0.55, angleDeg + 80), b = Polar(g, thickness * 0.55, angleDeg - 80);
-        cairo_move_to(c, a.x, a.y);
-        cairo_line_to(c, b.x, b.y);
-    }, L.club.shade.Darker(0.3), thickness * 0.28);
+    Stroke(
+        cr,
+        [&](cairo_t* c) {
+            Pt a = Polar(g, thickness * 0.55, angleDeg + 80), b = Polar(g, thickness * 0.55, angleDeg - 80);
+            cairo_move_to(c, a.x, a.y);
+            cairo_line_to(c, b.x, b.y);
+        },
+        L.club.shade.Darker(0.3), thickness * 0.28);
 }
 
-Pt CavemanShoulder(const CavemanPose& pose) { return Solve(pose).shoulder; }
-Pt CavemanHand(const CavemanPose& pose) { return Solve(pose).handF; }
+Pt CavemanShoulder(const CavemanPose& pose) {
+    return Solve(pose).shoulder;
+}
+Pt CavemanHand(const CavemanPose& pose) {
+    return Solve(pose).handF;
+}
 
 double CavemanLowestAnkle(const CavemanPose& pose) {
     Joints j = Solve(pose);

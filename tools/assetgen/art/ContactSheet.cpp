@@ -10,8 +10,7 @@
 
 namespace art {
 
-int WriteContactSheet(const std::string& folder, const std::string& outPng, const std::string& filter,
-                      double scale) {
+int WriteContactSheet(const std::string& folder, const std::string& outPng, const std::string& filter, double scale) {
     namespace fs = std::filesystem;
     std::vector<std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(folder)) {

@@ -7,7 +7,7 @@
 
 namespace art {
 
-const char* const kObjectValueNames[11] = {"LIFE", "HEALTH", "MACE", "DAMAGE", "RANGE",     "POINT",
+const char* const kObjectValueNames[11] = {"LIFE", "HEALTH",   "MACE",  "DAMAGE",   "RANGE",     "POINT",
                                            "USE",  "QUANTITY", "MONEY", "PICKABLE", "CHECKPOINT"};
 
 int ObjectDef::Value(const std::string& key) const {

@@ -20,7 +20,9 @@ const char16_t kUpper[128] = {
 
 }  // namespace
 
-char32_t Cp1250ToUnicode(unsigned char byte) { return byte < 0x80 ? char32_t(byte) : char32_t(kUpper[byte - 0x80]); }
+char32_t Cp1250ToUnicode(unsigned char byte) {
+    return byte < 0x80 ? char32_t(byte) : char32_t(kUpper[byte - 0x80]);
+}
 
 bool UnicodeToCp1250(char32_t cp, unsigned char& byte) {
     if (cp < 0x80) {

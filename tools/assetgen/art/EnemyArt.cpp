@@ -1,8 +1,8 @@
 // The enemies: Units\<name>.xml and the four strips the game loads for every non-hero unit.
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "CreatureArt.h"
 #include "Generators.h"
@@ -60,21 +60,25 @@ bool WriteEnemies(const Content& content, GameFolder& out) {
         for (const StripSpec& s : specs) {
             StripLayout layout{u.width, u.height, s.frames};
             StripReport report;
-            Picture pic = RenderStrip(layout, u.key, [&](cairo_t* cr, int f) {
-                if (!s.turn) {
-                    draw(cr, double(f) / s.frames, s.facing);
-                    return;
-                }
-                // A turn shows frames 1 to n - 2 while the enemy stands: the figure narrows,
-                // flips over and widens again facing the new way.
-                double progress = std::clamp((f - 1.0) / (s.frames - 3.0), 0.0, 1.0);
-                double c = std::cos(M_PI * progress);
-                double squeeze = (c >= 0 ? 1 : -1) * std::max(0.2, std::fabs(c));
-                draw(cr, 0, -s.facing * squeeze);
-            }, &report);
+            Picture pic = RenderStrip(
+                layout, u.key,
+                [&](cairo_t* cr, int f) {
+                    if (!s.turn) {
+                        draw(cr, double(f) / s.frames, s.facing);
+                        return;
+                    }
+                    // A turn shows frames 1 to n - 2 while the enemy stands: the figure narrows,
+                    // flips over and widens again facing the new way.
+                    double progress = std::clamp((f - 1.0) / (s.frames - 3.0), 0.0, 1.0);
+                    double c = std::cos(M_PI * progress);
+                    double squeeze = (c >= 0 ? 1 : -1) * std::max(0.2, std::fabs(c));
+                    draw(cr, 0, -s.facing * squeeze);
+                },
+                &report);
             if (report.borderCleared > 0) {
                 std::fprintf(stderr, "assetgen-art: note: %s/%s reaches its frame edge %s (%d pixels cut; frames%s)\n",
-                             u.unitClass.c_str(), s.name, report.edges.c_str(), report.borderCleared, report.frames.c_str());
+                             u.unitClass.c_str(), s.name, report.edges.c_str(), report.borderCleared,
+                             report.frames.c_str());
             }
             if (!out.WritePng("Units/" + u.unitClass + "/" + s.name + ".png", pic)) return false;
         }

@@ -61,7 +61,9 @@ const std::vector<FontGlyph>& FontGlyphs() {
     return glyphs;
 }
 
-int FontSheetHeight() { return FontGlyphs().back().y + kFontRowHeight; }
+int FontSheetHeight() {
+    return FontGlyphs().back().y + kFontRowHeight;
+}
 
 unsigned char FontLower(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);

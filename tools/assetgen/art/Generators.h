@@ -10,13 +10,13 @@
 namespace art {
 
 // Each returns false after printing what went wrong.
-bool WriteTextTables(const Content& content, GameFolder& out);   // Data\Text.xml, Data\Sample.xml
-bool WriteFontSheet(const Content& content, GameFolder& out);    // Graphics\Spritelitery.png
-bool WriteHero(const Content& content, GameFolder& out);         // Units\hero.xml, Units\HERO\*
-bool WriteEnemies(const Content& content, GameFolder& out);      // Units\<enemy>.xml and strips
-bool WriteObjects(const Content& content, GameFolder& out);      // Objects\<name>.xml, rot.png
+bool WriteTextTables(const Content& content, GameFolder& out);      // Data\Text.xml, Data\Sample.xml
+bool WriteFontSheet(const Content& content, GameFolder& out);       // Graphics\Spritelitery.png
+bool WriteHero(const Content& content, GameFolder& out);            // Units\hero.xml, Units\HERO\*
+bool WriteEnemies(const Content& content, GameFolder& out);         // Units\<enemy>.xml and strips
+bool WriteObjects(const Content& content, GameFolder& out);         // Objects\<name>.xml, rot.png
 bool WriteStatusAndFlash(const Content& content, GameFolder& out);  // status icons, hit flash
-bool WriteScreens(const Content& content, GameFolder& out);      // menu-like screens, briefing
+bool WriteScreens(const Content& content, GameFolder& out);         // menu-like screens, briefing
 
 // Write Units\<name>.xml and Objects\<name>.xml.
 bool WriteUnitFile(const UnitDef& unit, GameFolder& out);

@@ -23,7 +23,9 @@ const Pt kAttackGround{28, 54.2 + 21};
 
 using PoseFn = std::function<CavemanPose(int frame, int frames)>;
 
-double Phase(int f, int n) { return 2 * M_PI * f / n; }
+double Phase(int f, int n) {
+    return 2 * M_PI * f / n;
+}
 
 CavemanPose Stand(int f, int n) {
     double s = std::sin(Phase(f, n));
@@ -215,10 +217,13 @@ void DrawSwingSmear(cairo_t* cr, int f, const CavemanPose& p, const Palette& pal
         double a0 = from + 6, a1 = to + 6 - 8 * i;
         if (a1 <= a0) continue;
         // A Polar angle a is the cairo angle 90 - a.
-        Stroke(cr, [&](cairo_t* k) {
-            cairo_new_sub_path(k);
-            cairo_arc(k, shoulder.x, shoulder.y, r, Radians(90 - a1), Radians(90 - a0));
-        }, pal["fx.smear"], 2.0 - 0.4 * i);
+        Stroke(
+            cr,
+            [&](cairo_t* k) {
+                cairo_new_sub_path(k);
+                cairo_arc(k, shoulder.x, shoulder.y, r, Radians(90 - a1), Radians(90 - a0));
+            },
+            pal["fx.smear"], 2.0 - 0.4 * i);
     }
     cairo_restore(cr);
 }
@@ -246,9 +251,7 @@ bool WriteHero(const Content& content, GameFolder& out) {
     const CavemanLook look = MakeCavemanLook(pal);
 
     auto body = [&](PoseFn pose, int n) {
-        return [&, pose, n](cairo_t* cr, int f, double facing) {
-            DrawFigure(cr, pose(f, n), look, kGround, facing);
-        };
+        return [&, pose, n](cairo_t* cr, int f, double facing) { DrawFigure(cr, pose(f, n), look, kGround, facing); };
     };
     auto turn = [&](cairo_t* cr, int f, double facing) {
         // Turning from the given facing to the other: the figure narrows and flips.
@@ -300,8 +303,9 @@ bool WriteHero(const Content& content, GameFolder& out) {
             for (int i = 0; i < 3; ++i) {
                 double a = Phase(f - 9, 3) / 3.0 + i * 2 * M_PI / 3;
                 double x = head.x + 10 * std::cos(a), y = head.y + 3.5 * std::sin(a);
-                Outlined(cr, [&](cairo_t* c) { StarPath(c, x, y, 3.6, 1.6, 5, 15 * i); }, pal["fx.star"],
-                         pal["outline"], 0.9);
+                Outlined(
+                    cr, [&](cairo_t* c) { StarPath(c, x, y, 3.6, 1.6, 5, 15 * i); }, pal["fx.star"], pal["outline"],
+                    0.9);
             }
         }
     };
@@ -328,11 +332,12 @@ bool WriteHero(const Content& content, GameFolder& out) {
             if (std::string(s.name) == "TURN") facing = -facing;
             StripLayout layout{s.width, s.height, s.frames};
             StripReport report;
-            Picture pic = RenderStrip(layout, key, [&](cairo_t* cr, int f) { s.draw(cr, f, facing); }, &report);
+            Picture pic = RenderStrip(
+                layout, key, [&](cairo_t* cr, int f) { s.draw(cr, f, facing); }, &report);
             std::string name = std::string(s.name) + (left ? "LEFT" : "RIGHT");
             if (report.borderCleared > 0) {
-                std::fprintf(stderr, "assetgen-art: note: %s reaches its frame edge %s (%d pixels cut; frames%s)\n", name.c_str(),
-                             report.edges.c_str(), report.borderCleared, report.frames.c_str());
+                std::fprintf(stderr, "assetgen-art: note: %s reaches its frame edge %s (%d pixels cut; frames%s)\n",
+                             name.c_str(), report.edges.c_str(), report.borderCleared, report.frames.c_str());
             }
             if (!out.WritePng("Units/HERO/" + name + ".png", pic)) return false;
         }

@@ -16,7 +16,8 @@ namespace {
 bool WriteIcon(GameFolder& out, const std::string& path, int w, int h, const Colour& key,
                const std::function<void(cairo_t*)>& draw) {
     StripReport report;
-    Picture pic = RenderStrip({w, h, 1}, key, [&](cairo_t* cr, int) { draw(cr); }, &report);
+    Picture pic = RenderStrip(
+        {w, h, 1}, key, [&](cairo_t* cr, int) { draw(cr); }, &report);
     if (report.borderCleared > 0) {
         std::fprintf(stderr, "assetgen-art: note: %s reaches its edge %s\n", path.c_str(), report.edges.c_str());
     }
@@ -33,11 +34,13 @@ void DrawBang(cairo_t* cr, const Palette& pal, int step) {
         double grow[] = {0.45, 0.9, 1.0, 0.8};
         double g = grow[step];
         double rot = 8 * step;
-        Outlined(cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 56 * g, 30 * g, 11, rot); }, pal["fx.flash.outer"], line,
-                 2.0);
-        Outlined(cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 40 * g, 22 * g, 9, rot + 12); }, pal["fx.flash.inner"],
-                 line, 1.6);
-        Filled(cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 22 * g, 14 * g, 7, rot + 25); }, pal["fx.flash.core"]);
+        Outlined(
+            cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 56 * g, 30 * g, 11, rot); }, pal["fx.flash.outer"], line, 2.0);
+        Outlined(
+            cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 40 * g, 22 * g, 9, rot + 12); }, pal["fx.flash.inner"], line,
+            1.6);
+        Filled(
+            cr, [&](cairo_t* k) { StarPath(k, c.x, c.y, 22 * g, 14 * g, 7, rot + 25); }, pal["fx.flash.core"]);
     }
     if (step >= 2) {
         // Dust puffs and stars flying out.
@@ -49,15 +52,18 @@ void DrawBang(cairo_t* cr, const Palette& pal, int step) {
             double r = (9 + rng.Uniform(0, 4)) * (1.0 - 0.75 * t);
             Pt p = Polar(c, dist, a);
             p.y = std::min(p.y, 118.0 - r);
-            if (r > 1.2) Shaded(cr, [&](cairo_t* k) { CirclePath(k, p.x, p.y, r); }, dust, r * 0.25, r * 0.25);
+            if (r > 1.2)
+                Shaded(
+                    cr, [&](cairo_t* k) { CirclePath(k, p.x, p.y, r); }, dust, r * 0.25, r * 0.25);
         }
         for (int i = 0; i < 4; ++i) {
             double a = 45 + 90 * i + 20 * t;
             Pt p = Polar(c, 20 + 40 * t, a);
             double s = 7 * (1.0 - 0.8 * t);
             if (s > 1.5) {
-                Outlined(cr, [&](cairo_t* k) { StarPath(k, p.x, p.y, s, s * 0.45, 5, 40 * step); }, pal["fx.star"],
-                         line, 1.0);
+                Outlined(
+                    cr, [&](cairo_t* k) { StarPath(k, p.x, p.y, s, s * 0.45, 5, 40 * step); }, pal["fx.star"], line,
+                    1.0);
             }
         }
     }
@@ -77,18 +83,18 @@ bool WriteStatusAndFlash(const Content& content, GameFolder& out) {
     });
     // One energy point: a drumstick.
     ok = ok && WriteIcon(out, "Graphics/Energy.png", 30, 30, black, [&](cairo_t* cr) {
-        DrawMeat(cr, pal, {15.5, 15.5}, 27, 0, false);
-    });
+             DrawMeat(cr, pal, {15.5, 15.5}, 27, 0, false);
+         });
     // The club beside the strength.
     ok = ok && WriteIcon(out, "Graphics/Maczuga.png", 80, 64, black, [&](cairo_t* cr) {
-        CavemanLook big = look;
-        big.club.width = 2.2;
-        DrawClub(cr, {10, 56}, 128, 76, 9.5, big);
-    });
+             CavemanLook big = look;
+             big.club.width = 2.2;
+             DrawClub(cr, {10, 56}, 128, 76, 9.5, big);
+         });
     // The coin beside the money.
     ok = ok && WriteIcon(out, "Graphics/Moneta.png", 56, 56, {255, 185, 58}, [&](cairo_t* cr) {
-        DrawCoin(cr, pal, "gold", {28, 28}, 24, 0);
-    });
+             DrawCoin(cr, pal, "gold", {28, 28}, 24, 0);
+         });
     if (!ok) return false;
     // The game shows flash frames 1, 2, ... 7 and then 0: the first step of the burst is stored
     // in frame 1 and the last in frame 0.

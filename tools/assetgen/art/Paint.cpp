@@ -6,9 +6,13 @@
 
 namespace art {
 
-Pt Lerp(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+Pt Lerp(Pt a, Pt b, double t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
-double Radians(double deg) { return deg * M_PI / 180.0; }
+double Radians(double deg) {
+    return deg * M_PI / 180.0;
+}
 
 Pt Polar(Pt o, double length, double angleDeg) {
     double a = Radians(angleDeg);
@@ -158,8 +162,12 @@ uint64_t Rng::Next() {
     return state_ * 0x2545F4914F6CDD1Dull;
 }
 
-double Rng::Uniform(double a, double b) { return a + (b - a) * double(Next() >> 11) / double(1ull << 53); }
+double Rng::Uniform(double a, double b) {
+    return a + (b - a) * double(Next() >> 11) / double(1ull << 53);
+}
 
-int Rng::Int(int a, int b) { return a + int(Next() % uint64_t(b - a + 1)); }
+int Rng::Int(int a, int b) {
+    return a + int(Next() % uint64_t(b - a + 1));
+}
 
 }  // namespace art

@@ -16,9 +16,15 @@ struct Pt {
     double x = 0;
     double y = 0;
 };
-inline Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
-inline Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
-inline Pt operator*(Pt a, double k) { return {a.x * k, a.y * k}; }
+inline Pt operator+(Pt a, Pt b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline Pt operator-(Pt a, Pt b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline Pt operator*(Pt a, double k) {
+    return {a.x * k, a.y * k};
+}
 Pt Lerp(Pt a, Pt b, double t);
 
 // The point length away from o in direction angle, in degrees: 0 points down, 90 forward (+x),

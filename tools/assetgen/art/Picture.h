@@ -45,16 +45,18 @@ struct StripLayout {
 
 // What the clean-up of a strip changed, for the generator's log.
 struct StripReport {
-    int keyNudged = 0;      // figure pixels whose colour fell in the key's range
-    int borderCleared = 0;  // figure pixels on a frame's outer edge
-    std::string edges;      // which edges: t, b, l, r
-    std::string frames;     // which frames, for the log
-    int pinholesFilled = 0; // small enclosed transparent islands filled
-    int holes = 0;          // larger enclosed transparent areas left (real gaps in a figure)
+    int keyNudged = 0;       // figure pixels whose colour fell in the key's range
+    int borderCleared = 0;   // figure pixels on a frame's outer edge
+    std::string edges;       // which edges: t, b, l, r
+    std::string frames;      // which frames, for the log
+    int pinholesFilled = 0;  // small enclosed transparent islands filled
+    int holes = 0;           // larger enclosed transparent areas left (real gaps in a figure)
 };
 
 // True when a pixel would be transparent under key k: the game keys the range k .. k + 100.
-inline bool InKeyRange(uint32_t pixel, uint32_t key) { return pixel >= key && pixel <= key + 100; }
+inline bool InKeyRange(uint32_t pixel, uint32_t key) {
+    return pixel >= key && pixel <= key + 100;
+}
 
 // Moves a figure colour out of the key's range by changing its green a little.
 uint32_t NudgeFromKey(uint32_t pixel, uint32_t key);

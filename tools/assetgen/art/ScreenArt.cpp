@@ -37,18 +37,23 @@ void Gradient(cairo_t* cr, double y0, double y1, const Colour& a, const Colour& 
 void Sky(cairo_t* cr, const Scene& s, const std::string& name, Pt sun) {
     Gradient(cr, 0, kH, s.pal[name + ".top"], s.pal[name + ".bottom"]);
     if (sun.x > 0) {
-        Filled(cr, [&](cairo_t* c) { CirclePath(c, sun.x, sun.y, 70); }, s.pal[name + ".glow"]);
-        Outlined(cr, [&](cairo_t* c) { CirclePath(c, sun.x, sun.y, 42); }, s.pal["sun"], s.pal["sun.shade"], 3);
+        Filled(
+            cr, [&](cairo_t* c) { CirclePath(c, sun.x, sun.y, 70); }, s.pal[name + ".glow"]);
+        Outlined(
+            cr, [&](cairo_t* c) { CirclePath(c, sun.x, sun.y, 42); }, s.pal["sun"], s.pal["sun.shade"], 3);
     }
 }
 
 void Cloud(cairo_t* cr, const Scene& s, double x, double y, double k) {
-    Shaded(cr, [&](cairo_t* c) {
-        CirclePath(c, x, y, 22 * k);
-        CirclePath(c, x + 26 * k, y - 12 * k, 26 * k);
-        CirclePath(c, x + 54 * k, y, 20 * k);
-        RoundRectPath(c, x - 10 * k, y - 2 * k, 76 * k, 22 * k, 11 * k);
-    }, {s.pal["cloud"], s.pal["cloud.shade"], s.pal["cloud.shade"], 0}, -4 * k, -5 * k);
+    Shaded(
+        cr,
+        [&](cairo_t* c) {
+            CirclePath(c, x, y, 22 * k);
+            CirclePath(c, x + 26 * k, y - 12 * k, 26 * k);
+            CirclePath(c, x + 54 * k, y, 20 * k);
+            RoundRectPath(c, x - 10 * k, y - 2 * k, 76 * k, 22 * k, 11 * k);
+        },
+        {s.pal["cloud"], s.pal["cloud.shade"], s.pal["cloud.shade"], 0}, -4 * k, -5 * k);
 }
 
 // A ridge of hills or mountains along baseY, seeded so it is the same every run.
@@ -63,7 +68,8 @@ void Ridge(cairo_t* cr, const Scene& s, const std::string& name, double baseY, d
     pts.push_back({kW + 20, kH + 20});
     Ink ink = s.ink(name);
     ink.width = outline;
-    Shaded(cr, [&](cairo_t* c) { SmoothPath(c, pts, true, 0.7); }, ink, 6, 6);
+    Shaded(
+        cr, [&](cairo_t* c) { SmoothPath(c, pts, true, 0.7); }, ink, 6, 6);
 }
 
 void Volcano(cairo_t* cr, const Scene& s, double cx, double baseY, double w, double h, bool smoke) {
@@ -71,22 +77,31 @@ void Volcano(cairo_t* cr, const Scene& s, double cx, double baseY, double w, dou
         Ink puff = s.ink("smoke");
         for (int i = 0; i < 5; ++i) {
             double r = 18 + 7 * i;
-            Shaded(cr, [&](cairo_t* c) { CirclePath(c, cx - 16 * i + 6 * std::sin(i * 1.7), baseY - h - 14 - 30 * i, r); },
-                   puff, -4, -4);
+            Shaded(
+                cr, [&](cairo_t* c) { CirclePath(c, cx - 16 * i + 6 * std::sin(i * 1.7), baseY - h - 14 - 30 * i, r); },
+                puff, -4, -4);
         }
     }
-    Shaded(cr, [&](cairo_t* c) {
-        PolyPath(c, {{cx - w / 2, baseY}, {cx - w * 0.09, baseY - h}, {cx + w * 0.09, baseY - h}, {cx + w / 2, baseY}},
-                 true);
-    }, s.ink("volcano"), 8, 4);
+    Shaded(
+        cr,
+        [&](cairo_t* c) {
+            PolyPath(c,
+                     {{cx - w / 2, baseY}, {cx - w * 0.09, baseY - h}, {cx + w * 0.09, baseY - h}, {cx + w / 2, baseY}},
+                     true);
+        },
+        s.ink("volcano"), 8, 4);
     // A glowing crater and two thin streams of lava.
-    Outlined(cr, [&](cairo_t* c) { EllipsePath(c, cx, baseY - h + 1, w * 0.09, 5, 0); }, s.pal["lava"], s.line, 1.5);
+    Outlined(
+        cr, [&](cairo_t* c) { EllipsePath(c, cx, baseY - h + 1, w * 0.09, 5, 0); }, s.pal["lava"], s.line, 1.5);
     for (int side : {-1, 1}) {
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, cx + side * w * 0.04, baseY - h + 4);
-            cairo_curve_to(c, cx + side * w * 0.08, baseY - h * 0.75, cx + side * w * 0.03, baseY - h * 0.55,
-                           cx + side * w * 0.1, baseY - h * 0.35);
-        }, s.pal["lava"], 4);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, cx + side * w * 0.04, baseY - h + 4);
+                cairo_curve_to(c, cx + side * w * 0.08, baseY - h * 0.75, cx + side * w * 0.03, baseY - h * 0.55,
+                               cx + side * w * 0.1, baseY - h * 0.35);
+            },
+            s.pal["lava"], 4);
     }
 }
 
@@ -100,10 +115,13 @@ void Palm(cairo_t* cr, const Scene& s, double x, double baseY, double h, double 
     Tube(cr, trunk, 7, s.ink("palm.trunk"));
     for (int i = 1; i < 6; ++i) {
         Pt p = trunk[size_t(i)];
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, p.x - 6, p.y + 2);
-            cairo_line_to(c, p.x + 6, p.y - 2);
-        }, s.pal["palm.trunk.shade"], 2);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, p.x - 6, p.y + 2);
+                cairo_line_to(c, p.x + 6, p.y - 2);
+            },
+            s.pal["palm.trunk.shade"], 2);
     }
     for (int i = 0; i < 6; ++i) {
         double a = -150 + 60 * i + (i >= 3 ? 10 : 0);
@@ -113,17 +131,27 @@ void Palm(cairo_t* cr, const Scene& s, double x, double baseY, double h, double 
         mid.y -= len * 0.25;
         double dx = tip.x - top.x, dy = tip.y - top.y, n = std::hypot(dx, dy);
         Pt normal{-dy / n * len * 0.13, dx / n * len * 0.13};
-        Shaded(cr, [&](cairo_t* c) { SmoothPath(c, {top, mid + normal, tip, mid - normal}, true, 0.9); },
-               s.ink("palm.leaf"), 2, 2);
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, top.x, top.y);
-            cairo_curve_to(c, mid.x, mid.y, mid.x, mid.y, tip.x, tip.y);
-        }, s.pal["palm.leaf.shade"], 1.5);
+        Shaded(
+            cr,
+            [&](cairo_t* c) {
+                SmoothPath(c, {top, mid + normal, tip, mid - normal}, true, 0.9);
+            },
+            s.ink("palm.leaf"), 2, 2);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, top.x, top.y);
+                cairo_curve_to(c, mid.x, mid.y, mid.x, mid.y, tip.x, tip.y);
+            },
+            s.pal["palm.leaf.shade"], 1.5);
     }
-    Shaded(cr, [&](cairo_t* c) {
-        CirclePath(c, top.x - 5, top.y + 8, 5);
-        CirclePath(c, top.x + 5, top.y + 9, 5);
-    }, s.ink("coconut"), 1, 1);
+    Shaded(
+        cr,
+        [&](cairo_t* c) {
+            CirclePath(c, top.x - 5, top.y + 8, 5);
+            CirclePath(c, top.x + 5, top.y + 9, 5);
+        },
+        s.ink("coconut"), 1, 1);
 }
 
 void Fern(cairo_t* cr, const Scene& s, double x, double baseY, double size, bool flip) {
@@ -132,22 +160,33 @@ void Fern(cairo_t* cr, const Scene& s, double x, double baseY, double size, bool
         if (flip) a = -180 - a;
         Pt tip{x + std::cos(Radians(a)) * size, baseY + std::sin(Radians(a)) * size};
         Pt ctrl{x + std::cos(Radians(a)) * size * 0.5, baseY + std::sin(Radians(a)) * size * 0.9 - size * 0.3};
-        Shaded(cr, [&](cairo_t* c) {
-            cairo_new_sub_path(c);
-            cairo_move_to(c, x - 3, baseY);
-            cairo_curve_to(c, ctrl.x - 4, ctrl.y, tip.x, tip.y, tip.x, tip.y);
-            cairo_curve_to(c, tip.x, tip.y, ctrl.x + 6, ctrl.y + 8, x + 3, baseY);
-            cairo_close_path(c);
-        }, s.ink("fern"), 1.5, 1.5);
+        Shaded(
+            cr,
+            [&](cairo_t* c) {
+                cairo_new_sub_path(c);
+                cairo_move_to(c, x - 3, baseY);
+                cairo_curve_to(c, ctrl.x - 4, ctrl.y, tip.x, tip.y, tip.x, tip.y);
+                cairo_curve_to(c, tip.x, tip.y, ctrl.x + 6, ctrl.y + 8, x + 3, baseY);
+                cairo_close_path(c);
+            },
+            s.ink("fern"), 1.5, 1.5);
     }
 }
 
 void Boulder(cairo_t* cr, const Scene& s, double x, double y, double rx, double ry) {
-    Shaded(cr, [&](cairo_t* c) {
-        SmoothPath(c, {{x - rx, y}, {x - rx * 0.8, y - ry * 0.7}, {x - rx * 0.1, y - ry}, {x + rx * 0.7, y - ry * 0.8},
-                       {x + rx, y - ry * 0.1}, {x + rx * 0.9, y}},
-                   true, 0.8);
-    }, s.ink("boulder"), 5, 4);
+    Shaded(
+        cr,
+        [&](cairo_t* c) {
+            SmoothPath(c,
+                       {{x - rx, y},
+                        {x - rx * 0.8, y - ry * 0.7},
+                        {x - rx * 0.1, y - ry},
+                        {x + rx * 0.7, y - ry * 0.8},
+                        {x + rx, y - ry * 0.1},
+                        {x + rx * 0.9, y}},
+                       true, 0.8);
+        },
+        s.ink("boulder"), 5, 4);
 }
 
 void Bone(cairo_t* cr, const Scene& s, double x, double y, double len, double angle) {
@@ -155,20 +194,25 @@ void Bone(cairo_t* cr, const Scene& s, double x, double y, double len, double an
     Ink ink = s.ink("bone");
     Tube(cr, {a, b}, 3.2, ink);
     for (Pt e : {a, b}) {
-        Shaded(cr, [&](cairo_t* c) {
-            Pt side = Polar({0, 0}, 3.5, angle + 90);
-            CirclePath(c, e.x + side.x, e.y + side.y, 4);
-            CirclePath(c, e.x - side.x, e.y - side.y, 4);
-        }, ink, 1, 1);
+        Shaded(
+            cr,
+            [&](cairo_t* c) {
+                Pt side = Polar({0, 0}, 3.5, angle + 90);
+                CirclePath(c, e.x + side.x, e.y + side.y, 4);
+                CirclePath(c, e.x - side.x, e.y - side.y, 4);
+            },
+            ink, 1, 1);
     }
 }
 
 // The calm stone where the game writes: dark enough for the light letters, barely textured.
 void Slab(cairo_t* cr, const Scene& s, double x, double y, double w, double h, uint64_t seed) {
     auto shape = [&](cairo_t* c) { RoundRectPath(c, x, y, w, h, 18); };
-    Filled(cr, [&](cairo_t* c) { RoundRectPath(c, x + 7, y + 9, w, h, 18); }, s.pal["slab.drop"]);
+    Filled(
+        cr, [&](cairo_t* c) { RoundRectPath(c, x + 7, y + 9, w, h, 18); }, s.pal["slab.drop"]);
     Shaded(cr, shape, {s.pal["slab.edge"], s.pal["slab.shade"], s.line, 3.0}, -5, -5);
-    Filled(cr, [&](cairo_t* c) { RoundRectPath(c, x + 9, y + 9, w - 18, h - 18, 12); }, s.pal["slab"]);
+    Filled(
+        cr, [&](cairo_t* c) { RoundRectPath(c, x + 9, y + 9, w - 18, h - 18, 12); }, s.pal["slab"]);
     cairo_save(cr);
     cairo_new_path(cr);
     RoundRectPath(cr, x + 9, y + 9, w - 18, h - 18, 12);
@@ -177,21 +221,26 @@ void Slab(cairo_t* cr, const Scene& s, double x, double y, double w, double h, u
     Colour fleck = s.pal["slab"].Mix(s.pal["slab.shade"], 0.35);
     for (int i = 0; i < int(w * h / 900); ++i) {
         double fx = x + rng.Uniform(0, w), fy = y + rng.Uniform(0, h);
-        Filled(cr, [&](cairo_t* c) { EllipsePath(c, fx, fy, rng.Uniform(2, 6), rng.Uniform(1, 3), rng.Uniform(0, 180)); },
-               fleck);
+        Filled(
+            cr, [&](cairo_t* c) { EllipsePath(c, fx, fy, rng.Uniform(2, 6), rng.Uniform(1, 3), rng.Uniform(0, 180)); },
+            fleck);
     }
     // A couple of hairline cracks near the edges, away from the writing.
     Colour crack = s.pal["slab"].Mix(s.pal["slab.shade"], 0.6);
     for (int i = 0; i < 3; ++i) {
         double cx = rng.Uniform(0, 1) < 0.5 ? x + 12 : x + w - 12, cy = y + rng.Uniform(20, h - 20);
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, cx, cy);
-            double dir = cx < x + w / 2 ? 1 : -1;
-            for (int k = 1; k <= 4; ++k) cairo_line_to(c, cx + dir * k * 9, cy + rng.Uniform(-6, 6));
-        }, crack, 1.5);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, cx, cy);
+                double dir = cx < x + w / 2 ? 1 : -1;
+                for (int k = 1; k <= 4; ++k) cairo_line_to(c, cx + dir * k * 9, cy + rng.Uniform(-6, 6));
+            },
+            crack, 1.5);
     }
     cairo_restore(cr);
-    Stroke(cr, [&](cairo_t* c) { RoundRectPath(c, x + 9, y + 9, w - 18, h - 18, 12); }, s.pal["slab.shade"], 2);
+    Stroke(
+        cr, [&](cairo_t* c) { RoundRectPath(c, x + 9, y + 9, w - 18, h - 18, 12); }, s.pal["slab.shade"], 2);
 }
 
 void SetFont(cairo_t* cr, bool bold, double size) {
@@ -282,11 +331,15 @@ void Valley(cairo_t* cr, const Scene& s, const std::string& sky, Pt sun, uint64_
 }
 
 void Ground(cairo_t* cr, const Scene& s, double y) {
-    Shaded(cr, [&](cairo_t* c) {
-        SmoothPath(c, {{-20, kH + 20}, {-20, y + 6}, {200, y - 4}, {420, y + 4}, {640, y - 6}, {820, y + 2},
-                       {820, kH + 20}},
-                   true, 0.7);
-    }, s.ink("ground"), 4, 4);
+    Shaded(
+        cr,
+        [&](cairo_t* c) {
+            SmoothPath(
+                c,
+                {{-20, kH + 20}, {-20, y + 6}, {200, y - 4}, {420, y + 4}, {640, y - 6}, {820, y + 2}, {820, kH + 20}},
+                true, 0.7);
+        },
+        s.ink("ground"), 4, 4);
 }
 
 // The hero leaning on his club, planted in front of him.
@@ -381,14 +434,19 @@ void LoadGameScreen(cairo_t* cr, const Scene& s) {
     Rng rng(41);
     for (int i = 0; i < 40; ++i) {
         double x = rng.Uniform(0, kW), y = rng.Uniform(0, kH), r = rng.Uniform(20, 60);
-        Filled(cr, [&](cairo_t* c) { EllipsePath(c, x, y, r, r * 0.6, rng.Uniform(0, 180)); },
-               s.pal["cave.top"].Mix(s.pal["cave.bottom"], rng.Uniform(0, 1)).Darker(0.08));
+        Filled(
+            cr, [&](cairo_t* c) { EllipsePath(c, x, y, r, r * 0.6, rng.Uniform(0, 180)); },
+            s.pal["cave.top"].Mix(s.pal["cave.bottom"], rng.Uniform(0, 1)).Darker(0.08));
     }
     // Stalactites.
     for (int i = 0; i < 9; ++i) {
         double x = 40 + 95 * i + rng.Uniform(-20, 20), len = rng.Uniform(30, 70);
-        Shaded(cr, [&](cairo_t* c) { PolyPath(c, {{x - 14, -5}, {x, len}, {x + 14, -5}}, true); }, s.ink("cave.rock"),
-               3, 3);
+        Shaded(
+            cr,
+            [&](cairo_t* c) {
+                PolyPath(c, {{x - 14, -5}, {x, len}, {x + 14, -5}}, true);
+            },
+            s.ink("cave.rock"), 3, 3);
     }
     Ridge(cr, s, "cave.rock", 560, 40, 70, 43);
     // Cave paintings below the wall: a hunter and a mammoth.
@@ -424,13 +482,22 @@ void LoadGameScreen(cairo_t* cr, const Scene& s) {
     cairo_restore(cr);
     // Torches either side.
     for (double x : {740.0, 60.0}) {
-        Shaded(cr, [&](cairo_t* c) { RoundRectPath(c, x - 5, 430, 10, 60, 4); }, s.ink("palm.trunk"), 2, 2);
-        Filled(cr, [&](cairo_t* c) { CirclePath(c, x, 420, 38); }, s.pal["cave.glow"]);
-        Outlined(cr, [&](cairo_t* c) {
-            SmoothPath(c, {{x - 12, 432}, {x - 8, 410}, {x, 396}, {x + 6, 412}, {x + 12, 432}}, true, 0.7);
-        }, s.pal["flame.outer"], s.line, 2);
-        Filled(cr, [&](cairo_t* c) { SmoothPath(c, {{x - 6, 432}, {x, 412}, {x + 6, 432}}, true, 0.7); },
-               s.pal["flame.inner"]);
+        Shaded(
+            cr, [&](cairo_t* c) { RoundRectPath(c, x - 5, 430, 10, 60, 4); }, s.ink("palm.trunk"), 2, 2);
+        Filled(
+            cr, [&](cairo_t* c) { CirclePath(c, x, 420, 38); }, s.pal["cave.glow"]);
+        Outlined(
+            cr,
+            [&](cairo_t* c) {
+                SmoothPath(c, {{x - 12, 432}, {x - 8, 410}, {x, 396}, {x + 6, 412}, {x + 12, 432}}, true, 0.7);
+            },
+            s.pal["flame.outer"], s.line, 2);
+        Filled(
+            cr,
+            [&](cairo_t* c) {
+                SmoothPath(c, {{x - 6, 432}, {x, 412}, {x + 6, 432}}, true, 0.7);
+            },
+            s.pal["flame.inner"]);
     }
     // Save lines stand at x 10 to 700, y 20 to 330.
     Slab(cr, s, 0, 8, 730, 346, 9);
@@ -445,7 +512,8 @@ void HighscoreScreen(cairo_t* cr, const Scene& s) {
     // Ranks, names and scores stand at x 50 to 750, y 70 to 500; the hint at y 550.
     Slab(cr, s, 26, 60, 752, 476, 13);
     Title(cr, s, "Najlepsi łowcy", 400, 50, 44);
-    Filled(cr, [&](cairo_t* c) { RoundRectPath(c, 8, 542, 784, 40, 12); }, s.pal["slab.drop"]);
+    Filled(
+        cr, [&](cairo_t* c) { RoundRectPath(c, 8, 542, 784, 40, 12); }, s.pal["slab.drop"]);
 }
 
 void BriefingScreen(cairo_t* cr, const Scene& s) {
@@ -453,14 +521,19 @@ void BriefingScreen(cairo_t* cr, const Scene& s) {
     // row of framed enemies.
     Gradient(cr, 0, kH, s.pal["cave.top"], s.pal["cave.bottom"]);
     Slab(cr, s, 4, 4, 792, 592, 17);
-    Filled(cr, [&](cairo_t* c) { RoundRectPath(c, 14, 46, 772, 136, 14); }, s.pal["niche"]);
-    Stroke(cr, [&](cairo_t* c) { RoundRectPath(c, 14, 46, 772, 136, 14); }, s.pal["slab.shade"], 3);
+    Filled(
+        cr, [&](cairo_t* c) { RoundRectPath(c, 14, 46, 772, 136, 14); }, s.pal["niche"]);
+    Stroke(
+        cr, [&](cairo_t* c) { RoundRectPath(c, 14, 46, 772, 136, 14); }, s.pal["slab.shade"], 3);
     // Dividers between the enemy values, the player's values and the trade.
     for (double y : {268.0, 388.0}) {
-        Stroke(cr, [&](cairo_t* c) {
-            cairo_move_to(c, 60, y);
-            cairo_line_to(c, 580, y);
-        }, s.pal["slab.shade"], 3);
+        Stroke(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, 60, y);
+                cairo_line_to(c, 580, y);
+            },
+            s.pal["slab.shade"], 3);
     }
     DrawHero(cr, s, {700, 535}, 3.0, -1, 1);
 }
@@ -477,15 +550,19 @@ void BriefingFrame(cairo_t* cr, const Scene& s, bool selected) {
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     if (selected) {
         for (Pt p : {Pt{9, 9}, Pt{119, 9}, Pt{9, 119}, Pt{119, 119}}) {
-            Outlined(cr, [&](cairo_t* c) { StarPath(c, p.x, p.y, 7, 3, 4, 45); }, s.pal["sparkle"], s.line, 1.2);
+            Outlined(
+                cr, [&](cairo_t* c) { StarPath(c, p.x, p.y, 7, 3, 4, 45); }, s.pal["sparkle"], s.line, 1.2);
         }
     } else {
-        Stroke(cr, [](cairo_t* c) {
-            cairo_move_to(c, 40, 4);
-            cairo_line_to(c, 44, 10);
-            cairo_move_to(c, 124, 80);
-            cairo_line_to(c, 118, 86);
-        }, s.pal[n + ".shade"], 1.5);
+        Stroke(
+            cr,
+            [](cairo_t* c) {
+                cairo_move_to(c, 40, 4);
+                cairo_line_to(c, 44, 10);
+                cairo_move_to(c, 124, 80);
+                cairo_line_to(c, 118, 86);
+            },
+            s.pal[n + ".shade"], 1.5);
     }
 }
 
@@ -510,8 +587,8 @@ bool WriteScreens(const Content& content, GameFolder& out) {
     const Colour frameKey{0xB3, 0x00, 0x2D};
     for (bool selected : {true, false}) {
         StripReport report;
-        Picture pic = RenderStrip({128, 128, 1}, frameKey, [&](cairo_t* cr, int) { BriefingFrame(cr, s, selected); },
-                                  &report);
+        Picture pic = RenderStrip(
+            {128, 128, 1}, frameKey, [&](cairo_t* cr, int) { BriefingFrame(cr, s, selected); }, &report);
         // The frame's inside must stay see-through: fill it back with the key after clean-up
         // (the clean-up treats an enclosed area as a hole in a figure and would keep it anyway).
         if (!out.WritePng(selected ? "Graphics/Briefing/Selected.png" : "Graphics/Briefing/Unselected.png", pic)) {

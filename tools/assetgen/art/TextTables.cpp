@@ -103,8 +103,7 @@ bool CheckFits(const std::vector<std::string>& texts) {
         std::string line = texts[11] + " 8 " + texts[size_t(slotText)] + " ";
         int right = 10 + TextAdvance(line, 0.95);
         if (right > 700) {
-            std::fprintf(stderr, "assetgen-art: save line with text %d reaches x %d, more than 700\n", slotText,
-                         right);
+            std::fprintf(stderr, "assetgen-art: save line with text %d reaches x %d, more than 700\n", slotText, right);
             ok = false;
         }
     }

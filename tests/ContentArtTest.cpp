@@ -1,0 +1,390 @@
+// Checks a generated game folder named by KVB_CONTENT_DIR: sprite strips, colour keys, texts.
+// Without the variable every test is skipped; the content build makes the folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/XmlReader.h"
+#include "media/SpriteFont.h"
+#include "platform/Platform.h"
+#include "platform/sdl/SdlImageDecoder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ContentDir() {
+    const char* dir = std::getenv("KVB_CONTENT_DIR");
+    return dir ? dir : "";
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A description file's elements as the game's readers see them: each opening or self-closing
+// element with attributes, its attributes in tag order.
+struct Element {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> attributes;
+};
+
+std::vector<Element> ReadElements(const fs::path& path) {
+    CXmlReader reader = CXmlReader::FromText(ReadBytes(path));
+    std::vector<Element> out;
+    while (reader.Next()) {
+        if (reader.kind != CXmlReader::kOpeningElement && reader.kind != CXmlReader::kSelfClosingElement) continue;
+        Element e{reader.name, {}};
+        for (int i = 0; i < reader.attributeCount; ++i) {
+            reader.NextAttribute();
+            e.attributes.push_back({reader.attributeName, reader.attributeValue});
+        }
+        out.push_back(e);
+    }
+    return out;
+}
+
+// Pixel value of a colour key given as its R, G, B attributes (0x00RRGGBB, as decoded).
+uint32_t KeyPixel(const Element& colorKey) {
+    uint32_t rgb[3] = {0, 0, 0};
+    const char* names[3] = {"R", "G", "B"};
+    for (size_t i = 0; i < 3 && i < colorKey.attributes.size(); ++i) {
+        if (colorKey.attributes[i].first == names[i]) {
+            rgb[i] = uint32_t(CXmlReader::ToInt(colorKey.attributes[i].second)) & 255;
+        }
+    }
+    return (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+}
+
+std::string Hex(uint32_t v) {
+    std::ostringstream s;
+    s << "#" << std::hex << v;
+    return s.str();
+}
+
+// Everything wrong with one strip, each problem naming the frame and pixel.
+std::vector<std::string> CheckStrip(const platform::Image& img, int frameWidth, uint32_t key, int maxFrameHeight) {
+    std::vector<std::string> problems;
+    if (img.width < frameWidth || img.width % frameWidth != 0) {
+        problems.push_back("width " + std::to_string(img.width) + " is not a multiple of " +
+                           std::to_string(frameWidth));
+        return problems;
+    }
+    // Up to 32 pixels high a strip is one row; taller strips are four equal rows.
+    const bool oneRow = img.height <= 32;
+    if (!oneRow && img.height % 4 != 0) {
+        problems.push_back("height " + std::to_string(img.height) + " is not four equal rows");
+        return problems;
+    }
+    const int fw = frameWidth, fh = oneRow ? img.height : img.height / 4;
+    if (fh > maxFrameHeight) {
+        problems.push_back("frames " + std::to_string(fh) + " high, more than the unit's " +
+                           std::to_string(maxFrameHeight) + " (that raises its collision box)");
+    }
+    auto px = [&](int x, int y) { return img.pixels[size_t(y) * img.width + x]; };
+    for (int fy = 0; fy < img.height; fy += fh) {
+        for (int fx = 0; fx < img.width; fx += fw) {
+            std::string where = "frame at " + std::to_string(fx) + "," + std::to_string(fy);
+            int figure = 0;
+            std::vector<char> outside(size_t(fw) * fh, 0);
+            std::vector<int> stack;
+            for (int y = 0; y < fh; ++y) {
+                for (int x = 0; x < fw; ++x) {
+                    uint32_t v = px(fx + x, fy + y);
+                    bool edge = x == 0 || y == 0 || x == fw - 1 || y == fh - 1;
+                    if (v != key) ++figure;
+                    if (edge && v != key) {
+                        problems.push_back(where + ": figure on the frame edge at " + std::to_string(x) + "," +
+                                           std::to_string(y));
+                    }
+                    // The game keys the range key .. key + 100: such a figure pixel would vanish.
+                    if (v != key && v >= key && v <= key + 100) {
+                        problems.push_back(where + ": colour " + Hex(v) + " falls in the key range at " +
+                                           std::to_string(x) + "," + std::to_string(y));
+                    }
+                    if (edge && v == key && !outside[size_t(y) * fw + x]) {
+                        outside[size_t(y) * fw + x] = 1;
+                        stack.push_back(y * fw + x);
+                    }
+                }
+            }
+            if (figure == 0) problems.push_back(where + ": empty");
+            // Transparent pixels must all be reachable from the edge: an enclosed island of key
+            // colour is a hole punched into the figure.
+            while (!stack.empty()) {
+                int c = stack.back();
+                stack.pop_back();
+                int x = c % fw, y = c / fw;
+                const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+                for (int k = 0; k < 4; ++k) {
+                    int nx = x + dx[k], ny = y + dy[k];
+                    if (nx < 0 || ny < 0 || nx >= fw || ny >= fh) continue;
+                    size_t n = size_t(ny) * fw + nx;
+                    if (outside[n] || px(fx + nx, fy + ny) != key) continue;
+                    outside[n] = 1;
+                    stack.push_back(int(n));
+                }
+            }
+            for (int y = 0; y < fh; ++y) {
+                for (int x = 0; x < fw; ++x) {
+                    if (px(fx + x, fy + y) == key && !outside[size_t(y) * fw + x]) {
+                        problems.push_back(where + ": enclosed transparent pixel at " + std::to_string(x) + "," +
+                                           std::to_string(y));
+                        y = fh;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    return problems;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string s;
+    for (size_t i = 0; i < lines.size() && i < 20; ++i) s += "\n  " + lines[i];
+    if (lines.size() > 20) s += "\n  ... " + std::to_string(lines.size() - 20) + " more";
+    return s;
+}
+
+// The font's characters, Windows-1250, with each glyph's width, in sheet order.
+const std::pair<unsigned char, int> kGlyphs[70] = {
+    {0x61, 38}, {0x62, 38}, {0x63, 38}, {0x64, 37}, {0x65, 34}, {0x66, 34}, {0x67, 42}, {0x68, 40}, {0x69, 15},
+    {0x6A, 31}, {0x6B, 39}, {0x6C, 32}, {0x6D, 47}, {0x6E, 42}, {0x6F, 46}, {0x70, 37}, {0x71, 43}, {0x72, 36},
+    {0x73, 36}, {0x74, 37}, {0x75, 38}, {0x76, 38}, {0x77, 54}, {0x78, 36}, {0x79, 36}, {0x7A, 36}, {0xB9, 39},
+    {0xEA, 34}, {0xE6, 38}, {0xB3, 38}, {0xF1, 42}, {0x9C, 36}, {0x9F, 36}, {0xBF, 36}, {0x31, 24}, {0x32, 31},
+    {0x33, 31}, {0x34, 30}, {0x35, 32}, {0x36, 36}, {0x37, 32}, {0x38, 32}, {0x39, 32}, {0x30, 34}, {0x2E, 11},
+    {0x2C, 10}, {0x3A, 11}, {0x3B, 11}, {0x2B, 25}, {0x2D, 21}, {0x3D, 25}, {0xE4, 38}, {0xF6, 46}, {0xFC, 38},
+    {0xF3, 46}, {0xFD, 36}, {0xF2, 42}, {0x9A, 36}, {0xE9, 34}, {0x9E, 36}, {0xE1, 38}, {0xF8, 36}, {0xE8, 38},
+    {0xF9, 38}, {0xED, 15}, {0x9D, 37}, {0xBE, 32}, {0xFA, 38}, {0xFB, 38}, {0xF5, 46}};
+
+class ContentArtTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = ContentDir();
+        if (root_.empty()) GTEST_SKIP() << "KVB_CONTENT_DIR does not name a generated game folder";
+        saved_ = platform::Current().images;
+        platform::Current().images = &decoder_;
+    }
+    void TearDown() override {
+        if (!root_.empty()) platform::Current().images = saved_;
+    }
+
+    bool Load(const std::string& relative, platform::Image& img) {
+        return platform::Current().images->DecodePng((fs::path(root_) / relative).string(), img);
+    }
+
+    fs::path root_;
+    platform::SdlImageDecoder decoder_;
+    platform::IImageDecoder* saved_ = nullptr;
+};
+
+TEST_F(ContentArtTest, UnitStripsHaveTheirLayoutAndCleanKeys) {
+    const std::vector<std::string> heroNames = {
+        "MOVELEFT",   "MOVERIGHT",   "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",          "STAYRIGHT",
+        "RUNLEFT",    "RUNRIGHT",    "STANDJUMPUPLEFT", "STANDJUMPUPRIGHT", "STANDJUMPDOWNLEFT", "STANDJUMPDOWNRIGHT",
+        "JUMPUPLEFT", "JUMPUPRIGHT", "JUMPDOWNLEFT",    "JUMPDOWNRIGHT",    "ATACKLEFT",         "ATACKRIGHT",
+        "BOREDRIGHT", "BOREDLEFT",   "DEATHRIGHT",      "DEATHLEFT"};
+    int units = 0;
+    bool hero = false;
+    for (const auto& entry : fs::directory_iterator(root_ / "Units")) {
+        if (entry.path().extension() != ".xml") continue;
+        ++units;
+        std::string unitClass;
+        uint32_t key = 0;
+        int width = 0, height = 0, speed = 0;
+        for (const Element& e : ReadElements(entry.path())) {
+            auto value = [&](size_t i, const char* name) -> std::string {
+                return i < e.attributes.size() && e.attributes[i].first == name ? e.attributes[i].second : "";
+            };
+            if (e.name == "CLASS") unitClass = value(0, "CLASS");
+            if (e.name == "COLORKEY") key = KeyPixel(e);
+            if (e.name == "SPEED") speed = CXmlReader::ToInt(value(0, "SPEED"));
+            if (e.name == "MAXSIZE") {
+                height = CXmlReader::ToInt(value(0, "HEIGHT"));
+                width = CXmlReader::ToInt(value(1, "WIDTH"));
+            }
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        ASSERT_FALSE(unitClass.empty());
+        ASSERT_GT(width, 0);
+        ASSERT_GT(height, 0);
+        EXPECT_GT(speed, 0);
+        for (char c : unitClass) EXPECT_FALSE(c >= 'a' && c <= 'z') << "classes are stored in capitals";
+        std::vector<std::string> names = {"MOVELEFT", "MOVERIGHT", "TURNLEFT", "TURNRIGHT"};
+        if (unitClass == "HERO") {
+            names = heroNames;
+            hero = entry.path().stem() == "hero";
+        }
+        for (const std::string& name : names) {
+            std::string rel = "Units/" + unitClass + "/" + name + ".png";
+            platform::Image img;
+            ASSERT_TRUE(Load(rel, img)) << rel << " is missing";
+            bool special = name.rfind("ATACK", 0) == 0 || name.rfind("DEATH", 0) == 0;
+            int frameWidth = name.rfind("ATACK", 0) == 0 ? 120 : (name.rfind("DEATH", 0) == 0 ? 100 : width);
+            auto problems = CheckStrip(img, frameWidth, key, special ? 1 << 20 : height);
+            EXPECT_TRUE(problems.empty()) << rel << Join(problems);
+        }
+    }
+    EXPECT_TRUE(hero) << "Units/hero.xml of class HERO is missing";
+    EXPECT_GE(units, 9) << "the hero and at least eight enemies";
+}
+
+TEST_F(ContentArtTest, ObjectStripsAndValues) {
+    std::set<std::string> classes;
+    for (const auto& entry : fs::directory_iterator(root_ / "Objects")) {
+        if (entry.path().extension() != ".xml") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        std::string objectClass;
+        uint32_t key = 0;
+        for (const Element& e : ReadElements(entry.path())) {
+            if (e.name == "COLORKEY") {
+                key = KeyPixel(e);
+                continue;
+            }
+            if (e.name == "OBJECT") continue;
+            ASSERT_FALSE(e.attributes.empty());
+            EXPECT_EQ(e.attributes[0].first, "VALUE") << e.name;
+            if (e.name == "CLASS") {
+                objectClass = e.attributes[0].second;
+            } else {
+                // The game's number reader counts a minus sign as -3: only plain digits.
+                const std::string& v = e.attributes[0].second;
+                EXPECT_FALSE(v.empty()) << e.name;
+                for (char c : v) EXPECT_TRUE(c >= '0' && c <= '9') << e.name << " = " << v;
+            }
+        }
+        ASSERT_FALSE(objectClass.empty());
+        classes.insert(objectClass);
+        std::string rel = "Objects/" + objectClass + "/rot.png";
+        platform::Image img;
+        ASSERT_TRUE(Load(rel, img)) << rel << " is missing";
+        EXPECT_EQ(img.height, 32) << rel;
+        auto problems = CheckStrip(img, 32, key, 32);
+        EXPECT_TRUE(problems.empty()) << rel << Join(problems);
+    }
+    // Floating texts take their icons from these classes; jumpers and mines are known by class.
+    for (const char* c : {"SILVERCOIN", "HEALTH10", "MACE", "CHECKPOINT", "jumper", "mine"}) {
+        EXPECT_TRUE(classes.count(c)) << "no object of class " << c;
+    }
+}
+
+TEST_F(ContentArtTest, TextTableIsWindows1250WithFontCharactersOnly) {
+    const std::string bytes = ReadBytes(root_ / "Data" / "Text.xml");
+    ASSERT_FALSE(bytes.empty());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
+        EXPECT_FALSE(undefined) << "byte " << int(c) << " at " << i << " is not Windows-1250";
+        EXPECT_FALSE(c < 0x20 && c != '\r' && c != '\n' && c != '\t') << "control byte at " << i;
+    }
+    std::set<unsigned char> font;
+    for (const auto& g : kGlyphs) font.insert(g.first);
+    std::vector<std::string> texts;
+    for (const Element& e : ReadElements(root_ / "Data" / "Text.xml")) {
+        if (!e.attributes.empty() && e.attributes[0].first == "TEXT") texts.push_back(e.attributes[0].second);
+    }
+    ASSERT_GE(texts.size(), 40u);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_FALSE(texts[i].empty()) << "text " << i;
+        std::string lowered = CSpriteFont::Lower(texts[i]);
+        for (unsigned char c : lowered) {
+            EXPECT_TRUE(c == 0xA0 || font.count(c))
+                << "text " << i << " has character " << int(c) << " that the font cannot draw";
+        }
+    }
+}
+
+TEST_F(ContentArtTest, SampleTableNamesEverySoundTheGamePlays) {
+    std::set<std::string> samples;
+    for (const Element& e : ReadElements(root_ / "Data" / "Sample.xml")) {
+        if (!e.attributes.empty() && e.attributes[0].first == "SAMPLE") samples.insert(e.attributes[0].second);
+    }
+    for (const char* s :
+         {"MENU_CURSOR", "MENU_SELECT", "POWER", "JUMPER", "MINE", "CHECKPOINT", "MONEY_COLLECTED", "POINTS_COLLECTED",
+          "ENERGY_COLLECTED", "HIT", "MONSTER_HIT", "HERO_HIT", "LEVEL_COMPLETED"}) {
+        EXPECT_TRUE(samples.count(s)) << s;
+    }
+}
+
+TEST_F(ContentArtTest, FontSheetFollowsTheGlyphLayout) {
+    platform::Image img;
+    ASSERT_TRUE(Load("Graphics/Spritelitery.png", img));
+    const uint32_t key = 0xFF6200;
+    int x = 0, y = 0;
+    for (size_t i = 0; i < 70; ++i) {
+        int width = kGlyphs[i].second, gap = i == 0 ? 0 : 2;
+        if (i > 0 && x + 2 + width > 512) x = 0, y += 57, gap = 0;
+        ASSERT_LE(y + 57, img.height) << "glyph " << i;
+        int ink = 0;
+        for (int py = y; py < y + 57; ++py) {
+            for (int px = x; px < x + gap + width; ++px) {
+                uint32_t v = img.pixels[size_t(py) * img.width + px];
+                if (px < x + gap) {
+                    EXPECT_EQ(v, key) << "the gap left of glyph " << i << " at " << px << "," << py;
+                } else if (v != key) {
+                    ++ink;
+                    EXPECT_FALSE(v <= key + 100 && v > key) << "glyph " << i << " colour in the key range";
+                }
+            }
+        }
+        EXPECT_GT(ink, 20) << "glyph " << i << " is empty";
+        x += gap + width;
+    }
+    EXPECT_EQ(img.width, 512);
+    EXPECT_EQ(img.height, y + 57);
+}
+
+TEST_F(ContentArtTest, ScreensIconsAndFlashHaveTheirSizes) {
+    struct Expect {
+        const char* path;
+        int minW, maxW, minH, maxH;
+    };
+    const Expect pictures[] = {
+        {"Graphics/Menu/Bkg.png", 800, 800, 600, 600},
+        {"Graphics/Options/Background.png", 800, 800, 600, 600},
+        {"Graphics/About/Background.png", 800, 800, 600, 600},
+        {"Graphics/LoadGame/Background.png", 800, 800, 600, 600},
+        {"Graphics/Highscore/Background.png", 800, 800, 600, 600},
+        {"Graphics/Briefing/Background.png", 800, 800, 600, 600},
+        {"Graphics/Briefing/Selected.png", 128, 128, 128, 128},
+        {"Graphics/Briefing/Unselected.png", 128, 128, 128, 128},
+        {"Graphics/Life.png", 24, 40, 24, 40},
+        {"Graphics/Energy.png", 16, 32, 16, 32},
+        {"Graphics/Maczuga.png", 32, 85, 32, 70},
+        {"Graphics/Moneta.png", 32, 64, 32, 64},
+        {"Graphics/Bang/Bang.png", 256, 256, 128, 1024},
+    };
+    for (const Expect& e : pictures) {
+        platform::Image img;
+        ASSERT_TRUE(Load(e.path, img)) << e.path;
+        EXPECT_GE(img.width, e.minW) << e.path;
+        EXPECT_LE(img.width, e.maxW) << e.path;
+        EXPECT_GE(img.height, e.minH) << e.path;
+        EXPECT_LE(img.height, e.maxH) << e.path;
+    }
+    // The flash: eight 128-wide frames in four rows, keyed black, clean edges.
+    platform::Image bang;
+    ASSERT_TRUE(Load("Graphics/Bang/Bang.png", bang));
+    EXPECT_EQ(bang.height % 4, 0);
+    auto problems = CheckStrip(bang, 128, 0, 1 << 20);
+    EXPECT_TRUE(problems.empty()) << Join(problems);
+    // The briefing frames are see-through inside (the key) and around their rounded corners.
+    for (const char* frame : {"Graphics/Briefing/Selected.png", "Graphics/Briefing/Unselected.png"}) {
+        platform::Image img;
+        ASSERT_TRUE(Load(frame, img));
+        EXPECT_EQ(img.pixels[size_t(64) * img.width + 64], 0xB3002Du) << frame;
+        EXPECT_EQ(img.pixels[0], 0xB3002Du) << frame;
+    }
+}
+
+}  // namespace
