@@ -146,6 +146,25 @@ TEST_F(CollisionMapTest, OutlineBeyondTheGridCountsAsSolid) {
     EXPECT_EQ(map_->TestBox(4076, 100, 60, 40), CCollisionMap::kSolid);  // inset 4096 .. 4116
 }
 
+TEST_F(CollisionMapTest, BoxesAtTheGridsEdgesNeverLeaveIt) {
+    // Every cell solid except a free border band, so any cell read decides something; run under the
+    // sanitizers this also shows that no read falls outside the grid.
+    Solid(0, 0, 255, 127);
+    for (int x : {-30, 0, 23, 24, 4000, 4039, 4040, 4056, 4076, 4077, 4100}) {
+        for (int y : {-20, 19, 20, 1980, 2000, 2008, 2009, 2047, 2048}) {
+            for (int w : {-10, 0, 10, 40, 41, 56, 100}) {
+                for (int h : {-40, -1, 0, 1, 32, 48}) {
+                    const int32_t t = map_->TestBox(x, y, w, h);
+                    ASSERT_TRUE(t == CCollisionMap::kFree || t == CCollisionMap::kSolid) << x << "," << y;
+                }
+            }
+        }
+    }
+    for (int cx = -2; cx <= 257; ++cx) {
+        for (int cy : {-2, -1, 0, 127, 128, 129}) EXPECT_LE(map_->NeighbourKey(cx, cy).size(), 4u);
+    }
+}
+
 TEST_F(CollisionMapTest, TheOutlineFindsSolidCellsOnItsEdgesOnly) {
     Solid(10, 10, 10, 10);  // pixels 160..175 both ways
     // Bodies 60 wide (inset 40) and 40 tall unless said otherwise.
