@@ -669,11 +669,11 @@ void Dragon(cairo_t* cr, const Kit& k, double, double h, double t) {
     };
     wing(6, "dragon.wing", 0.2);
     // Tail, body, belly plates.
-    Tube(cr, {{30, G - 30 + bob}, {16, G - 22}, {7, G - 14 + Wave(t) * 2}, {4, G - 6}}, 4.5, scale);
+    Tube(cr, {{30, G - 30 + bob}, {18, G - 22}, {11, G - 14 + Wave(t) * 2}, {9, G - 6}}, 4.5, scale);
     Shaded(
         cr,
         [&](cairo_t* c) {
-            PolyPath(c, {{3, G - 9}, {4, G - 2}, {10, G - 6}}, true);
+            PolyPath(c, {{5, G - 10}, {6, G - 2}, {13, G - 6}}, true);
         },
         k.ink("dragon.horn"), 0.5, 0.5);
     auto body = [&](cairo_t* c) {

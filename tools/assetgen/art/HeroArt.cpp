@@ -269,10 +269,10 @@ bool WriteHero(const Content& content, GameFolder& out) {
         // Both ways he falls toward the frame's free side: forward when facing right,
         // backward when facing left.
         CavemanPose p;
-        p.clubInHand = f == 0;
+        p.clubInHand = false;
         if (f < 3) {
             p.lean = -10 - 4 * f;
-            p.shoulderB = 140, p.elbowB = 20, p.shoulderF = 130, p.elbowF = 20;
+            p.shoulderB = 115, p.elbowB = 20, p.shoulderF = 105, p.elbowF = 20;
             p.club = 120;
             p.hipF = 12, p.hipB = -10, p.kneeF = 10, p.kneeB = 10;
             p.eyes = 3, p.mouth = 4;
@@ -282,8 +282,8 @@ bool WriteHero(const Content& content, GameFolder& out) {
             double t = std::min(1.0, (f - 3) / 5.0);
             p.spin = 90 * t * t;
             p.lean = -10 * (1 - t);
-            p.shoulderB = 140 - 100 * t, p.elbowB = 20;
-            p.shoulderF = 130 - 80 * t, p.elbowF = 20;
+            p.shoulderB = 110 - 70 * t, p.elbowB = 20;
+            p.shoulderF = 100 - 50 * t, p.elbowF = 20;
             p.hipF = 12 - 8 * t, p.hipB = -10 + 4 * t;
             p.eyes = f >= 8 ? 2 : 3;
             p.mouth = 4;
@@ -294,9 +294,9 @@ bool WriteHero(const Content& content, GameFolder& out) {
         p.spin *= spinSign;
         DrawFigure(cr, p, look, kGround, facing);
         // The club spins away out of the picture.
-        if (f >= 1 && f <= 4) {
-            Pt handle{36 + 12.0 * f, 30 - 7.0 * f};
-            DrawClub(cr, handle, 150 + 95 * f, 20, 3.4, look);
+        if (f <= 3) {
+            Pt handle{40 + 13.0 * f, 30 - 4.0 * f};
+            DrawClub(cr, handle, 120 + 95 * f, 20, 3.4, look);
         }
         if (f >= 9) {  // stars round his head
             Pt head{28 + 44, 30};

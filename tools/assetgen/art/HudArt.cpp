@@ -79,7 +79,7 @@ bool WriteStatusAndFlash(const Content& content, GameFolder& out) {
     bool ok = WriteIcon(out, "Graphics/Life.png", 36, 36, {117, 34, 3}, [&](cairo_t* cr) {
         CavemanPose p;
         p.clubInHand = false;
-        DrawCaveman(cr, p, look, {15.5, 64}, 1.18, 1);
+        DrawCaveman(cr, p, look, {15.5, 58}, 1.05, 1);
     });
     // One energy point: a drumstick.
     ok = ok && WriteIcon(out, "Graphics/Energy.png", 30, 30, black, [&](cairo_t* cr) {

@@ -387,8 +387,21 @@ void OptionsScreen(cairo_t* cr, const Scene& s) {
     Palm(cr, s, 730, 500, 180, 25);
     Boulder(cr, s, 400, 560, 160, 50);
     Fern(cr, s, 230, 540, 56, false);
-    Fern(cr, s, 600, 550, 50, true);
+    Fern(cr, s, 690, 560, 50, true);
     Bone(cr, s, 330, 585, 50, 100);
+    // A campfire on the rock, the hero warming himself.
+    for (int i = 0; i < 5; ++i) {
+        Shaded(cr, [&](cairo_t* c) { EllipsePath(c, 378 + 11 * i, 522 + (i % 2) * 2, 8, 6, 0); }, s.ink("boulder"), 1.5,
+               1.5);
+    }
+    Tube(cr, {{385, 516}, {420, 506}}, 3.5, s.ink("palm.trunk"));
+    Tube(cr, {{385, 506}, {418, 516}}, 3.5, s.ink("palm.trunk"));
+    Outlined(cr, [&](cairo_t* c) {
+        SmoothPath(c, {{384, 512}, {388, 486}, {396, 496}, {401, 470}, {408, 494}, {414, 482}, {418, 512}}, true, 0.7);
+    }, s.pal["flame.outer"], s.line, 2);
+    Filled(cr, [&](cairo_t* c) { SmoothPath(c, {{392, 512}, {397, 494}, {401, 486}, {405, 496}, {410, 512}}, true, 0.7); },
+           s.pal["flame.inner"]);
+    DrawHero(cr, s, {540, 528}, 2.4, -1, 0);
     // Labels from x 20, values to the right edge, rows y 100 to 300.
     Slab(cr, s, 4, 82, 792, 238, 5);
     Title(cr, s, "Opcje", 400, 64, 50);
