@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "TestSupport.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessDisplay.h"
 #include "platform/sdl/FfmpegVideoPlayer.h"
@@ -32,6 +33,9 @@
 
 namespace fs = std::filesystem;
 using namespace platform;
+
+using testing_support::EnvGuard;
+using testing_support::XvfbServer;
 
 namespace {
 
@@ -55,34 +59,6 @@ public:
 
 private:
     std::string path_;
-};
-
-// Sets or removes environment variables for one test and puts them back afterwards.
-class EnvGuard {
-public:
-    ~EnvGuard() {
-        for (auto& [name, value] : saved_) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-    void Set(const std::string& name, const char* value) {
-        if (!saved_.count(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value) {
-            setenv(name.c_str(), value, 1);
-        } else {
-            unsetenv(name.c_str());
-        }
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> saved_;
 };
 
 uint32_t Crc32(const std::string& bytes) {
@@ -912,57 +888,6 @@ TEST(SdlDisplay, OffscreenDriverWorksWhenAskedForByName) {
     display.Close();
     EXPECT_EQ(display.BackBuffer(), nullptr);
 }
-
-// Runs an X server of its own for the test's lifetime.
-class XvfbServer {
-public:
-    XvfbServer(int width, int height) {
-        if (system("command -v Xvfb >/dev/null 2>&1") != 0) return;
-        for (int number = 90 + static_cast<int>(getpid() % 50); number < 190; ++number) {
-            const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-            const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-            struct stat st;
-            if (stat(socket.c_str(), &st) == 0 || stat(lock.c_str(), &st) == 0) continue;
-            const std::string display = ":" + std::to_string(number);
-            const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-            pid_ = fork();
-            if (pid_ == 0) {
-                freopen("/dev/null", "w", stderr);
-                execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-                       static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            if (pid_ < 0) return;
-            // Another test may have taken the same number a moment ago: then our server quits and we move on.
-            bool exited = false;
-            for (int i = 0; i < 100 && !exited && stat(socket.c_str(), &st) != 0; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                exited = waitpid(pid_, nullptr, WNOHANG) == pid_;
-            }
-            if (!exited) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                exited = waitpid(pid_, nullptr, WNOHANG) == pid_;
-            }
-            if (exited) {
-                pid_ = -1;
-                continue;
-            }
-            if (stat(socket.c_str(), &st) == 0) display_ = display;
-            return;
-        }
-    }
-    ~XvfbServer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Display() const { return display_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 TEST(SdlDisplay, FullScreenWindowUnderXvfbIsLetterboxed) {
     XvfbServer server(1280, 720);

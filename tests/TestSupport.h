@@ -1,7 +1,11 @@
 // Shared test scaffolding: a temporary game folder and the headless platform services.
 #pragma once
 
+#include <sys/types.h>
+
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +58,30 @@ public:
 private:
     std::unique_ptr<platform::IImageDecoder> images_;
     std::unique_ptr<platform::ITextRenderer> text_;
+};
+
+// Sets or removes environment variables for one test and puts them back afterwards.
+class EnvGuard {
+public:
+    ~EnvGuard();
+    void Set(const std::string& name, const char* value);
+
+private:
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+// Runs an X server of its own for the test's lifetime; Display() is empty when Xvfb is missing.
+class XvfbServer {
+public:
+    XvfbServer(int width, int height);
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+    const std::string& Display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
 };
 
 // A 1x1 .. WxH PNG of one colour (0x00RRGGBB), as file bytes.
