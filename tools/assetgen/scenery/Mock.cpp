@@ -153,6 +153,24 @@ bool SavePng(const Picture& p, const std::string& path) {
 
 }  // namespace
 
+int WriteLayerOverview(const std::string& gameDir, int set, int layer, const std::string& outPng) {
+    Loader files(gameDir);
+    const Keys keys = KeysOf(set);
+    const int columns = layer == 1 ? kNearColumns : kFarColumns, rows = layer == 1 ? kNearRows : kFarRows;
+    const int scale = layer == 1 ? 4 : 2;
+    Picture out(columns * 512 / scale, rows * 512 / scale, 0xFF00FF);
+    if (const Picture* plan = files.Get(PlanPath(set))) Blit(out, *plan, 0, 0, 800, 600, 0, 0, out.width, out.height, keys.plan);
+    for (int a = 0; a < columns; ++a) {
+        for (int b = 0; b < rows; ++b) {
+            if (const Picture* p = files.Get(PiecePath(set, layer, a, b))) {
+                Blit(out, *p, 0, 0, 512, 512, a * 512 / scale, b * 512 / scale, 512 / scale, 512 / scale,
+                     layer == 1 ? keys.nearLayer : keys.farLayer);
+            }
+        }
+    }
+    return SavePng(out, outPng) ? 0 : 1;
+}
+
 int WriteSheet(const std::string& gameDir, int set, const std::string& outPng) {
     Loader files(gameDir);
     const Keys keys = KeysOf(set);

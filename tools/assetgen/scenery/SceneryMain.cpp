@@ -6,6 +6,7 @@
 //   assetgen-scenery --mock <game folder> <set> <out.png> [camX camY]
 //                                                              a mock game screen of one world
 //   assetgen-scenery --sheet <game folder> <set> <out.png>      its artefacts, branches and platforms
+//   assetgen-scenery --layer <game folder> <set> <1|2> <out.png>  a whole background layer, reduced
 //   assetgen-scenery --zoom <in.png> <out.png> <x> <y> <w> <h> <factor>
 //                                                              a part of a picture, enlarged
 #include <chrono>
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
     if ((argc == 5 || argc == 7) && std::strcmp(argv[1], "--mock") == 0) {
         int camX = argc == 7 ? std::atoi(argv[5]) : 1600, camY = argc == 7 ? std::atoi(argv[6]) : 800;
         return scenery::WriteMock(argv[2], std::atoi(argv[3]), argv[4], camX, camY);
+    }
+    if (argc == 6 && std::strcmp(argv[1], "--layer") == 0) {
+        return scenery::WriteLayerOverview(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     }
     if (argc == 5 && std::strcmp(argv[1], "--sheet") == 0) return scenery::WriteSheet(argv[2], std::atoi(argv[3]), argv[4]);
     if (argc == 9 && std::strcmp(argv[1], "--zoom") == 0) {

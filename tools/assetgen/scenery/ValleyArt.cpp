@@ -68,6 +68,8 @@ public:
             if (rng.Chance(0.4)) {
                 Boulder(cr, x, 1540, rng.Uniform(60, 110), rng.Uniform(40, 70), rock, w.Seed(uint64_t(x) + 3));
             }
+            const Ink bush = Hazy(InkOf("bush", 2.0), haze, k);
+            LeafBall(cr, {x + 140, 1530}, rng.Uniform(70, 110), rng.Uniform(50, 70), bush, w.Seed(uint64_t(x) + 4));
             Fern(cr, {x + rng.Uniform(-40, 40), 1545}, rng.Uniform(150, 260), 7, 150, fern, w.Seed(uint64_t(x) + 5));
         }
     }
@@ -147,9 +149,9 @@ public:
         switch (i) {
             case 0:
             case 1:  // a bush
-                LeafBall(cr, {20, 62}, 15, 14, bush, w.Seed(410 + i));
-                LeafBall(cr, {44, 62}, 16, 15, bush, w.Seed(420 + i));
-                LeafBall(cr, {32, 52}, 18, 17, bush, w.Seed(430 + i));
+                LeafBall(cr, {20, 67}, 15, 14, bush, w.Seed(410 + i));
+                LeafBall(cr, {44, 66}, 16, 15, bush, w.Seed(420 + i));
+                LeafBall(cr, {32, 55}, 18, 17, bush, w.Seed(430 + i));
                 if (i == 1) {
                     for (int k = 0; k < 4; ++k) {
                         Shaded(cr, [&](cairo_t* c) { Circle(c, 22 + k * 7, 50 + (k % 2) * 8, 2.6); }, InkOf("berry", 1.0), 0.6, 0.6);
@@ -172,10 +174,10 @@ public:
                 Tusk(cr, {40, 78}, 26, -20, -60, 6, bone);
                 break;
             case 6:  // a big fern
-                Fern(cr, {32, 80}, 46, 7, 150, InkOf("fern", 1.3), w.Seed(450));
+                Fern(cr, {32, 80}, 36, 7, 150, InkOf("fern", 1.3), w.Seed(450));
                 break;
             case 7:  // a young palm
-                Palm(cr, {30, 81}, 62, 8, InkOf("palm.trunk", 1.5), InkOf("palm.leaf", 1.3), InkOf("coconut", 1.0), w.Seed(451));
+                Palm(cr, {30, 80}, 50, 6, InkOf("palm.trunk", 1.5), InkOf("palm.leaf", 1.3), InkOf("coconut", 1.0), w.Seed(451));
                 break;
             case 8:  // a flowering bush
                 LeafBall(cr, {32, 60}, 24, 19, bush, w.Seed(460));
