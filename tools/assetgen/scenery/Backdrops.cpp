@@ -10,10 +10,14 @@ namespace scenery {
 
 std::unique_ptr<WorldArt> MakeWorldArt(const World& w) {
     switch (w.set) {
-        case 2: return MakeCaveArt(w);
-        case 4: return MakeIceArt(w);
-        case 6: return MakeVolcanoArt(w);
-        default: return MakeValleyArt(w);
+        case 2:
+            return MakeCaveArt(w);
+        case 4:
+            return MakeIceArt(w);
+        case 6:
+            return MakeVolcanoArt(w);
+        default:
+            return MakeValleyArt(w);
     }
 }
 

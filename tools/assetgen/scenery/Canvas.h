@@ -38,7 +38,9 @@ struct Picture {
 
 // The game makes a key transparent together with the 100 pixel values above it (an old display
 // driver habit), so a figure must keep clear of the whole range, not only of the key itself.
-inline bool InKeyRange(uint32_t pixel, uint32_t key) { return pixel >= key && pixel <= key + 100; }
+inline bool InKeyRange(uint32_t pixel, uint32_t key) {
+    return pixel >= key && pixel <= key + 100;
+}
 // Moves a figure colour out of the key range by a small change of its green.
 uint32_t NudgeFromKey(uint32_t pixel, uint32_t key);
 

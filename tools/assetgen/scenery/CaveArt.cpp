@@ -42,7 +42,8 @@ public:
             Cone(cr, {x, y + (fromTop ? -10 : 10)}, len, len * rng.Uniform(0.3, 0.45), fromTop ? 180 : 0, cone, 0.05,
                  uint64_t(x));
         }
-        Shaded(cr, [&](cairo_t* c) { Smooth(c, body, true, 0.8); }, ink, 10, fromTop ? -8 : 8);
+        Shaded(
+            cr, [&](cairo_t* c) { Smooth(c, body, true, 0.8); }, ink, 10, fromTop ? -8 : 8);
     }
 
     void Far(cairo_t* cr) const override {
@@ -58,8 +59,8 @@ public:
         // A few glowing crystals in the floor.
         for (int i = 0; i < 6; ++i) {
             double x = rng.Uniform(40, 1500);
-            Crystal(cr, {x, 800}, rng.Uniform(30, 60), rng.Uniform(12, 18), rng.Uniform(-25, 25), InkOf("far.crystal", 1.6),
-                    w.C("far.crystal.shine"));
+            Crystal(cr, {x, 800}, rng.Uniform(30, 60), rng.Uniform(12, 18), rng.Uniform(-25, 25),
+                    InkOf("far.crystal", 1.6), w.C("far.crystal.shine"));
         }
     }
 
@@ -92,7 +93,12 @@ public:
     }
 
     void GlowThread(cairo_t* cr, Pt top, double len, double r) const {
-        Stroked(cr, [&](cairo_t* c) { Poly(c, {top, {top.x, top.y + len}}, false); }, w.C("thread"), std::max(1.0, r * 0.5));
+        Stroked(
+            cr,
+            [&](cairo_t* c) {
+                Poly(c, {top, {top.x, top.y + len}}, false);
+            },
+            w.C("thread"), std::max(1.0, r * 0.5));
         for (double y = top.y + len * 0.35; y <= top.y + len; y += len * 0.22) {
             Glow(cr, {top.x, y}, r * 0.6, w.C("glow.core"), w.C("glow.halo"));
         }
@@ -141,14 +147,17 @@ public:
             int side = i % 2 ? 1 : -1;
             for (int k = 0; k < 2; ++k) {
                 double y = 36 + k * 7, x = 40 + side * 8;
-                Shaded(cr, [&](cairo_t* c) {
-                    cairo_save(c);
-                    cairo_translate(c, x, y);
-                    cairo_rotate(c, side * 0.5);
-                    cairo_arc(c, 0, 0, 4.5 - k, M_PI, 2 * M_PI);
-                    cairo_close_path(c);
-                    cairo_restore(c);
-                }, InkOf("glowcap", 1.0), 0.6, 0.6);
+                Shaded(
+                    cr,
+                    [&](cairo_t* c) {
+                        cairo_save(c);
+                        cairo_translate(c, x, y);
+                        cairo_rotate(c, side * 0.5);
+                        cairo_arc(c, 0, 0, 4.5 - k, M_PI, 2 * M_PI);
+                        cairo_close_path(c);
+                        cairo_restore(c);
+                    },
+                    InkOf("glowcap", 1.0), 0.6, 0.6);
             }
         } else {
             // Moss and a thread down a wall.
@@ -175,21 +184,31 @@ public:
             case 10:
                 for (int k = 0; k < 5; ++k) {
                     double deg = -40 + k * 20, len = (i == 10 ? 58 : 40) * (1.0 - std::abs(k - 2) * 0.2);
-                    Crystal(cr, {26.0 + k * 3, 80}, len, i == 10 ? 14 : 11, deg, InkOf(i == 3 ? "crystal2" : "crystal", 1.5), shine);
+                    Crystal(cr, {26.0 + k * 3, 80}, len, i == 10 ? 14 : 11, deg,
+                            InkOf(i == 3 ? "crystal2" : "crystal", 1.5), shine);
                 }
                 break;
             case 4:
             case 11:
                 for (int k = 0; k < (i == 11 ? 1 : 3); ++k) {
                     double x = i == 11 ? 32 : 18 + k * 14, s = i == 11 ? 2.2 : 1.0 - (k % 2) * 0.3;
-                    Shaded(cr, [&](cairo_t* c) { RoundRect(c, x - 3 * s, 80 - 16 * s, 6 * s, 16 * s, 2); }, InkOf("stem", 1.3), 1, 0);
-                    Shaded(cr, [&](cairo_t* c) {
-                        cairo_arc(c, x, 80 - 14 * s, 10 * s, M_PI, 2 * M_PI);
-                        cairo_close_path(c);
-                    }, InkOf("glowcap", 1.4), 1.5, 1.5);
+                    Shaded(
+                        cr, [&](cairo_t* c) { RoundRect(c, x - 3 * s, 80 - 16 * s, 6 * s, 16 * s, 2); },
+                        InkOf("stem", 1.3), 1, 0);
+                    Shaded(
+                        cr,
+                        [&](cairo_t* c) {
+                            cairo_arc(c, x, 80 - 14 * s, 10 * s, M_PI, 2 * M_PI);
+                            cairo_close_path(c);
+                        },
+                        InkOf("glowcap", 1.4), 1.5, 1.5);
                     for (int d = 0; d < 3; ++d) {
-                        Filled(cr, [&](cairo_t* c) { Circle(c, x - 5 * s + d * 5 * s, 80 - 19 * s + (d % 2) * 2 * s, 1.3 * s); },
-                               w.C("glow.core"));
+                        Filled(
+                            cr,
+                            [&](cairo_t* c) {
+                                Circle(c, x - 5 * s + d * 5 * s, 80 - 19 * s + (d % 2) * 2 * s, 1.3 * s);
+                            },
+                            w.C("glow.core"));
                     }
                 }
                 break;
@@ -203,38 +222,75 @@ public:
                 Boulder(cr, 34, 64, 10, 8, rock, w.Seed(442));
                 break;
             case 7: {  // a torch stuck between stones
-                Shaded(cr, [](cairo_t* c) { Poly(c, {{29, 80}, {30, 36}, {35, 36}, {36, 80}}, true); }, InkOf("wood", 1.5), 1.5, 0);
+                Shaded(
+                    cr,
+                    [](cairo_t* c) {
+                        Poly(c, {{29, 80}, {30, 36}, {35, 36}, {36, 80}}, true);
+                    },
+                    InkOf("wood", 1.5), 1.5, 0);
                 Ink flame{w.C("flame"), w.C("flame.shade"), w.C("outline"), 1.4};
-                Shaded(cr, [](cairo_t* c) { Smooth(c, {{32, 8}, {40, 24}, {39, 36}, {26, 36}, {25, 24}}, true); }, flame, 2, 1);
-                Filled(cr, [](cairo_t* c) { Smooth(c, {{32, 20}, {36, 30}, {32, 35}, {28, 30}}, true); }, w.C("glow.core"));
+                Shaded(
+                    cr,
+                    [](cairo_t* c) {
+                        Smooth(c, {{32, 8}, {40, 24}, {39, 36}, {26, 36}, {25, 24}}, true);
+                    },
+                    flame, 2, 1);
+                Filled(
+                    cr,
+                    [](cairo_t* c) {
+                        Smooth(c, {{32, 20}, {36, 30}, {32, 35}, {28, 30}}, true);
+                    },
+                    w.C("glow.core"));
                 Boulder(cr, 25, 80, 9, 7, rock, w.Seed(443));
                 Boulder(cr, 41, 80, 8, 6, rock, w.Seed(444));
                 break;
             }
             case 8: {  // a standing stone with a painted beast
-                auto stone = [](cairo_t* c) { Smooth(c, {{14, 80}, {16, 30}, {30, 18}, {46, 26}, {50, 80}}, true, 0.8); };
+                auto stone = [](cairo_t* c) {
+                    Smooth(c, {{14, 80}, {16, 30}, {30, 18}, {46, 26}, {50, 80}}, true, 0.8);
+                };
                 Shaded(cr, stone, rock, 4, 3);
-                Stroked(cr, [](cairo_t* c) {
-                    Poly(c, {{22, 52}, {26, 46}, {38, 46}, {42, 50}}, false);
-                    cairo_move_to(c, 24, 52); cairo_line_to(c, 24, 60);
-                    cairo_move_to(c, 29, 50); cairo_line_to(c, 29, 60);
-                    cairo_move_to(c, 36, 50); cairo_line_to(c, 36, 60);
-                    cairo_move_to(c, 40, 50); cairo_line_to(c, 40, 60);
-                    cairo_move_to(c, 42, 50); cairo_line_to(c, 46, 44);
-                }, w.C("paint"), 2.4);
+                Stroked(
+                    cr,
+                    [](cairo_t* c) {
+                        Poly(c, {{22, 52}, {26, 46}, {38, 46}, {42, 50}}, false);
+                        cairo_move_to(c, 24, 52);
+                        cairo_line_to(c, 24, 60);
+                        cairo_move_to(c, 29, 50);
+                        cairo_line_to(c, 29, 60);
+                        cairo_move_to(c, 36, 50);
+                        cairo_line_to(c, 36, 60);
+                        cairo_move_to(c, 40, 50);
+                        cairo_line_to(c, 40, 60);
+                        cairo_move_to(c, 42, 50);
+                        cairo_line_to(c, 46, 44);
+                    },
+                    w.C("paint"), 2.4);
                 break;
             }
             case 9:  // clay pots
                 for (int k = 0; k < 2; ++k) {
                     double x = 22 + k * 20, s = k ? 0.8 : 1.0;
-                    Shaded(cr, [&](cairo_t* c) {
-                        Smooth(c, {{x - 4 * s, 80 - 30 * s}, {x + 4 * s, 80 - 30 * s}, {x + 11 * s, 80 - 14 * s}, {x + 7 * s, 80},
-                                   {x - 7 * s, 80}, {x - 11 * s, 80 - 14 * s}}, true, 0.8);
-                    }, InkOf("pot", 1.5), 2, 1);
-                    Stroked(cr, [&](cairo_t* c) {
-                        cairo_move_to(c, x - 9 * s, 80 - 16 * s);
-                        cairo_line_to(c, x + 9 * s, 80 - 16 * s);
-                    }, w.C("pot.shade"), 1.5);
+                    Shaded(
+                        cr,
+                        [&](cairo_t* c) {
+                            Smooth(c,
+                                   {{x - 4 * s, 80 - 30 * s},
+                                    {x + 4 * s, 80 - 30 * s},
+                                    {x + 11 * s, 80 - 14 * s},
+                                    {x + 7 * s, 80},
+                                    {x - 7 * s, 80},
+                                    {x - 11 * s, 80 - 14 * s}},
+                                   true, 0.8);
+                        },
+                        InkOf("pot", 1.5), 2, 1);
+                    Stroked(
+                        cr,
+                        [&](cairo_t* c) {
+                            cairo_move_to(c, x - 9 * s, 80 - 16 * s);
+                            cairo_line_to(c, x + 9 * s, 80 - 16 * s);
+                        },
+                        w.C("pot.shade"), 1.5);
                 }
                 break;
             default:  // a stalagmite with crystals at its foot
@@ -248,6 +304,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WorldArt> MakeCaveArt(const World& w) { return std::make_unique<CaveArt>(w); }
+std::unique_ptr<WorldArt> MakeCaveArt(const World& w) {
+    return std::make_unique<CaveArt>(w);
+}
 
 }  // namespace scenery

@@ -149,7 +149,8 @@ void CheckPlatforms(Checker& c) {
     const std::string xml = c.ReadText(MovableElPath());
     if (xml.empty()) return c.Problem(MovableElPath(), "missing or empty");
     std::vector<std::string> names;
-    const std::regex element(R"re(<ELEMENT\s+NAME="([^"]+)"\s+COLLISION="(TRUE|FALSE)"\s+DESTROYABLE="(TRUE|FALSE)"\s*/>)re");
+    const std::regex element(
+        R"re(<ELEMENT\s+NAME="([^"]+)"\s+COLLISION="(TRUE|FALSE)"\s+DESTROYABLE="(TRUE|FALSE)"\s*/>)re");
     for (auto it = std::sregex_iterator(xml.begin(), xml.end(), element); it != std::sregex_iterator(); ++it) {
         names.push_back((*it)[1]);
     }

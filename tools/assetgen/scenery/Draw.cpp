@@ -6,14 +6,18 @@
 
 namespace scenery {
 
-Pt Lerp(Pt a, Pt b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+Pt Lerp(Pt a, Pt b, double t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 Pt Dir(Pt o, double r, double deg) {
     double a = deg * M_PI / 180.0;
     return {o.x + std::sin(a) * r, o.y - std::cos(a) * r};
 }
 
-void SetColour(cairo_t* cr, const Colour& c) { cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
+void SetColour(cairo_t* cr, const Colour& c) {
+    cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
 
 void Shaded(cairo_t* cr, const PathFn& path, const Ink& ink, double dx, double dy) {
     cairo_save(cr);
@@ -146,9 +150,13 @@ uint64_t Rng::Next() {
     return state_ * 0x2545F4914F6CDD1Dull;
 }
 
-double Rng::Uniform(double a, double b) { return a + (b - a) * double(Next() >> 11) / double(1ull << 53); }
+double Rng::Uniform(double a, double b) {
+    return a + (b - a) * double(Next() >> 11) / double(1ull << 53);
+}
 
-int Rng::Int(int a, int b) { return a + int(Next() % uint64_t(b - a + 1)); }
+int Rng::Int(int a, int b) {
+    return a + int(Next() % uint64_t(b - a + 1));
+}
 
 double Hash01(int a, int b, int c) {
     uint64_t h = uint64_t(uint32_t(a)) * 0x9E3779B97F4A7C15ull ^ uint64_t(uint32_t(b)) * 0xC2B2AE3D27D4EB4Full ^

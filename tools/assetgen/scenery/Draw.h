@@ -16,9 +16,15 @@ struct Pt {
     double x = 0;
     double y = 0;
 };
-inline Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
-inline Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
-inline Pt operator*(Pt a, double k) { return {a.x * k, a.y * k}; }
+inline Pt operator+(Pt a, Pt b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline Pt operator-(Pt a, Pt b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline Pt operator*(Pt a, double k) {
+    return {a.x * k, a.y * k};
+}
 Pt Lerp(Pt a, Pt b, double t);
 // The point at distance r from o in direction deg: 0 is up, 90 to the right, 180 down.
 Pt Dir(Pt o, double r, double deg);

@@ -128,18 +128,18 @@ void DrawLayer(Picture& screen, Loader& files, int set, int layer, double f, int
 void BuildGrid(Grid& g, int cx, int cy) {
     // cx, cy: the cell at the screen's top-left corner. The scene is 50 x 37 cells.
     const int ground = cy + 31;
-    g.Fill(cx, ground, cx + 52, 127);              // ground
-    g.Fill(cx + 8, ground - 2, cx + 15, ground);   // a step up
-    g.Fill(cx + 10, ground - 4, cx + 15, ground);  // and another
-    g.Fill(cx + 20, ground - 14, cx + 22, ground); // a wall
+    g.Fill(cx, ground, cx + 52, 127);                                                      // ground
+    g.Fill(cx + 8, ground - 2, cx + 15, ground);                                           // a step up
+    g.Fill(cx + 10, ground - 4, cx + 15, ground);                                          // and another
+    g.Fill(cx + 20, ground - 14, cx + 22, ground);                                         // a wall
     for (int i = 0; i < 5; ++i) g.Fill(cx + 23 + i, ground - 5 + i, cx + 23 + i, ground);  // a slope down from it
-    g.Fill(cx + 30, ground - 8, cx + 41, ground - 8);   // a floating run
-    g.Fill(cx + 44, ground - 12, cx + 44, ground - 5);  // a pillar (vertical run)
-    g.Fill(cx + 33, ground - 16, cx + 35, ground - 15); // a floating block
-    g.Set(cx + 5, ground - 9);                          // a single cell
-    g.Fill(cx + 2, cy - 1, cx + 48, cy + 2);            // a ceiling
+    g.Fill(cx + 30, ground - 8, cx + 41, ground - 8);                                      // a floating run
+    g.Fill(cx + 44, ground - 12, cx + 44, ground - 5);                                     // a pillar (vertical run)
+    g.Fill(cx + 33, ground - 16, cx + 35, ground - 15);                                    // a floating block
+    g.Set(cx + 5, ground - 9);                                                             // a single cell
+    g.Fill(cx + 2, cy - 1, cx + 48, cy + 2);                                               // a ceiling
     g.Fill(cx + 12, cy + 3, cx + 14, cy + 5);
-    g.Fill(cx + 28, ground - 1, cx + 29, ground - 1);   // a bump of two cells
+    g.Fill(cx + 28, ground - 1, cx + 29, ground - 1);  // a bump of two cells
 }
 
 bool SavePng(const Picture& p, const std::string& path) {
@@ -159,7 +159,8 @@ int WriteLayerOverview(const std::string& gameDir, int set, int layer, const std
     const int columns = layer == 1 ? kNearColumns : kFarColumns, rows = layer == 1 ? kNearRows : kFarRows;
     const int scale = layer == 1 ? 4 : 2;
     Picture out(columns * 512 / scale, rows * 512 / scale, 0xFF00FF);
-    if (const Picture* plan = files.Get(PlanPath(set))) Blit(out, *plan, 0, 0, 800, 600, 0, 0, out.width, out.height, keys.plan);
+    if (const Picture* plan = files.Get(PlanPath(set)))
+        Blit(out, *plan, 0, 0, 800, 600, 0, 0, out.width, out.height, keys.plan);
     for (int a = 0; a < columns; ++a) {
         for (int b = 0; b < rows; ++b) {
             if (const Picture* p = files.Get(PiecePath(set, layer, a, b))) {
@@ -183,7 +184,8 @@ int WriteSheet(const std::string& gameDir, int set, const std::string& outPng) {
     for (int i = 0; i < ArtefactCount(set); ++i) {
         int x = 40 + (i % 9) * 84, y = 100 + (i / 9) * 110;
         for (int k = -2; k < 2; ++k) tile(k == -2 ? "2" : k == 1 ? "6" : "26", (i + k + 4) % 4, x + 16 * k, y);
-        if (const Picture* a = files.Get(ArtefactPath(set, i))) Blit(sheet, *a, 0, 0, 80, 80, x - 32, y - 80, 64, 80, keys.decoration);
+        if (const Picture* a = files.Get(ArtefactPath(set, i)))
+            Blit(sheet, *a, 0, 0, 80, 80, x - 32, y - 80, 64, 80, keys.decoration);
     }
     // Branches: 0 to 14 on a horizontal run, 15 to 24 on a vertical run.
     for (int i = 0; i < kBranchCount; ++i) {
@@ -193,12 +195,14 @@ int WriteSheet(const std::string& gameDir, int set, const std::string& outPng) {
         } else {
             for (int k = -2; k <= 2; ++k) tile(k == -2 ? "4" : k == 2 ? "8" : "48", (i + k + 4) % 4, x, y + 16 * k);
         }
-        if (const Picture* b = files.Get(BranchPath(set, i))) Blit(sheet, *b, 0, 0, 80, 80, x - 32, y - 32, 80, 80, keys.decoration);
+        if (const Picture* b = files.Get(BranchPath(set, i)))
+            Blit(sheet, *b, 0, 0, 80, 80, x - 32, y - 32, 80, 80, keys.decoration);
     }
     // Platform pictures, first frame.
     const char* names[] = {"platforma", "pien", "kra", "bazalt"};
     for (int i = 0; i < 4; ++i) {
-        if (const Picture* p = files.Get(PlatformPath(set, names[i]))) Blit(sheet, *p, 0, 0, 64, 16, 40 + i * 90, 10, 64, 16, keys.platform);
+        if (const Picture* p = files.Get(PlatformPath(set, names[i])))
+            Blit(sheet, *p, 0, 0, 64, 16, 40 + i * 90, 10, 64, 16, keys.platform);
     }
     return SavePng(sheet, outPng) ? 0 : 1;
 }
@@ -245,7 +249,8 @@ int WriteMock(const std::string& gameDir, int set, const std::string& outPng, in
     }
     // A stand-in for the hero: a plain box 40 x 60 on the ground.
     for (int j = 0; j < 60; ++j) {
-        for (int i = 0; i < 36; ++i) screen.At(120 + i, 31 * 16 - 60 + j) = (i < 2 || j < 2 || i > 33) ? 0x1C120B : 0xF59A26;
+        for (int i = 0; i < 36; ++i)
+            screen.At(120 + i, 31 * 16 - 60 + j) = (i < 2 || j < 2 || i > 33) ? 0x1C120B : 0xF59A26;
     }
     // Branches.
     const int s = (level == 2 || level == 3) ? 3 : 2;

@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
     if (argc == 6 && std::strcmp(argv[1], "--layer") == 0) {
         return scenery::WriteLayerOverview(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     }
-    if (argc == 5 && std::strcmp(argv[1], "--sheet") == 0) return scenery::WriteSheet(argv[2], std::atoi(argv[3]), argv[4]);
+    if (argc == 5 && std::strcmp(argv[1], "--sheet") == 0)
+        return scenery::WriteSheet(argv[2], std::atoi(argv[3]), argv[4]);
     if (argc == 9 && std::strcmp(argv[1], "--zoom") == 0) {
         scenery::Picture in;
         if (!scenery::DecodePng(argv[2], in)) return 1;

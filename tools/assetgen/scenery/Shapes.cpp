@@ -61,7 +61,8 @@ void DrawRange(cairo_t* cr, const Range& r, double bottom, const Ink& ink, const
         const Pt p = r.peaks[i], v = r.valleys[i];
         // The face turned away from the light.
         std::vector<Pt> face = {p, v, {v.x, bottom}, {p.x + (v.x - p.x) * 0.15, bottom}};
-        Filled(cr, [&](cairo_t* c) { Poly(c, face, true); }, ink.shade);
+        Filled(
+            cr, [&](cairo_t* c) { Poly(c, face, true); }, ink.shade);
         if (snowLine > 0) {
             const double drop = (v.y - p.y) * snowLine;
             const double half = drop * 0.9;
@@ -75,18 +76,22 @@ void DrawRange(cairo_t* cr, const Range& r, double bottom, const Ink& ink, const
             }
             cap.push_back({p.x + half * 1.1, p.y + drop});
             cap.push_back({p.x, p.y - 40});
-            Filled(cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
+            Filled(
+                cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
             // The snow's shaded side, inside the mountain's shaded face.
             cairo_save(cr);
             cairo_new_path(cr);
             Poly(cr, cap, true);
             cairo_clip(cr);
-            Filled(cr, [&](cairo_t* c) { Poly(c, face, true); }, snowShade);
+            Filled(
+                cr, [&](cairo_t* c) { Poly(c, face, true); }, snowShade);
             cairo_restore(cr);
         }
     }
     cairo_restore(cr);
-    if (ink.width > 0) Stroked(cr, [&](cairo_t* c) { Poly(c, r.outline, false); }, ink.line, ink.width);
+    if (ink.width > 0)
+        Stroked(
+            cr, [&](cairo_t* c) { Poly(c, r.outline, false); }, ink.line, ink.width);
 }
 
 std::vector<Pt> HillLine(Rng& rng, double x0, double x1, double base, double amp, double spacing) {
@@ -107,7 +112,9 @@ void DrawHills(cairo_t* cr, const std::vector<Pt>& line, double bottom, const In
     Ink in = ink;
     in.width = 0;
     Shaded(cr, path, in, shadeShift, -shadeShift * 0.6);
-    if (ink.width > 0) Stroked(cr, [&](cairo_t* c) { Smooth(c, line, false); }, ink.line, ink.width);
+    if (ink.width > 0)
+        Stroked(
+            cr, [&](cairo_t* c) { Smooth(c, line, false); }, ink.line, ink.width);
 }
 
 void Cloud(cairo_t* cr, double cx, double cy, double width, const Ink& ink, uint64_t seed) {
@@ -158,8 +165,10 @@ void Smoke(cairo_t* cr, double cx, double cy, double width, double height, const
     path(cr);
     cairo_clip(cr);
     for (size_t i = 0; i < puffs.size(); ++i) {
-        Filled(cr, [&](cairo_t* c) { Circle(c, puffs[i].x - radii[i] * 0.22, puffs[i].y - radii[i] * 0.22, radii[i] * 0.78); },
-               ink.base);
+        Filled(
+            cr,
+            [&](cairo_t* c) { Circle(c, puffs[i].x - radii[i] * 0.22, puffs[i].y - radii[i] * 0.22, radii[i] * 0.78); },
+            ink.base);
     }
     cairo_restore(cr);
 }
@@ -183,8 +192,10 @@ void Frond(cairo_t* cr, Pt a, double length, double deg, double bend, double lea
             Shaded(cr, path, thin, 0.6, 0.6);
         }
     }
-    Stroked(cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.line, std::min(3.5, std::max(1.2, leaflet * 0.28)));
-    Stroked(cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.shade, std::min(1.5, std::max(0.5, leaflet * 0.12)));
+    Stroked(
+        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.line, std::min(3.5, std::max(1.2, leaflet * 0.28)));
+    Stroked(
+        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.shade, std::min(1.5, std::max(0.5, leaflet * 0.12)));
 }
 
 void Fern(cairo_t* cr, Pt base, double size, int fronds, double spreadDeg, const Ink& leaf, uint64_t seed) {
@@ -223,10 +234,14 @@ void Palm(cairo_t* cr, Pt base, double h, double lean, const Ink& trunk, const I
     bodyPath(cr);
     cairo_clip(cr);
     for (int i = 1; i < n; ++i) {
-        Stroked(cr, [&](cairo_t* c) {
-            cairo_move_to(c, left[i].x - 1, left[i].y);
-            cairo_curve_to(c, left[i].x + 2, left[i].y + 3, right[i].x - 2, right[i].y + 3, right[i].x + 1, right[i].y);
-        }, trunk.line, 1.0);
+        Stroked(
+            cr,
+            [&](cairo_t* c) {
+                cairo_move_to(c, left[i].x - 1, left[i].y);
+                cairo_curve_to(c, left[i].x + 2, left[i].y + 3, right[i].x - 2, right[i].y + 3, right[i].x + 1,
+                               right[i].y);
+            },
+            trunk.line, 1.0);
     }
     cairo_restore(cr);
     // Crown: drooping leaves all round, then the nuts.
@@ -241,7 +256,9 @@ void Palm(cairo_t* cr, Pt base, double h, double lean, const Ink& trunk, const I
     for (int i = 0; i < 3; ++i) {
         Ink in = nut;
         const double r = std::min(w * 0.45, 9.0);
-        Shaded(cr, [&](cairo_t* c) { Circle(c, top.x + (i - 1) * r * 1.3, top.y + r * (1 + (i % 2) * 0.6), r); }, in, r * 0.2, r * 0.2);
+        Shaded(
+            cr, [&](cairo_t* c) { Circle(c, top.x + (i - 1) * r * 1.3, top.y + r * (1 + (i % 2) * 0.6), r); }, in,
+            r * 0.2, r * 0.2);
     }
 }
 
@@ -270,8 +287,10 @@ void PalmLeaf(cairo_t* cr, Pt a, double len, double deg, double droop, double wi
         double ww = width * std::sin(std::min(1.0, t * 1.5) * M_PI * 0.5) * (1.0 - t * 0.85) + 0.5;
         edge.push_back(spine[i] - normals[i] * ww * (i % 2 ? 0.45 : 1.0));
     }
-    Shaded(cr, [&](cairo_t* c) { Poly(c, edge, true); }, ink, width * 0.18, width * 0.18);
-    Stroked(cr, [&](cairo_t* c) { Smooth(c, spine, false); }, ink.shade, std::max(1.0, width * 0.12));
+    Shaded(
+        cr, [&](cairo_t* c) { Poly(c, edge, true); }, ink, width * 0.18, width * 0.18);
+    Stroked(
+        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, ink.shade, std::max(1.0, width * 0.12));
 }
 
 void LeafBall(cairo_t* cr, Pt c, double rx, double ry, const Ink& ink, uint64_t seed) {
@@ -283,22 +302,25 @@ void LeafBall(cairo_t* cr, Pt c, double rx, double ry, const Ink& ink, uint64_t 
     for (int i = 0; i < 4; ++i) {
         double a = rng.Uniform(-2.6, -0.6);
         Pt p{c.x + std::cos(a) * rx * 0.55, c.y + std::sin(a) * ry * 0.55};
-        Stroked(cr, [&](cairo_t* cc) {
-            cairo_arc(cc, p.x, p.y, rx * 0.16, 0.3, 2.6);
-        }, ink.shade, std::max(1.0, ink.width * 0.8));
+        Stroked(
+            cr, [&](cairo_t* cc) { cairo_arc(cc, p.x, p.y, rx * 0.16, 0.3, 2.6); }, ink.shade,
+            std::max(1.0, ink.width * 0.8));
     }
 }
 
 void Flower(cairo_t* cr, Pt c, double r, const Colour& petal, const Colour& heart, const Colour& line) {
     for (int i = 0; i < 5; ++i) {
         Pt p = Dir(c, r * 0.6, i * 72);
-        Filled(cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5); }, line);
+        Filled(
+            cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5); }, line);
     }
     for (int i = 0; i < 5; ++i) {
         Pt p = Dir(c, r * 0.6, i * 72);
-        Filled(cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5 - 1); }, petal);
+        Filled(
+            cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5 - 1); }, petal);
     }
-    Filled(cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 0.32); }, heart);
+    Filled(
+        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 0.32); }, heart);
 }
 
 void Boulder(cairo_t* cr, double cx, double ground, double rx, double ry, const Ink& ink, uint64_t seed) {
@@ -309,10 +331,15 @@ void Boulder(cairo_t* cr, double cx, double ground, double rx, double ry, const 
     // A crack and a highlight.
     Rng rng(seed);
     Pt a{cx + rx * rng.Uniform(-0.1, 0.3), ground - ry * 1.7};
-    Stroked(cr, [&](cairo_t* c) { Poly(c, {a, a + Pt{rx * 0.12, ry * 0.25}, a + Pt{rx * 0.04, ry * 0.45}}, false); },
-            ink.line, std::max(1.0, ink.width * 0.7));
-    Filled(cr, [&](cairo_t* c) { Ellipse(c, cx - rx * 0.45, ground - ry * 1.45, rx * 0.16, ry * 0.09, -30); },
-           ink.base.Lighter(0.35));
+    Stroked(
+        cr,
+        [&](cairo_t* c) {
+            Poly(c, {a, a + Pt{rx * 0.12, ry * 0.25}, a + Pt{rx * 0.04, ry * 0.45}}, false);
+        },
+        ink.line, std::max(1.0, ink.width * 0.7));
+    Filled(
+        cr, [&](cairo_t* c) { Ellipse(c, cx - rx * 0.45, ground - ry * 1.45, rx * 0.16, ry * 0.09, -30); },
+        ink.base.Lighter(0.35));
 }
 
 void Bone(cairo_t* cr, Pt a, Pt b, double r, const Ink& ink) {
@@ -332,11 +359,14 @@ void Bone(cairo_t* cr, Pt a, Pt b, double r, const Ink& ink) {
     cairo_save(cr);
     cairo_translate(cr, -r * 0.2, -r * 0.25);
     cairo_scale(cr, 1, 1);
-    Filled(cr, [&](cairo_t* c) {
-        Circle(c, a.x + n.x, a.y + n.y, r * 0.8);
-        Circle(c, b.x + n.x, b.y + n.y, r * 0.8);
-        Poly(c, {a + n * 0.7, b + n * 0.7, b - n * 0.3, a - n * 0.3}, true);
-    }, ink.base);
+    Filled(
+        cr,
+        [&](cairo_t* c) {
+            Circle(c, a.x + n.x, a.y + n.y, r * 0.8);
+            Circle(c, b.x + n.x, b.y + n.y, r * 0.8);
+            Poly(c, {a + n * 0.7, b + n * 0.7, b - n * 0.3, a - n * 0.3}, true);
+        },
+        ink.base);
     cairo_restore(cr);
 }
 
@@ -348,14 +378,27 @@ void Skull(cairo_t* cr, Pt c, double size, int dir, const Ink& ink, const Colour
     std::vector<Pt> head = {{-20, 0}, {-22, -10}, {-16, -20}, {-4, -22}, {8, -17}, {20, -12}, {22, -6}, {18, 0}};
     Ink in = ink;
     in.width = ink.width * 40.0 / size;
-    Shaded(cr, [&](cairo_t* cc) { Smooth(cc, head, true, 0.8); }, in, 2.5, 2.5);
-    Filled(cr, [&](cairo_t* cc) { Ellipse(cc, -8, -12, 5, 4.5); }, hole);
-    Filled(cr, [&](cairo_t* cc) { Ellipse(cc, 14, -9, 2, 1.5); }, hole);
+    Shaded(
+        cr, [&](cairo_t* cc) { Smooth(cc, head, true, 0.8); }, in, 2.5, 2.5);
+    Filled(
+        cr, [&](cairo_t* cc) { Ellipse(cc, -8, -12, 5, 4.5); }, hole);
+    Filled(
+        cr, [&](cairo_t* cc) { Ellipse(cc, 14, -9, 2, 1.5); }, hole);
     for (int i = 0; i < 4; ++i) {
         double x = 0 + i * 5;
-        Filled(cr, [&](cairo_t* cc) { Poly(cc, {{x, -1}, {x + 3, -1}, {x + 1.5, -4.5}}, true); }, ink.line);
+        Filled(
+            cr,
+            [&](cairo_t* cc) {
+                Poly(cc, {{x, -1}, {x + 3, -1}, {x + 1.5, -4.5}}, true);
+            },
+            ink.line);
     }
-    Stroked(cr, [&](cairo_t* cc) { Poly(cc, {{-12, -2}, {18, -2}}, false); }, ink.line, in.width * 0.8);
+    Stroked(
+        cr,
+        [&](cairo_t* cc) {
+            Poly(cc, {{-12, -2}, {18, -2}}, false);
+        },
+        ink.line, in.width * 0.8);
     cairo_restore(cr);
 }
 
@@ -381,7 +424,8 @@ void Tusk(cairo_t* cr, Pt a, double len, double deg, double curl, double width, 
     }
     std::vector<Pt> body = l;
     body.insert(body.end(), r.rbegin(), r.rend());
-    Shaded(cr, [&](cairo_t* c) { Smooth(c, body, true, 0.6); }, ink, width * 0.15, width * 0.15);
+    Shaded(
+        cr, [&](cairo_t* c) { Smooth(c, body, true, 0.6); }, ink, width * 0.15, width * 0.15);
 }
 
 void Cone(cairo_t* cr, Pt base, double len, double width, double deg, const Ink& ink, double wobble, uint64_t seed) {
@@ -414,14 +458,26 @@ void Crystal(cairo_t* cr, Pt base, double len, double width, double deg, const I
     Pt baseL = base + Dir({0, 0}, width / 2, deg - 90);
     Pt baseR = base + Dir({0, 0}, width / 2, deg + 90);
     std::vector<Pt> body = {baseL, shoulderL, tip, shoulderR, baseR};
-    Filled(cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
+    Filled(
+        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
     Pt midBase = Lerp(baseL, baseR, 0.55), midShoulder = Lerp(shoulderL, shoulderR, 0.55);
-    Filled(cr, [&](cairo_t* c) { Poly(c, {midBase, midShoulder, tip, shoulderR, baseR}, true); }, ink.shade);
-    Filled(cr, [&](cairo_t* c) {
-        Poly(c, {Lerp(baseL, midBase, 0.3), Lerp(shoulderL, midShoulder, 0.3), Lerp(shoulderL, tip, 0.3),
-                 Lerp(shoulderL, midShoulder, 0.6), Lerp(baseL, midBase, 0.6)}, true);
-    }, shine);
-    Stroked(cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.line, ink.width);
+    Filled(
+        cr,
+        [&](cairo_t* c) {
+            Poly(c, {midBase, midShoulder, tip, shoulderR, baseR}, true);
+        },
+        ink.shade);
+    Filled(
+        cr,
+        [&](cairo_t* c) {
+            Poly(c,
+                 {Lerp(baseL, midBase, 0.3), Lerp(shoulderL, midShoulder, 0.3), Lerp(shoulderL, tip, 0.3),
+                  Lerp(shoulderL, midShoulder, 0.6), Lerp(baseL, midBase, 0.6)},
+                 true);
+        },
+        shine);
+    Stroked(
+        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.line, ink.width);
 }
 
 void Pillar(cairo_t* cr, double x, double y0, double y1, double w, double waist, const Ink& ink, uint64_t seed) {
@@ -440,57 +496,80 @@ void Pillar(cairo_t* cr, double x, double y0, double y1, double w, double waist,
     std::vector<Pt> body = l;
     body.insert(body.end(), r.rbegin(), r.rend());
     Ink in = ink;
-    Shaded(cr, [&](cairo_t* c) { Smooth(c, body, true, 0.7); }, in, -w * 0.28, 0);
+    Shaded(
+        cr, [&](cairo_t* c) { Smooth(c, body, true, 0.7); }, in, -w * 0.28, 0);
     // Drip ridges down the lit side.
     for (int k = 0; k < 2; ++k) {
         std::vector<Pt> ridge;
         for (int i = 1; i < n; ++i) ridge.push_back(Lerp(l[i], r[i], 0.25 + 0.3 * k));
-        Stroked(cr, [&](cairo_t* c) { Smooth(c, ridge, false); }, k == 0 ? ink.base.Lighter(0.2) : ink.shade, 1.5);
+        Stroked(
+            cr, [&](cairo_t* c) { Smooth(c, ridge, false); }, k == 0 ? ink.base.Lighter(0.2) : ink.shade, 1.5);
     }
 }
 
 void Prism(cairo_t* cr, double x, double top, double bottom, double w, const Ink& ink, const Colour& topFace) {
     const double h = w * 0.28;
-    std::vector<Pt> body = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2}, {x + w / 2, top},
-                            {x + w / 2, bottom}, {x - w / 2, bottom}};
-    Filled(cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
-    Filled(cr, [&](cairo_t* c) { Poly(c, {{x + w / 6, top + h / 2}, {x + w / 2, top}, {x + w / 2, bottom}, {x + w / 6, bottom}}, true); },
-           ink.shade);
-    std::vector<Pt> face = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2}, {x + w / 2, top},
-                            {x + w / 4, top + h / 2}, {x - w / 4, top + h / 2}};
-    Filled(cr, [&](cairo_t* c) { Poly(c, face, true); }, topFace);
-    Stroked(cr, [&](cairo_t* c) {
-        Poly(c, face, true);
-        cairo_move_to(c, x - w / 2, top);
-        cairo_line_to(c, x - w / 2, bottom);
-        cairo_move_to(c, x + w / 2, top);
-        cairo_line_to(c, x + w / 2, bottom);
-        cairo_move_to(c, x + w / 6, top + h / 2);
-        cairo_line_to(c, x + w / 6, bottom);
-    }, ink.line, ink.width);
+    std::vector<Pt> body = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2},
+                            {x + w / 2, top}, {x + w / 2, bottom},      {x - w / 2, bottom}};
+    Filled(
+        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
+    Filled(
+        cr,
+        [&](cairo_t* c) {
+            Poly(c, {{x + w / 6, top + h / 2}, {x + w / 2, top}, {x + w / 2, bottom}, {x + w / 6, bottom}}, true);
+        },
+        ink.shade);
+    std::vector<Pt> face = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2},
+                            {x + w / 2, top}, {x + w / 4, top + h / 2}, {x - w / 4, top + h / 2}};
+    Filled(
+        cr, [&](cairo_t* c) { Poly(c, face, true); }, topFace);
+    Stroked(
+        cr,
+        [&](cairo_t* c) {
+            Poly(c, face, true);
+            cairo_move_to(c, x - w / 2, top);
+            cairo_line_to(c, x - w / 2, bottom);
+            cairo_move_to(c, x + w / 2, top);
+            cairo_line_to(c, x + w / 2, bottom);
+            cairo_move_to(c, x + w / 6, top + h / 2);
+            cairo_line_to(c, x + w / 6, bottom);
+        },
+        ink.line, ink.width);
 }
 
 void Fir(cairo_t* cr, Pt base, double h, const Ink& needle, const Ink& trunk, const Colour& snow) {
-    Shaded(cr, [&](cairo_t* c) { RoundRect(c, base.x - h * 0.04, base.y - h * 0.18, h * 0.08, h * 0.18, 1); }, trunk, -1, 0);
+    Shaded(
+        cr, [&](cairo_t* c) { RoundRect(c, base.x - h * 0.04, base.y - h * 0.18, h * 0.08, h * 0.18, 1); }, trunk, -1,
+        0);
     const int tiers = 4;
     for (int i = 0; i < tiers; ++i) {
         double t = double(i) / tiers;
         double y1 = base.y - h * (0.12 + 0.2 * t), y0 = base.y - h * (0.45 + 0.18 * t) - h * 0.12;
         if (i == tiers - 1) y0 = base.y - h;
         double hw = h * 0.34 * (1.0 - 0.75 * t);
-        std::vector<Pt> tier = {{base.x, y0}, {base.x + hw, y1}, {base.x + hw * 0.5, y1 - h * 0.03},
-                                {base.x, y1 + h * 0.01}, {base.x - hw * 0.5, y1 - h * 0.03}, {base.x - hw, y1}};
-        Shaded(cr, [&](cairo_t* c) { Poly(c, tier, true); }, needle, -hw * 0.3, 0);
-        std::vector<Pt> cap = {{base.x, y0}, {base.x + hw * 0.45, y0 + (y1 - y0) * 0.45},
-                               {base.x + hw * 0.15, y0 + (y1 - y0) * 0.38}, {base.x - hw * 0.1, y0 + (y1 - y0) * 0.5},
+        std::vector<Pt> tier = {{base.x, y0},
+                                {base.x + hw, y1},
+                                {base.x + hw * 0.5, y1 - h * 0.03},
+                                {base.x, y1 + h * 0.01},
+                                {base.x - hw * 0.5, y1 - h * 0.03},
+                                {base.x - hw, y1}};
+        Shaded(
+            cr, [&](cairo_t* c) { Poly(c, tier, true); }, needle, -hw * 0.3, 0);
+        std::vector<Pt> cap = {{base.x, y0},
+                               {base.x + hw * 0.45, y0 + (y1 - y0) * 0.45},
+                               {base.x + hw * 0.15, y0 + (y1 - y0) * 0.38},
+                               {base.x - hw * 0.1, y0 + (y1 - y0) * 0.5},
                                {base.x - hw * 0.5, y0 + (y1 - y0) * 0.42}};
-        Filled(cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
+        Filled(
+            cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
     }
 }
 
 void Glow(cairo_t* cr, Pt c, double r, const Colour& core, const Colour& halo) {
-    Filled(cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 2.2); }, halo);
-    Filled(cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r); }, core);
+    Filled(
+        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 2.2); }, halo);
+    Filled(
+        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r); }, core);
 }
 
 }  // namespace scenery

@@ -11,7 +11,7 @@
 
 namespace scenery {
 
-const char* const kNeighbourKeys[15] = {"48", "26", "4",  "8",   "2",   "6",   "46",  "24",
+const char* const kNeighbourKeys[15] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
                                         "68", "28", "2468", "268", "468", "248", "246"};
 
 namespace {
@@ -121,13 +121,16 @@ private:
         const int dl = x, dr = 15 - x, db = 15 - y;
         if (open_.left && dl <= 2) c = w_.C("tile.body.light");
         if (open_.right && dr <= 2) c = w_.C("tile.body.shade");
-        if (open_.bottom && db <= 2) c = w_.C(db <= 1 && w_.colours.count("tile.glow") ? "tile.glow" : "tile.body.shade");
+        if (open_.bottom && db <= 2)
+            c = w_.C(db <= 1 && w_.colours.count("tile.glow") ? "tile.glow" : "tile.body.shade");
         if (open_.bottom && db == 3 && w_.colours.count("tile.glow")) c = w_.C("tile.body.shade");
         // Specks: dark and light, scattered the same way in every tile of this variant.
         double h = Hash01(x, y, variant_ * 13 + w_.set * 5 + 1);
         const double density = w_.N("tile.speckle");
-        if (h < density) c = w_.C("tile.body.dot");
-        else if (h < density * 1.6) c = w_.C("tile.body.light");
+        if (h < density)
+            c = w_.C("tile.body.dot");
+        else if (h < density * 1.6)
+            c = w_.C("tile.body.light");
         return c;
     }
 

@@ -16,8 +16,10 @@ public:
         VerticalGradient(cr, 0, 600, w.C("sky.top"), w.C("sky.bottom"), 0, 800);
         // The sun, with two rings of glow.
         Glow(cr, {640, 110}, 44, w.C("sun"), w.C("sun.glow"));
-        Filled(cr, [](cairo_t* c) { Circle(c, 640, 110, 44); }, w.C("sun.shade"));
-        Filled(cr, [](cairo_t* c) { Circle(c, 636, 106, 39); }, w.C("sun"));
+        Filled(
+            cr, [](cairo_t* c) { Circle(c, 640, 110, 44); }, w.C("sun.shade"));
+        Filled(
+            cr, [](cairo_t* c) { Circle(c, 636, 106, 39); }, w.C("sun"));
         Rng rng(w.Seed(1));
         const Ink cloud{w.C("cloud"), w.C("cloud.shade"), w.C("cloud.line"), 1.2};
         Cloud(cr, 150, 120, 190, cloud, w.Seed(2));
@@ -61,7 +63,9 @@ public:
             double h = rng.Uniform(600, 950);
             double lean = rng.Uniform(-120, 120);
             Palm(cr, {x, 1560}, h, lean, trunk, leaf, nut, w.Seed(uint64_t(x)));
-            if (rng.Chance(0.5)) Palm(cr, {x + rng.Uniform(60, 120), 1560}, h * 0.6, -lean * 0.7, trunk, leaf, nut, w.Seed(uint64_t(x) + 1));
+            if (rng.Chance(0.5))
+                Palm(cr, {x + rng.Uniform(60, 120), 1560}, h * 0.6, -lean * 0.7, trunk, leaf, nut,
+                     w.Seed(uint64_t(x) + 1));
         }
         // Ferns and boulders along the bottom.
         for (double x = 60; x < 3584; x += rng.Uniform(380, 700)) {
@@ -87,7 +91,8 @@ public:
         const Ink stone = InkOf("pebble", 1.1), bone = InkOf("bone", 1.1);
         if (i < 4) {
             // Stones and a bone bit half sunk in the ground.
-            Boulder(cr, 37 + rng.Uniform(-2, 2), 45, rng.Uniform(3.5, 5), rng.Uniform(2.5, 3.5), stone, w.Seed(210 + i));
+            Boulder(cr, 37 + rng.Uniform(-2, 2), 45, rng.Uniform(3.5, 5), rng.Uniform(2.5, 3.5), stone,
+                    w.Seed(210 + i));
             if (i % 2) Boulder(cr, 45, 41, 2.8, 2.2, stone, w.Seed(220 + i));
             if (i == 2) Bone(cr, {33, 38}, {42, 36}, 1.6, bone);
         } else if (i < 8) {
@@ -104,8 +109,12 @@ public:
             // Grass blades and a flower.
             for (int k = 0; k < 4; ++k) {
                 double x = 34 + k * 4;
-                Shaded(cr, [&](cairo_t* c) { Spike(c, {x, 35}, {x + rng.Uniform(-3, 3), 35 - rng.Uniform(5, 9)}, 3); },
-                       InkOf("grass", 1.0), 0.6, 0.6);
+                Shaded(
+                    cr,
+                    [&](cairo_t* c) {
+                        Spike(c, {x, 35}, {x + rng.Uniform(-3, 3), 35 - rng.Uniform(5, 9)}, 3);
+                    },
+                    InkOf("grass", 1.0), 0.6, 0.6);
             }
             const char* petals[] = {"flower.a", "flower.b", "flower.c"};
             Flower(cr, {37 + rng.Uniform(0, 6), 27}, 4, w.C(petals[i - 12]), w.C("flower.heart"), w.C("outline"));
@@ -115,7 +124,8 @@ public:
             for (int k = 0; k < 2; ++k) {
                 Pt a{40.0 + side * 7, 37.0 + k * 5};
                 Pt b = Dir(a, rng.Uniform(8, 11), side * (70 + k * 30));
-                Shaded(cr, [&](cairo_t* c) { Spike(c, a, b, 5, side * 1.2); }, leaf, 0.7, 0.7);
+                Shaded(
+                    cr, [&](cairo_t* c) { Spike(c, a, b, 5, side * 1.2); }, leaf, 0.7, 0.7);
             }
         } else if (i < 21) {
             // A creeper down the side of a wall.
@@ -125,20 +135,29 @@ public:
             // Roots hanging below.
             for (int k = 0; k < 3; ++k) {
                 double x = 35 + k * 5;
-                std::vector<Pt> root = {{x, 44}, {x + rng.Uniform(-2, 2), 50}, {x + rng.Uniform(-4, 4), 53 + rng.Uniform(0, 5)}};
-                Stroked(cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("outline"), 2.8);
-                Stroked(cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("root"), 1.2);
+                std::vector<Pt> root = {
+                    {x, 44}, {x + rng.Uniform(-2, 2), 50}, {x + rng.Uniform(-4, 4), 53 + rng.Uniform(0, 5)}};
+                Stroked(
+                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("outline"), 2.8);
+                Stroked(
+                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("root"), 1.2);
             }
         } else {
             // A mushroom pair on top.
             for (int k = 0; k < 2; ++k) {
                 double x = 36 + k * 8, s = k ? 0.7 : 0.9;
-                Shaded(cr, [&](cairo_t* c) { RoundRect(c, x - 1.5 * s, 33 - 7 * s, 3 * s, 7 * s, 1); }, InkOf("stem", 1.0), 0.5, 0);
-                Shaded(cr, [&](cairo_t* c) {
-                    cairo_arc(c, x, 33 - 6 * s, 5 * s, M_PI, 2 * M_PI);
-                    cairo_close_path(c);
-                }, InkOf("mushroom", 1.0), 0.8, 0.8);
-                Filled(cr, [&](cairo_t* c) { Circle(c, x - 1.5 * s, 33 - 8.5 * s, 1.1 * s); }, w.C("mushroom.spot"));
+                Shaded(
+                    cr, [&](cairo_t* c) { RoundRect(c, x - 1.5 * s, 33 - 7 * s, 3 * s, 7 * s, 1); }, InkOf("stem", 1.0),
+                    0.5, 0);
+                Shaded(
+                    cr,
+                    [&](cairo_t* c) {
+                        cairo_arc(c, x, 33 - 6 * s, 5 * s, M_PI, 2 * M_PI);
+                        cairo_close_path(c);
+                    },
+                    InkOf("mushroom", 1.0), 0.8, 0.8);
+                Filled(
+                    cr, [&](cairo_t* c) { Circle(c, x - 1.5 * s, 33 - 8.5 * s, 1.1 * s); }, w.C("mushroom.spot"));
             }
         }
     }
@@ -154,7 +173,9 @@ public:
                 LeafBall(cr, {32, 55}, 18, 17, bush, w.Seed(430 + i));
                 if (i == 1) {
                     for (int k = 0; k < 4; ++k) {
-                        Shaded(cr, [&](cairo_t* c) { Circle(c, 22 + k * 7, 50 + (k % 2) * 8, 2.6); }, InkOf("berry", 1.0), 0.6, 0.6);
+                        Shaded(
+                            cr, [&](cairo_t* c) { Circle(c, 22 + k * 7, 50 + (k % 2) * 8, 2.6); }, InkOf("berry", 1.0),
+                            0.6, 0.6);
                     }
                 }
                 break;
@@ -177,13 +198,14 @@ public:
                 Fern(cr, {32, 80}, 36, 7, 150, InkOf("fern", 1.3), w.Seed(450));
                 break;
             case 7:  // a young palm
-                Palm(cr, {30, 80}, 50, 6, InkOf("palm.trunk", 1.5), InkOf("palm.leaf", 1.3), InkOf("coconut", 1.0), w.Seed(451));
+                Palm(cr, {30, 80}, 50, 6, InkOf("palm.trunk", 1.5), InkOf("palm.leaf", 1.3), InkOf("coconut", 1.0),
+                     w.Seed(451));
                 break;
             case 8:  // a flowering bush
                 LeafBall(cr, {32, 60}, 24, 19, bush, w.Seed(460));
                 for (int k = 0; k < 5; ++k) {
-                    Flower(cr, {16 + k * 8.0, 52 + (k % 2) * 10.0}, 4, w.C(k % 2 ? "flower.a" : "flower.c"), w.C("flower.heart"),
-                           w.C("outline"));
+                    Flower(cr, {16 + k * 8.0, 52 + (k % 2) * 10.0}, 4, w.C(k % 2 ? "flower.a" : "flower.c"),
+                           w.C("flower.heart"), w.C("outline"));
                 }
                 break;
             case 9:  // a cairn of stones
@@ -192,21 +214,32 @@ public:
                 Boulder(cr, 33, 49, 9, 6, rock, w.Seed(472));
                 break;
             case 10:  // a tree stump with a fern
-                Shaded(cr, [](cairo_t* c) {
-                    Poly(c, {{16, 80}, {20, 52}, {44, 52}, {48, 80}}, true);
-                }, InkOf("palm.trunk", 1.6), -3, 0);
-                Filled(cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("stump.top"));
-                Stroked(cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("outline"), 1.5);
-                Stroked(cr, [](cairo_t* c) { Ellipse(c, 32, 52, 5, 1.6); }, w.C("palm.trunk.shade"), 1.2);
+                Shaded(
+                    cr,
+                    [](cairo_t* c) {
+                        Poly(c, {{16, 80}, {20, 52}, {44, 52}, {48, 80}}, true);
+                    },
+                    InkOf("palm.trunk", 1.6), -3, 0);
+                Filled(
+                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("stump.top"));
+                Stroked(
+                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("outline"), 1.5);
+                Stroked(
+                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 5, 1.6); }, w.C("palm.trunk.shade"), 1.2);
                 Fern(cr, {48, 80}, 22, 4, 100, InkOf("fern", 1.2), w.Seed(480));
                 break;
             default:  // a nest of eggs in grass
                 for (int k = 0; k < 3; ++k) {
-                    Shaded(cr, [&](cairo_t* c) { Ellipse(c, 22 + k * 10, 66 - (k % 2) * 3, 6, 8); }, InkOf("egg", 1.4), 1.2, 1.2);
+                    Shaded(
+                        cr, [&](cairo_t* c) { Ellipse(c, 22 + k * 10, 66 - (k % 2) * 3, 6, 8); }, InkOf("egg", 1.4),
+                        1.2, 1.2);
                 }
-                Shaded(cr, [](cairo_t* c) {
-                    Poly(c, {{6, 80}, {10, 68}, {54, 68}, {58, 80}}, true);
-                }, InkOf("nest", 1.5), 0, 2);
+                Shaded(
+                    cr,
+                    [](cairo_t* c) {
+                        Poly(c, {{6, 80}, {10, 68}, {54, 68}, {58, 80}}, true);
+                    },
+                    InkOf("nest", 1.5), 0, 2);
                 break;
         }
     }
@@ -214,6 +247,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<WorldArt> MakeValleyArt(const World& w) { return std::make_unique<ValleyArt>(w); }
+std::unique_ptr<WorldArt> MakeValleyArt(const World& w) {
+    return std::make_unique<ValleyArt>(w);
+}
 
 }  // namespace scenery

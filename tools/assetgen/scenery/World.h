@@ -19,8 +19,8 @@ struct Keys {
     uint32_t decoration = 0;  // branches and artefacts
     uint32_t plan = 0;        // the static plan: must never appear in it
     uint32_t farLayer = 0;
-    uint32_t nearLayer = 0;   // also the fall-back piece
-    uint32_t platform = 0;    // movable element pictures of the level group
+    uint32_t nearLayer = 0;  // also the fall-back piece
+    uint32_t platform = 0;   // movable element pictures of the level group
 };
 Keys KeysOf(int set);
 
