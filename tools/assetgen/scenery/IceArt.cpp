@@ -111,7 +111,10 @@ public:
 
     void Near(cairo_t* cr) const override {
         Rng rng(w.Seed(20));
-        const Ink spire = InkOf("near.ice", 2.2), fir = InkOf("near.fir", 2.0), trunk = InkOf("trunk", 1.8);
+        const Colour haze = w.C("near.haze");
+        const double k = w.N("near.haze.amount");
+        const Ink spire = Hazy(InkOf("near.ice", 2.2), haze, k), fir = Hazy(InkOf("near.fir", 2.0), haze, k);
+        const Ink trunk = Hazy(InkOf("trunk", 1.8), haze, k), rock = Hazy(InkOf("near.rock", 2.0), haze, k);
         for (double x = 150; x < 3584; x += rng.Uniform(420, 720)) {
             Spire(cr, x, 1560, rng.Uniform(500, 950), rng.Uniform(180, 280), spire, w.Seed(uint64_t(x)));
             if (rng.Chance(0.6))
@@ -120,8 +123,7 @@ public:
             Fir(cr, {x + rng.Uniform(200, 320), 1545}, rng.Uniform(260, 420), fir, trunk, w.C("near.snow"));
         }
         for (double x = 80; x < 3584; x += rng.Uniform(300, 600)) {
-            Boulder(cr, x, 1545, rng.Uniform(70, 120), rng.Uniform(40, 60), InkOf("near.rock", 2.0),
-                    w.Seed(uint64_t(x) + 9));
+            Boulder(cr, x, 1545, rng.Uniform(70, 120), rng.Uniform(40, 60), rock, w.Seed(uint64_t(x) + 9));
             Filled(
                 cr, [&](cairo_t* c) { Ellipse(c, x - 10, 1500, 70, 16); }, w.C("near.snow"));
         }
@@ -164,8 +166,8 @@ public:
                 Crystal(cr, {40.0 + side * 7, 35.0 + k * 5}, rng.Uniform(7, 12), 4, side * (55 + k * 25),
                         InkOf("icicle", 1.0), w.C("ice.shine"));
             }
-        } else if (i < 21) {
-            // A glittering snowflake near the cell.
+        } else {
+            // A glittering snowflake near the cell: these also fall on deep ice, so they stay small.
             Pt c{40 + rng.Uniform(-6, 6), 40 + rng.Uniform(-6, 6)};
             const double r = rng.Uniform(4, 6);
             Stroked(
@@ -188,11 +190,6 @@ public:
                     }
                 },
                 w.C("ice.shine"), 1.2);
-        } else {
-            // A drift of snow on top.
-            Shaded(
-                cr, [&](cairo_t* c) { Smooth(c, LumpPoints(40, 33, 10, 4, 8, 0.2, w.Seed(30 + i)), true); }, snow, 1,
-                1);
         }
     }
 

@@ -117,7 +117,8 @@ void DrawLayer(Picture& screen, Loader& files, int set, int layer, double f, int
     for (int i = 0; i <= kW / 256; ++i) {
         for (int j = 0; j <= kH / 256; ++j) {
             int a = c0 + i, b = r0 + j;
-            if (a > columns || b > rows) continue;
+            // Only the pieces that were loaded exist: columns 0..f*8, rows below f*4.
+            if (a > columns || b > rows || b >= (layer == 1 ? kNearRows : kFarRows)) continue;
             const Picture* p = files.Get(PiecePath(set, layer, a, b));
             if (!p) p = files.Get(PiecePath(set, 1, 4, 3));
             if (p) Blit(screen, *p, 0, 0, 512, 512, i * 512 + ox, j * 512 + oy, 512, 512, key);
