@@ -57,7 +57,7 @@ public:
                 cr, [&](cairo_t* c) { Smooth(c, flow, false); }, w.C("lava.core"), lavaWidth * 0.35);
         }
         Filled(
-            cr, [&](cairo_t* c) { Ellipse(c, cx, top + 1, crater, crater * 0.3); }, w.C("lava"));
+            cr, [&](cairo_t* c) { Ellipse(c, cx, top + 1, crater * 0.8, crater * 0.2); }, w.C("lava"));
         Stroked(
             cr, [&](cairo_t* c) { Smooth(c, body, false, 0.4); }, ink.line, ink.width);
     }
