@@ -1,10 +1,13 @@
 // The player's caveman: keys, physics, state and animation choice, drawing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "gfx/Surfaces.h"
 
 class CAnimation;
 class CGameDlg;
@@ -32,6 +35,24 @@ public:
     // A platform's box.
     static constexpr int32_t kPlatformWidth = 64;
     static constexpr int32_t kPlatformHeight = 16;
+    // The hit flash shows this many frames after a kill.
+    static constexpr int32_t kFlashFrames = 8;
+    // The finish counts as reached within these distances of FINISH_POS.
+    static constexpr int32_t kFinishRangeX = 32;
+    static constexpr int32_t kFinishRangeY = 128;
+    // TEXT entries of the end messages; each types at one character per kStepsPerLetter steps and
+    // stays whole for kMessageHoldSteps more before the level ends.
+    static constexpr int kLevelCompletedText = 18;
+    static constexpr int kGameOverText = 19;
+    static constexpr int32_t kStepsPerLetter = 3;
+    static constexpr int32_t kMessageHoldSteps = 30;
+    // Frames after a hit at which the death animation starts and the hero reappears.
+    static constexpr int32_t kDeathStartFrame = 10;
+    static constexpr int32_t kRespawnFrame = 99;
+    // The last level: finishing it ends the game.
+    static constexpr int32_t kLastLevel = 7;
+    // Floating texts rise from this far right of the hero's corner.
+    static constexpr int32_t kTextOffsetX = 32;
 
     // Loads the unit type "hero" and the hit flash. The level number (low friction on 4 and 5)
     // and the finish are taken from the level being built (GameGlobals::level), when there is one.
@@ -56,16 +77,28 @@ public:
     void RestoreStatusPictures();
     void DrawStatusPictures();
 
-    // Parts of the step that belong to the level end, fighting, pickups and enemies; each is
-    // empty until those are built.
+    // The finish and the two end timers: the slot save and the next briefing, or the end of the
+    // game with its bonus.
     void CheckLevelEnd();
+    // Live enemies touching the hero hurt him; after a lost life he dies and reappears.
     void CheckEnemyContact();
+    // Every object the hero touches is applied by the level.
     void CollectObjects();
+    // Enemies within their sight range of the hero take notice.
     void AlertEnemies();
+    // The club's swing and landing on enemies kill those the hero's strength can overcome.
     void StrikeEnemies();
-    // The hit flash, drawn at the end of Draw whether or not the hero is shown. Empty until
-    // fighting is built.
+    // Takes damage unless still blinking from the last hit: energy, then a life, then the game.
+    void Hurt(int32_t damage);
+    // End-of-game bonus: the money is paid out as score at the club's strength.
+    void PayOutMoney();
+    // Copies the hero's lasting values into the main window's player record.
+    void StoreIntoPlayerRecord(int32_t nextLevel);
+    // The hit flash, drawn at the end of Draw whether or not the hero is shown.
     void DrawHitFlash();
+    // The animation of the level's object type at a position (an icon of floating texts); null
+    // when there is none.
+    CAnimation* IconOfType(int32_t typeIndex) const;
 
     // A platform the hero may ride: its top-left corner and horizontal speed per step.
     struct RideablePlatform {
@@ -73,8 +106,7 @@ public:
         float y = 0.0f;
         float vx = 0.0f;
     };
-    // The movable elements of the running level, in the level's order (none until moving
-    // platforms are built), or platformOverride when set.
+    // The movable elements of the running level, in the level's order, or platformOverride when set.
     std::vector<RideablePlatform> Platforms() const;
     // The first platform carrying the hero; false when none does.
     bool FindCarryingPlatform(RideablePlatform& carrier) const;
@@ -122,8 +154,16 @@ public:
     std::string prevState;
     CGameDlg* mainWindow = nullptr;
     std::unique_ptr<CAnimation> hitFlash;
-    // Positions in the level's object-type table of the icons of floating texts; 0 until pickups
-    // are built.
+    // The status display's icons: life, energy, club and coin, in that order.
+    enum StatusIcon { kLifeIcon, kEnergyIcon, kClubIcon, kCoinIcon, kStatusIconCount };
+    struct StatusPicture {
+        const char* file = "";
+        uint32_t colorKey = 0;  // GDI colour
+        SurfacePtr surface;
+    };
+    std::array<StatusPicture, kStatusIconCount> statusPictures;
+    // Positions in the level's object-type table of the last types of the classes HEALTH10, MACE,
+    // SILVERCOIN and CHECKPOINT, whose pictures are the icons of floating texts; 0 when absent.
     int32_t healthTypeIndex = 0;
     int32_t maceTypeIndex = 0;
     int32_t coinTypeIndex = 0;

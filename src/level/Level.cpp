@@ -1,19 +1,24 @@
 // One level being played: what it is made of, its 20 ms world steps, its camera and its draw order.
 #include "level/Level.h"
 
+#include <algorithm>
 #include <cstdio>
 
+#include "actors/Animation.h"
+#include "actors/Arithmetic.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
+#include "data/ObjectType.h"
 #include "data/UnitType.h"
 #include "level/Background.h"
 #include "level/SpanPicture.h"
 #include "level/TileLayer.h"
 #include "media/SoundSystem.h"
+#include "media/SpriteFont.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -24,6 +29,16 @@ constexpr int32_t kBackgroundPieceStep = 256;
 const LevelDescription* DescriptionOf(const CGameDlg* window, int32_t levelNumber) {
     if (!window || !window->gameData || levelNumber < 0 || levelNumber >= CGameData::kLevelCount) return nullptr;
     return window->gameData->levels[levelNumber].get();
+}
+
+std::string Decimal(int64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(value));
+    return text;
+}
+
+void PlaySample(const char* name) {
+    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
 }
 
 std::string StaticPlanPath(int32_t set) {
@@ -57,13 +72,19 @@ CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOpti
             unitTypes[unitTypeCount++] = new UnitType(name);
         }
     }
-    // Object types: made here from the description's object-type list once objects exist.
+    if (description) {
+        for (const std::string& name : description->objectTypes) {
+            if (objectTypeCount >= kMaxTypes) break;
+            objectTypes[objectTypeCount++] = new ObjectType(name);
+        }
+    }
 
     tileLayer = std::make_unique<CTileLayer>(window, levelNumber);
     CreateStaticPlan(window);
 
-    // Enemies (CreateEnemies), objects (CreateObjects) and movable elements are made here, in that
-    // order, once they exist.
+    CreateEnemies(levelNumber, window);
+    CreateObjects(levelNumber, window);
+    movableElements = std::make_unique<CMovableElementList>(levelNumber, window);
 
     hero = std::make_unique<CHero>(window);
 
@@ -81,17 +102,24 @@ CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOpti
 
 CLevel::~CLevel() {
     if (GameGlobals::sound) GameGlobals::sound->StopMusic(levelNumber % kMusicTracksPerLevelCycle);
+    // The actors point at the types: they go first.
+    enemies.clear();
+    objects.clear();
+    movableElements.reset();
+    floatingTexts.clear();
     for (int i = 0; i < unitTypeCount; ++i) {
         delete unitTypes[i];
         unitTypes[i] = nullptr;
     }
-    // Object types go here once they exist.
+    for (int i = 0; i < objectTypeCount; ++i) {
+        delete objectTypes[i];
+        objectTypes[i] = nullptr;
+    }
     nearBackground.reset();
     farBackground.reset();
     tileLayer.reset();
     staticPlanSpans.reset();
     staticPlan.reset();
-    // The enemy list goes before the hero, the object and movable-element lists after it.
     hero.reset();
     message.clear();
     if (GameGlobals::level == this) GameGlobals::level = nullptr;
@@ -144,9 +172,13 @@ void CLevel::Update(CGameDlg* window) {
     if (hero) hero->HandleInput();
 
     for (int32_t i = 0; i < steps; ++i) {
-        // Enemies, objects and movable elements step here, in that order, once they exist.
+        if (hero) {
+            for (CEnemy& enemy : enemies) enemy.Step(*hero);
+        }
+        for (CGameObject& object : objects) object.Step();
+        if (movableElements) movableElements->Step();
         if (hero) hero->Step();
-        // Floating texts step here once they exist.
+        StepFloatingTexts();
     }
 
     DrawFrame(window);
@@ -170,15 +202,17 @@ void CLevel::DrawFrame(CGameDlg* window) {
     DrawScenery(window);
     // DrawScenery may have rebuilt the tile layer.
     if (tileLayer) tileLayer->DrawArtefacts();
-    // Movable elements, then objects, are drawn here once they exist.
+    if (movableElements) movableElements->Draw(cameraX, cameraY);
+    DrawObjects(window);
     if (tileLayer) tileLayer->DrawTiles();
-    // Enemies are drawn here once they exist.
+    DrawEnemies(window);
     if (hero) hero->Draw();
     // Branches hang in front of everyone.
     if (tileLayer) tileLayer->DrawBranches();
     if (hero) hero->DrawStatusPictures();
-    // The status numbers, the floating texts (oldest first) and the end messages follow here once
-    // they exist.
+    DrawStatusNumbers();
+    DrawFloatingTexts();
+    DrawEndMessages();
 }
 
 void CLevel::CreateStaticPlan(CGameDlg*) {
@@ -230,10 +264,143 @@ void CLevel::RestoreScenery() {
 }
 
 int CLevel::PlatformCount() const {
-    // The movable-element list answers here once it exists.
-    return 0;
+    return movableElements ? static_cast<int>(movableElements->elements.size()) : 0;
 }
 
-PlatformBox CLevel::PlatformBoxAt(int) const {
-    return PlatformBox{};
+PlatformBox CLevel::PlatformBoxAt(int index) const {
+    if (index < 0 || index >= PlatformCount()) return PlatformBox{};
+    const CMovableElement& element = movableElements->elements[index];
+    return PlatformBox{ClampCoordinate(TruncateToInt(element.x)), ClampCoordinate(TruncateToInt(element.y))};
+}
+
+void CLevel::CreateEnemies(int32_t number, CGameDlg* window) {
+    const LevelDescription* description = DescriptionOf(window, number);
+    if (!description) return;
+    for (const EnemyPlacement& placement : description->enemies) {
+        for (int i = 0; i < unitTypeCount; ++i) {
+            if (unitTypes[i] && unitTypes[i]->unitClass == placement.type) {
+                enemies.emplace_back(unitTypes[i], placement.route);
+            }
+        }
+    }
+}
+
+void CLevel::CreateObjects(int32_t number, CGameDlg* window) {
+    const LevelDescription* description = DescriptionOf(window, number);
+    if (!description) return;
+    for (const ObjectPlacement& placement : description->objects) {
+        for (int i = 0; i < objectTypeCount; ++i) {
+            const ObjectType* type = objectTypes[i];
+            // A type whose file was missing has no class and takes no placement.
+            if (type && !type->objectClass.empty() && type->objectClass == placement.type) {
+                objects.emplace_back(type, placement.x, placement.y);
+            }
+        }
+    }
+}
+
+void CLevel::ApplyObject(CGameObject& object) {
+    if (!hero || !object.type) return;
+    CHero& h = *hero;
+    const ObjectType& type = *object.type;
+    // Nothing is taken while the hero blinks after a hit.
+    if (h.hurtTimer <= CHero::kBlinkFrames) return;
+    auto text = [&](const std::string& words, int32_t iconType) {
+        AddFloatingText(h.x + CHero::kTextOffsetX, h.y, words, iconType >= 0 ? h.IconOfType(iconType) : nullptr);
+    };
+
+    if (type.mace > 0) {
+        h.strength = Wrap32(static_cast<int64_t>(h.strength) + type.mace);
+        text("+" + Decimal(type.mace), h.maceTypeIndex);
+        PlaySample("POWER");
+    }
+    if (type.objectClass == "jumper") {
+        h.vy = -30.0f;
+        PlaySample("JUMPER");
+    }
+    if (type.objectClass == "mine") {
+        h.Hurt(Magnitude(type.health));
+        PlaySample("MINE");
+        // A mine goes off once, pickable or not.
+        object.collected = true;
+        return;
+    }
+    if (type.checkpoint && h.respawnX != h.x) {
+        h.respawnX = h.x;
+        h.respawnY = h.y;
+        PlaySample("CHECKPOINT");
+        text("CHECKPOINT", h.checkpointTypeIndex);
+    }
+    if (type.money > 0) {
+        h.money = Wrap32(static_cast<int64_t>(h.money) + type.money);
+        PlaySample("MONEY_COLLECTED");
+        text("+" + Decimal(type.money), h.coinTypeIndex);
+    }
+    if (type.point > 0) {
+        // Points count more with a stronger club.
+        const int32_t points = Wrap32(static_cast<int64_t>(type.point) * h.strength / 10);
+        PlaySample("POINTS_COLLECTED");
+        text("+" + Decimal(points), -1);
+        h.score = Wrap32(static_cast<int64_t>(h.score) + points);
+    }
+    if (type.health < 0) h.Hurt(Magnitude(type.health));
+    if (type.health > 0) {
+        // At full energy an energy object is left for later.
+        if (h.health == 100) return;
+        h.health = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(h.health) + type.health, 100));
+        PlaySample("ENERGY_COLLECTED");
+        // The text shows the energy the hero now has, not what was added.
+        text("+" + Decimal(h.health), h.healthTypeIndex);
+    }
+    if (type.pickable) object.collected = true;
+}
+
+void CLevel::AddFloatingText(int32_t x, int32_t y, const std::string& text, CAnimation* icon) {
+    floatingTexts.emplace_back(x, y, text, icon);
+}
+
+void CLevel::StepFloatingTexts() {
+    CFloatingText::StepQueue(floatingTexts);
+}
+
+void CLevel::DrawObjects(CGameDlg* window) {
+    if (!window) return;
+    for (const CGameObject& object : objects) {
+        object.Draw(cameraX, cameraY, window->screenWidth, window->screenHeight);
+    }
+}
+
+void CLevel::DrawEnemies(CGameDlg* window) {
+    if (!window) return;
+    for (CEnemy& enemy : enemies) enemy.Draw(cameraX, cameraY, window->screenWidth, window->screenHeight);
+}
+
+void CLevel::DrawFloatingTexts() {
+    for (const CFloatingText& text : floatingTexts) text.Draw(GameGlobals::font, cameraX, cameraY);
+}
+
+void CLevel::DrawStatusNumbers() {
+    CSpriteFont* font = GameGlobals::font;
+    if (!hero || !font) return;
+    // Right-aligned by a fixed width per character, whatever the glyphs' own widths.
+    constexpr int32_t kRightEdge = 750;
+    constexpr int32_t kCharacterWidth = 30;
+    const std::string score = Decimal(hero->score);
+    const std::string money = Decimal(hero->money);
+    font->DrawText(score, kRightEdge - kCharacterWidth * static_cast<int32_t>(score.size()), 10, 1.0f);
+    font->DrawText(money, kRightEdge - kCharacterWidth * static_cast<int32_t>(money.size()), 540, 1.0f);
+    font->DrawText(Decimal(hero->strength), 100, 540, 1.0f);
+}
+
+void CLevel::DrawEndMessages() {
+    CSpriteFont* font = GameGlobals::font;
+    if (!hero || !font || !mainWindow || !mainWindow->gameData) return;
+    auto typeOut = [&](int textIndex, int32_t timer) {
+        if (timer < 0) return;
+        const std::string& whole = mainWindow->gameData->Text(textIndex);
+        const size_t letters = std::min<size_t>(static_cast<size_t>(timer / CHero::kStepsPerLetter), whole.size());
+        font->DrawText(whole.substr(0, letters), 100, 100, 1.0f);
+    };
+    typeOut(CHero::kLevelCompletedText, hero->levelEndTimer);
+    typeOut(CHero::kGameOverText, hero->gameOverTimer);
 }

@@ -3,9 +3,15 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "actors/Enemy.h"
+#include "actors/FloatingText.h"
+#include "actors/GameObject.h"
+#include "actors/MovableElement.h"
 #include "app/PlayerRecord.h"
 #include "gfx/Surfaces.h"
 #include "level/CollisionMap.h"
@@ -15,6 +21,7 @@ class CHero;
 class CTileLayer;
 class CBackground;
 class CSpanPicture;
+class CAnimation;
 struct UnitType;
 struct ObjectType;
 
@@ -60,12 +67,33 @@ public:
     int PlatformCount() const;
     PlatformBox PlatformBoxAt(int index) const;
 
+    // The actors of the level's description: an enemy for every placement whose type is a loaded
+    // unit class, an object for every placement whose type is a loaded object class.
+    void CreateEnemies(int32_t levelNumber, CGameDlg* window);
+    void CreateObjects(int32_t levelNumber, CGameDlg* window);
+    // What touching an object does to the hero, in a fixed order of effects.
+    void ApplyObject(CGameObject& object);
+    // A text rising from (x, y) for two seconds, with an object type's picture beside it (or none).
+    void AddFloatingText(int32_t x, int32_t y, const std::string& text, CAnimation* icon);
+    void StepFloatingTexts();
+    void DrawObjects(CGameDlg* window);
+    void DrawEnemies(CGameDlg* window);
+    void DrawFloatingTexts();
+    // The score, money and strength beside the hero's status icons.
+    void DrawStatusNumbers();
+    // "Level completed" or "game over", typing itself letter by letter.
+    void DrawEndMessages();
+
     // Scenery set of a level: levels 2k and 2k+1 share set 2k.
     static int32_t ScenerySet(int32_t levelNumber) { return levelNumber - levelNumber % 2; }
 
     std::array<ObjectType*, kMaxTypes> objectTypes{};
     std::array<UnitType*, kMaxTypes> unitTypes{};
     std::unique_ptr<CHero> hero;
+    // The level's actors in creation order, stepped and drawn in that order.
+    std::vector<CEnemy> enemies;
+    std::vector<CGameObject> objects;
+    std::unique_ptr<CMovableElementList> movableElements;
     std::unique_ptr<CTileLayer> tileLayer;
     std::unique_ptr<CBackground> nearBackground;
     std::unique_ptr<CBackground> farBackground;
@@ -75,6 +103,8 @@ public:
     uint32_t staticPlanColourKey = kStaticPlanColourKey;
     // Shown by the main window in yellow at (20, 100) for 400 frames.
     std::string message;
+    // Oldest first.
+    std::deque<CFloatingText> floatingTexts;
     int32_t unitTypeCount = 0;
     int32_t objectTypeCount = 0;
     int32_t levelNumber = 0;
