@@ -10,5 +10,7 @@ void AppendHero(std::ostringstream& json, const CHero& hero) {
          << ",\"state\":\"" << hero.state << "\",\"animIndex\":" << hero.animIndex << ",\"onStep\":" << hero.onStep
          << ",\"facing\":" << hero.facing << ",\"health\":" << hero.health << ",\"lives\":" << hero.lives
          << ",\"score\":" << hero.score << ",\"money\":" << hero.money << ",\"strength\":" << hero.strength
-         << ",\"hurtTimer\":" << hero.hurtTimer << "}";
+         << ",\"hurtTimer\":" << hero.hurtTimer << ",\"levelEndTimer\":" << hero.levelEndTimer
+         << ",\"gameOverTimer\":" << hero.gameOverTimer << ",\"dead\":" << (hero.dead ? "true" : "false")
+         << ",\"respawnX\":" << hero.respawnX << ",\"respawnY\":" << hero.respawnY << "}";
 }

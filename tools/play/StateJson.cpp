@@ -36,13 +36,39 @@ std::string Quote(const std::string& utf8) {
     return out + "\"";
 }
 
-const char* Bool(bool value) { return value ? "true" : "false"; }
+const char* Bool(bool value) {
+    return value ? "true" : "false";
+}
 
 void AppendLevel(std::ostringstream& json, const CLevel& level) {
     json << ",\"level\":{\"levelNumber\":" << level.levelNumber << ",\"cameraX\":" << level.cameraX
          << ",\"cameraY\":" << level.cameraY << ",\"message\":" << Quote(platform::Cp1250ToUtf8(level.message))
          << ",\"messageFrames\":" << level.messageFrames << ",\"nearLayerOption\":" << Bool(level.nearLayerOption)
          << ",\"unitTypeCount\":" << level.unitTypeCount;
+    json << ",\"enemies\":[";
+    for (size_t i = 0; i < level.enemies.size(); ++i) {
+        const CEnemy& enemy = level.enemies[i];
+        json << (i ? "," : "") << "{\"x\":" << enemy.x << ",\"y\":" << enemy.y << ",\"energy\":" << enemy.energy
+             << ",\"state\":" << Quote(platform::Cp1250ToUtf8(enemy.state)) << "}";
+    }
+    int collected = 0;
+    for (const CGameObject& object : level.objects) collected += object.collected ? 1 : 0;
+    json << "],\"objectCount\":" << level.objects.size() << ",\"objectsCollected\":" << collected;
+    json << ",\"platforms\":[";
+    if (level.movableElements) {
+        const std::vector<CMovableElement>& elements = level.movableElements->elements;
+        for (size_t i = 0; i < elements.size(); ++i) {
+            json << (i ? "," : "") << "{\"x\":" << elements[i].x << ",\"y\":" << elements[i].y << "}";
+        }
+    }
+    json << "],\"floatingTexts\":[";
+    bool firstText = true;
+    for (const CFloatingText& text : level.floatingTexts) {
+        json << (firstText ? "" : ",") << "{\"text\":" << Quote(platform::Cp1250ToUtf8(text.text))
+             << ",\"x\":" << text.x << ",\"y\":" << text.y << ",\"age\":" << text.age << "}";
+        firstText = false;
+    }
+    json << "]";
     if (level.hero) {
         json << ",";
         AppendHero(json, *level.hero);
