@@ -21,7 +21,7 @@ check_same() {
   echo "$name: $count files identical"
 }
 
-for gen in ART SCENERY MEDIA; do
+for gen in ART SCENERY LEVELS MEDIA; do
   var="KVB_ASSETGEN_$gen"
   exe="${!var:-}"
   [ -n "$exe" ] || continue
