@@ -94,7 +94,7 @@ inline void WriteCollisionFile(int levelNumber, const std::function<bool(int cx,
               CollisionFileBytes([&](int cx, int cy) { return static_cast<int8_t>(solid(cx, cy) ? 1 : 0); }));
 }
 
-// A level description with a hero start and, optionally, enemy types.
+// A level description with nothing but the hero's start and finish.
 inline void WriteLevelDescription(int levelNumber, int startX, int startY) {
     WriteFile("LevelDescriptions/Level" + std::to_string(levelNumber) + ".xml",
               "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"" + std::to_string(startX) + "\" Y=\"" + std::to_string(startY) +
