@@ -12,6 +12,7 @@
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
 #include "data/XmlReader.h"
+#include "TestSupport.h"
 #include "platform/Platform.h"
 #include "platform/headless/RecordingMessageBox.h"
 
@@ -21,31 +22,13 @@ namespace {
 class GameDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/kvb-data-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-        char cwd[PATH_MAX];
-        ASSERT_NE(::getcwd(cwd, sizeof(cwd)), nullptr);
-        previousFolder_ = cwd;
-        ASSERT_EQ(::chdir(folder_.c_str()), 0);
         previousBox_ = platform::Current().messageBox;
         messages_.printToStderr = false;
         platform::Current().messageBox = &messages_;
     }
-    void TearDown() override {
-        platform::Current().messageBox = previousBox_;
-        if (!previousFolder_.empty()) {
-            EXPECT_EQ(::chdir(previousFolder_.c_str()), 0);
-        }
-        std::error_code error;
-        if (!folder_.empty()) std::filesystem::remove_all(folder_, error);
-    }
-    static void Write(const std::string& path, const std::string& content) {
-        std::filesystem::path p(path);
-        if (p.has_parent_path()) std::filesystem::create_directories(p.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
-    }
-    static LevelDescription ReadLevel(const std::string& content) {
+    void TearDown() override { platform::Current().messageBox = previousBox_; }
+    void Write(const std::string& path, const std::string& content) const { folder_.Write(path, content); }
+    LevelDescription ReadLevel(const std::string& content) {
         Write("Level.xml", content);
         LevelDescription level;
         level.ReadFile("Level.xml");
@@ -55,8 +38,7 @@ protected:
     platform::RecordingMessageBox messages_;
 
 private:
-    std::string folder_;
-    std::string previousFolder_;
+    testing_support::TempGameFolder folder_;
     platform::IMessageBox* previousBox_ = nullptr;
 };
 
