@@ -1,6 +1,7 @@
 // An enemy of the level: patrol along its route, chase (flyers), turning, the flight of a killed one.
 #include "actors/Enemy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -72,6 +73,10 @@ void CEnemy::AdvanceRouteIndex() {
 void CEnemy::MoveThroughMap(float vx, float vy) {
     CCollisionMap* map = GameGlobals::collisionMap;
     if (!map || !type) return;
+    // However fast a unit claims to be, it stays within the coordinate range.
+    const float limit = static_cast<float>(kCoordinateLimit);
+    vx = std::clamp(x + vx, -limit, limit) - x;
+    vy = std::clamp(y + vy, -limit, limit) - y;
     const MoveResult& result =
         map->MoveIgnoringPlatforms(TruncateToInt(x), TruncateToInt(y), vx, vy, type->maxWidth, type->maxHeight);
     x = result.x;
@@ -104,6 +109,11 @@ void CEnemy::Patrol() {
         cy = TruncateToInt(y - static_cast<float>(speed));
         if (targetY > cy) targetY = cy;
     }
+    // An absurd speed cannot carry the enemy (or its target) out of the coordinate range.
+    cx = ClampCoordinate(cx);
+    cy = ClampCoordinate(cy);
+    targetX = ClampCoordinate(targetX);
+    targetY = ClampCoordinate(targetY);
 
     const bool flying = Flying();
     if (std::abs(targetX - cx) < kArrivalX && (!flying || std::abs(targetY - cy) < kArrivalY)) {
@@ -149,7 +159,9 @@ bool CEnemy::Chase(const CHero& hero) {
     int64_t probes = 0;
     do {
         if (probes++ > maxProbes) return false;
-        if (map->TestBox(TruncateToInt(px), TruncateToInt(py), 1, 1) != CCollisionMap::kFree) return false;
+        const int32_t probeX = ClampCoordinate(TruncateToInt(px));
+        const int32_t probeY = ClampCoordinate(TruncateToInt(py));
+        if (map->TestBox(probeX, probeY, 1, 1) != CCollisionMap::kFree) return false;
         px += speed * ux;
         py += speed * uy;
     } while (!(std::fabs(px - hx) <= speed && std::fabs(py - hy) <= speed));
