@@ -51,6 +51,24 @@ UNITS = {
     'empty': b'',
 }
 
+OBJECTS = {
+    'coin': (b'<OBJECT>\r\n<CLASS VALUE="coin"/>\r\n<MONEY VALUE="5"/>\r\n<POINT VALUE="10"/>\r\n'
+             b'<PICKABLE VALUE="1"/>\r\n<COLORKEY R="255" G="0" B="255"/>\r\n</OBJECT>\r\n'),
+    'mine': b'<CLASS VALUE="MINE"/><DAMAGE VALUE="-20"/><RANGE VALUE="40"/><PICKABLE VALUE="0"/>',
+    'checkpoint': b'<CLASS VALUE="flag"/><CHECKPOINT VALUE="1"/><LIFE VALUE="99999999999"/>',
+    'misnamed': b'<HEALTH VAL="5"/><COLORKEY G="1" R="2" B="3"/><CLASS VALUE=""/>',
+    'empty': b'',
+}
+
+MOVABLE = {
+    'kinds': (b'<ELEMENTS>\r\n<ELEMENT NAME="raft" COLLISION="TRUE" DESTROYABLE="FALSE"/>\r\n'
+              b'<ELEMENT NAME="log" COLLISION="FALSE" DESTROYABLE="TRUE"/>\r\n</ELEMENTS>\r\n'),
+    'carried-flags': b'<ELEMENT NAME="RAFT" COLLISION="TRUE"/><ELEMENT NAME="Log"/><ELEMENT X="1"/>',
+    'too-many': b''.join(b'<ELEMENT NAME="raft" COLLISION="TRUE" DESTROYABLE="TRUE"/>' for _ in range(14)),
+    'odd-names': b'<ELEMENT NAME="..\\..\\raft"/><ELEMENT NAME=""/><ELEMENT NAME="stone"/>',
+    'empty': b'',
+}
+
 CELLS = 256 * 128
 
 
@@ -125,6 +143,8 @@ CORPORA = {
     'ConfigFile': config(),
     'SaveSlots': save_slots(),
     'Highscore': highscore(),
+    'ObjectType': OBJECTS,
+    'MovableElement': MOVABLE,
 }
 
 
