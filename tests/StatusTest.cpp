@@ -1,0 +1,254 @@
+// The status display: the hero's four icons, their keys and places, their restoring, and the numbers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "LevelFixture.h"
+#include "actors/Hero.h"
+#include "app/GameGlobals.h"
+#include "app/InputState.h"
+#include "level/CollisionMap.h"
+#include "level/Level.h"
+#include "media/SpriteFont.h"
+
+namespace {
+
+using levelfixture::HeadlessServices;
+using levelfixture::TempGameFolder;
+using levelfixture::TestWindow;
+using levelfixture::WriteFile;
+
+constexpr uint32_t kBackground = 0x000000;
+constexpr uint32_t kLife = 0xC00000;
+constexpr uint32_t kEnergy = 0x00C000;
+constexpr uint32_t kClub = 0x0000C0;
+constexpr uint32_t kCoin = 0xC0C000;
+constexpr uint32_t kLetters = 0x00C0C0;
+// The keys of the life and coin icons: RGB(117, 34, 3) and RGB(255, 185, 58).
+constexpr uint32_t kLifeKey = 0x752203;
+constexpr uint32_t kCoinKey = 0xFFB93A;
+const char kSurfaceError[] =
+    "B\xb3\xb9"
+    "d Tworzenia powierzchni: Obiekt Bohater";
+
+class StatusTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.ok());
+        GameGlobals::level = nullptr;
+        GameGlobals::input = &input_;
+        levelfixture::WriteTextTable(40);
+        WriteFile("Units/hero.xml",
+                  "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
+        WriteFile("LevelDescriptions/Level0.xml",
+                  "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"3000\" Y=\"500\"/>\r\n<FINISH_POS X=\"100\" Y=\"100\"/>\r\n"
+                  "</HERO>\r\n</LEVEL>\r\n");
+        levelfixture::WriteCollisionFile(0, [](int, int cy) { return cy == 100; });
+        // Only the status icons may be reported missing.
+        levelfixture::WriteFlatPicture("LevelDescriptions/Level0/Level0_3.png", 8, 8, 0x203040);
+        // Small icons with a keyed corner pixel each where the icon has a key.
+        levelfixture::WritePicture("Graphics/Life.png", 8, 8,
+                                   [](int x, int y) { return x == 0 && y == 0 ? kLifeKey : kLife; });
+        levelfixture::WriteFlatPicture("Graphics/Energy.png", 8, 8, kEnergy);
+        levelfixture::WriteFlatPicture("Graphics/Maczuga.png", 12, 10, kClub);
+        levelfixture::WritePicture("Graphics/Moneta.png", 8, 8,
+                                   [](int x, int y) { return x == 0 && y == 0 ? kCoinKey : kCoin; });
+        levelfixture::WriteFlatPicture("Graphics/Spritelitery.png", 512, 342, kLetters);
+    }
+    void TearDown() override {
+        level_.reset();
+        delete GameGlobals::collisionMap;
+        GameGlobals::collisionMap = nullptr;
+        GameGlobals::font = nullptr;
+        font_.reset();
+        GameGlobals::input = nullptr;
+    }
+    void Start() {
+        TearDown();
+        GameGlobals::input = &input_;
+        window_ = std::make_unique<TestWindow>();
+        GameGlobals::collisionMap = new CCollisionMap(&window_->window, 0);
+        level_ = std::make_unique<CLevel>(&window_->window, 0, false);
+        font_ = std::make_unique<CSpriteFont>(&window_->window);
+        GameGlobals::font = font_.get();
+    }
+    CHero& Hero() { return *level_->hero; }
+    platform::Surface& Target() { return *window_->target; }
+    uint32_t At(int x, int y) { return Target().GetPixel(x, y); }
+    void DrawIcons() {
+        Target().Fill(kBackground);
+        Hero().DrawStatusPictures();
+    }
+    void DrawNumbers() {
+        Target().Fill(kBackground);
+        level_->DrawStatusNumbers();
+    }
+    // The first column in a row, from x 0, with the given colour; -1 when none.
+    int FirstInRow(int y, uint32_t colour) {
+        for (int x = 0; x < 800; ++x) {
+            if (At(x, y) == colour) return x;
+        }
+        return -1;
+    }
+    int CountInRow(int y, uint32_t colour) {
+        int n = 0;
+        for (int x = 0; x < 800; ++x) n += At(x, y) == colour && (x == 0 || At(x - 1, y) != colour);
+        return n;
+    }
+
+    TempGameFolder folder_;
+    HeadlessServices services_;
+    InputState input_;
+    std::unique_ptr<TestWindow> window_;
+    std::unique_ptr<CSpriteFont> font_;
+    std::unique_ptr<CLevel> level_;
+};
+
+TEST_F(StatusTest, TheIconsAreMadeWithTheHeroWithTheirKeys) {
+    Start();
+    EXPECT_TRUE(services_.messages.shown.empty());
+    const auto& pictures = Hero().statusPictures;
+    ASSERT_TRUE(pictures[CHero::kLifeIcon].surface);
+    ASSERT_TRUE(pictures[CHero::kEnergyIcon].surface);
+    ASSERT_TRUE(pictures[CHero::kClubIcon].surface);
+    ASSERT_TRUE(pictures[CHero::kCoinIcon].surface);
+    EXPECT_EQ(pictures[CHero::kLifeIcon].colorKey, 205429u);
+    EXPECT_EQ(pictures[CHero::kCoinIcon].colorKey, 3848703u);
+    EXPECT_EQ(pictures[CHero::kLifeIcon].surface->ColourKey(), kLifeKey);
+    EXPECT_EQ(pictures[CHero::kCoinIcon].surface->ColourKey(), kCoinKey);
+    EXPECT_EQ(pictures[CHero::kEnergyIcon].surface->ColourKey(), 0u);
+    EXPECT_EQ(pictures[CHero::kClubIcon].surface->Width(), 12);
+}
+
+TEST_F(StatusTest, AMissingIconIsReportedAndTheOthersStay) {
+    std::filesystem::remove("Graphics/Maczuga.png");
+    WriteFile("Graphics/Moneta.png", "not a picture");
+    Start();
+    ASSERT_EQ(services_.messages.shown.size(), 2u);
+    EXPECT_EQ(services_.messages.shown[0], kSurfaceError);
+    EXPECT_EQ(services_.messages.shown[1], kSurfaceError);
+    EXPECT_FALSE(Hero().statusPictures[CHero::kClubIcon].surface);
+    EXPECT_FALSE(Hero().statusPictures[CHero::kCoinIcon].surface);
+    Hero().health = 30;
+    DrawIcons();
+    EXPECT_EQ(CountInRow(10, kEnergy), 3);
+    EXPECT_EQ(FirstInRow(532, kClub), -1);
+}
+
+TEST_F(StatusTest, EnergyAndLivesAlongTheTopLeft) {
+    Start();
+    const struct {
+        int32_t health, lives;
+        int energyIcons, lifeIcons;
+    } cases[] = {{100, 5, 10, 5}, {99, 1, 9, 1}, {9, 0, 0, 0}, {10, 3, 1, 3}, {0, 2, 0, 2}, {-20, -1, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.health << " " << c.lives);
+        Hero().health = c.health;
+        Hero().lives = c.lives;
+        DrawIcons();
+        EXPECT_EQ(CountInRow(12, kEnergy), c.energyIcons);
+        EXPECT_EQ(CountInRow(52, kLife), c.lifeIcons);
+        for (int i = 0; i < c.energyIcons; ++i) {
+            EXPECT_EQ(At(10 + 32 * i, 10), kEnergy) << i;
+            EXPECT_EQ(At(9 + 32 * i, 10), kBackground) << i;
+        }
+        for (int i = 0; i < c.lifeIcons; ++i) {
+            EXPECT_EQ(At(10 + 40 * i, 50), kBackground) << "the keyed corner of icon " << i;
+            EXPECT_EQ(At(11 + 40 * i, 50), kLife) << i;
+            EXPECT_EQ(At(10 + 40 * i, 51), kLife) << i;
+        }
+    }
+    // Energy 100 and five lives: the last icons at 298 and 170.
+    Hero().health = 100;
+    Hero().lives = 5;
+    DrawIcons();
+    EXPECT_EQ(At(298, 10), kEnergy);
+    EXPECT_EQ(At(306, 10), kBackground);
+    EXPECT_EQ(At(170, 51), kLife);
+    EXPECT_EQ(At(210, 51), kBackground);
+}
+
+TEST_F(StatusTest, TheClubAndTheCoinAlongTheBottom) {
+    Start();
+    const struct {
+        int32_t money;
+        int coinX;
+    } cases[] = {{0, 650}, {7, 650}, {1234, 560}, {-5, 620}, {2147483647, 380}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.money);
+        Hero().money = c.money;
+        DrawIcons();
+        EXPECT_EQ(FirstInRow(531, kCoin), c.coinX);
+        EXPECT_EQ(At(c.coinX, 530), kBackground) << "keyed corner";
+        EXPECT_EQ(FirstInRow(530, kClub), 10);
+        EXPECT_EQ(At(10, 529), kBackground);
+        EXPECT_EQ(At(21, 539), kClub);
+    }
+}
+
+TEST_F(StatusTest, TheNumbersStandRightAlignedByThirtyPixelsACharacter) {
+    Start();
+    const struct {
+        int32_t score, money, strength;
+        int scoreX, moneyX;
+    } cases[] = {{0, 0, 10, 720, 720}, {123456, 1234, 35, 570, 630}, {-40, 5, 0, 660, 720}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.score << " " << c.money);
+        Hero().score = c.score;
+        Hero().money = c.money;
+        Hero().strength = c.strength;
+        DrawNumbers();
+        EXPECT_EQ(FirstInRow(30, kLetters), c.scoreX);
+        EXPECT_EQ(At(c.scoreX, 10), kLetters);
+        EXPECT_EQ(At(c.scoreX, 9), kBackground);
+        // The money and the strength share a row.
+        EXPECT_EQ(FirstInRow(560, kLetters), 100);
+        int moneyX = -1;
+        for (int x = 400; x < 800; ++x) {
+            if (At(x, 560) == kLetters) {
+                moneyX = x;
+                break;
+            }
+        }
+        EXPECT_EQ(moneyX, c.moneyX);
+        EXPECT_EQ(At(c.moneyX, 540), kLetters);
+        EXPECT_EQ(At(100, 539), kBackground);
+    }
+}
+
+TEST_F(StatusTest, LostIconsAreRefilledWhenTheEnergyIconSaysSo) {
+    Start();
+    levelfixture::WriteFlatPicture("Graphics/Energy.png", 8, 8, 0x123456);
+    levelfixture::WriteFlatPicture("Graphics/Maczuga.png", 12, 10, 0x654321);
+    // Only the club was lost: the energy icon does not say so, nothing is looked at.
+    Hero().statusPictures[CHero::kClubIcon].surface->SetLost(true);
+    Hero().RestoreStatusPictures();
+    EXPECT_TRUE(Hero().statusPictures[CHero::kClubIcon].surface->IsLost());
+
+    platform::MarkAllSurfacesLost();
+    Target().Restore();
+    Hero().Draw();
+    for (const auto& picture : Hero().statusPictures) EXPECT_FALSE(picture.surface->IsLost());
+    Hero().health = 10;
+    DrawIcons();
+    EXPECT_EQ(At(10, 10), 0x123456u);
+    EXPECT_EQ(At(10, 530), 0x654321u);
+}
+
+TEST_F(StatusTest, AbsurdCountsDrawOnlyWhatTheScreenHolds) {
+    Start();
+    Hero().lives = INT_MAX;
+    Hero().health = INT_MAX;
+    const auto start = std::chrono::steady_clock::now();
+    DrawIcons();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    // Icons as far as the screen goes: 25 energy icons start left of 800, 20 lives.
+    EXPECT_EQ(CountInRow(12, kEnergy), 25);
+    EXPECT_EQ(CountInRow(52, kLife), 20);
+}
+
+}  // namespace
