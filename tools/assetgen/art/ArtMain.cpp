@@ -11,8 +11,8 @@
 #include <string>
 
 #include "Content.h"
-#include "GameFolder.h"
 #include "Generators.h"
+#include "Toolkit.h"
 
 namespace art {
 int WriteContactSheet(const std::string& folder, const std::string& outPng, const std::string& filter, double scale);
@@ -29,7 +29,7 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
         std::fprintf(stderr, "assetgen-art: %s\n", error.c_str());
         return 1;
     }
-    art::GameFolder out(gameDir);
+    art::GameFolder out(gameDir, "assetgen-art");
     struct Part {
         const char* name;
         bool (*write)(const art::Content&, art::GameFolder&);

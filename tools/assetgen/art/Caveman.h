@@ -4,8 +4,8 @@
 
 #include <cairo.h>
 
-#include "Colour.h"
-#include "Paint.h"
+#include "Palette.h"
+#include "Toolkit.h"
 
 namespace art {
 

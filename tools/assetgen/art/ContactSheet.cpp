@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Picture.h"
+#include "Toolkit.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Colour.h"
+#include "Palette.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "Paint.h"
+#include "Toolkit.h"
 
 namespace art {
 

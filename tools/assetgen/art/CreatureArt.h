@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Colour.h"
+#include "Palette.h"
 
 namespace art {
 

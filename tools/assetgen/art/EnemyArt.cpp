@@ -6,8 +6,8 @@
 
 #include "CreatureArt.h"
 #include "Generators.h"
-#include "Paint.h"
-#include "Picture.h"
+#include "Strip.h"
+#include "Toolkit.h"
 
 namespace art {
 

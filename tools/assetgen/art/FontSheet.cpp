@@ -7,7 +7,8 @@
 #include <cmath>
 
 #include "Cp1250.h"
-#include "Paint.h"
+#include "Strip.h"
+#include "Toolkit.h"
 
 namespace art {
 
@@ -182,20 +183,9 @@ bool DrawFontSheet(const Palette& palette, Picture& out, std::string& error) {
         cairo_restore(cr);
     }
     cairo_destroy(cr);
-    cairo_surface_flush(surface);
     const uint32_t key = kFontKey.Pixel();
     Picture sheet(kFontSheetWidth, sheetH, key);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < sheetH; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < kFontSheetWidth; ++x) {
-            uint32_t v = row[x], a = v >> 24;
-            if (a < 128) continue;
-            auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
-            sheet.At(x, y) = NudgeFromKey((un((v >> 16) & 255) << 16) | (un((v >> 8) & 255) << 8) | un(v & 255), key);
-        }
-    }
+    PutOnKey(surface, sheet, 0, 0, key, kNudgeStep);
     cairo_surface_destroy(surface);
     StripReport report;
     for (const auto& g : glyphs) CleanFrame(sheet, g.x + g.gap, g.y, g.inkWidth, kFontRowHeight, key, false, report);

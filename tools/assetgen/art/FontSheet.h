@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Colour.h"
-#include "Picture.h"
+#include "Palette.h"
+#include "Toolkit.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Content.h"
-#include "GameFolder.h"
+#include "Toolkit.h"
 
 namespace art {
 

@@ -5,7 +5,7 @@
 
 #include "Caveman.h"
 #include "Generators.h"
-#include "Picture.h"
+#include "Strip.h"
 
 namespace art {
 

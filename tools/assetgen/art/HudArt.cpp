@@ -5,9 +5,9 @@
 
 #include "Caveman.h"
 #include "Generators.h"
-#include "Paint.h"
-#include "Picture.h"
 #include "PropArt.h"
+#include "Strip.h"
+#include "Toolkit.h"
 
 namespace art {
 

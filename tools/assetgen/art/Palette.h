@@ -1,32 +1,15 @@
-// Colours of the generated art: 8-bit RGB triples, named in content/art/palette.txt.
+// The named colours of the generated art, read from content/art/palette.txt.
 #pragma once
 
-#include <cairo.h>
-
-#include <cstdint>
 #include <map>
 #include <string>
 
+#include "Toolkit.h"
+
 namespace art {
 
-struct Colour {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-
-    uint32_t Pixel() const { return (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b); }
-    static Colour FromPixel(uint32_t p) { return {int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)}; }
-    // Mixes toward another colour; t = 0 keeps this one, t = 1 gives the other.
-    Colour Mix(const Colour& o, double t) const;
-    Colour Darker(double t) const { return Mix({0, 0, 0}, t); }
-    Colour Lighter(double t) const { return Mix({255, 255, 255}, t); }
-    bool operator==(const Colour&) const = default;
-};
-
-void SetColour(cairo_t* cr, const Colour& c, double alpha = 1.0);
-
-// The named colours. Lookups of unknown names stop the generator with a message, so a typo in
-// the palette file cannot silently paint something black.
+// Lookups of unknown names stop the generator with a message, so a typo in the palette file cannot
+// silently paint something black.
 class Palette {
 public:
     bool Load(const std::string& path, std::string& error);
@@ -36,8 +19,5 @@ public:
 private:
     std::map<std::string, Colour> colours_;
 };
-
-// Parses "#RRGGBB" or "r g b"; false when the text is neither.
-bool ParseColour(const std::string& text, Colour& out);
 
 }  // namespace art

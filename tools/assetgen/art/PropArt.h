@@ -3,8 +3,8 @@
 
 #include <cairo.h>
 
-#include "Colour.h"
-#include "Paint.h"
+#include "Palette.h"
+#include "Toolkit.h"
 
 namespace art {
 

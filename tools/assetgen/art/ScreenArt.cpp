@@ -9,8 +9,8 @@
 #include "Caveman.h"
 #include "CreatureArt.h"
 #include "Generators.h"
-#include "Paint.h"
-#include "Picture.h"
+#include "Strip.h"
+#include "Toolkit.h"
 
 namespace art {
 

@@ -1,5 +1,5 @@
-// RGB pictures, sprite strips built from cairo drawings, and PNG encoding.
-#include "Picture.h"
+// Sprite strips built from cairo drawings.
+#include "Strip.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,65 +11,7 @@ namespace {
 // Enclosed transparent areas below this many pixels are filled; larger ones are real gaps.
 constexpr size_t kLargestFilledHole = 32;
 
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<unsigned char>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-Picture FromSurface(cairo_surface_t* s) {
-    cairo_surface_flush(s);
-    int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
-    int stride = cairo_image_surface_get_stride(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < w; ++x) p.At(x, y) = row[x] & 0xFFFFFF;
-    }
-    return p;
-}
-
 }  // namespace
-
-std::vector<unsigned char> EncodePng(const Picture& picture) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
-    cairo_surface_flush(s);
-    int stride = cairo_image_surface_get_stride(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < picture.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < picture.width; ++x) row[x] = 0xFF000000u | picture.At(x, y);
-    }
-    cairo_surface_mark_dirty(s);
-    std::vector<unsigned char> bytes;
-    cairo_surface_write_to_png_stream(s, AppendBytes, &bytes);
-    cairo_surface_destroy(s);
-    return bytes;
-}
-
-bool DecodePng(const std::string& path, Picture& out) {
-    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
-    bool ok = cairo_surface_status(s) == CAIRO_STATUS_SUCCESS;
-    if (ok) {
-        // A PNG with alpha decodes premultiplied; the game ignores alpha, and ours have none.
-        out = FromSurface(s);
-    }
-    cairo_surface_destroy(s);
-    return ok;
-}
-
-Picture DrawOpaque(int w, int h, const std::function<void(cairo_t*)>& draw) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-    cairo_t* cr = cairo_create(s);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    draw(cr);
-    cairo_destroy(cr);
-    Picture p = FromSurface(s);
-    cairo_surface_destroy(s);
-    return p;
-}
 
 int StripLayout::Width() const {
     if (frames == 1) return frameWidth;
@@ -91,15 +33,6 @@ void StripLayout::Origin(int frame, int& x, int& y) const {
     int perRow = frames / 4;
     x = (frame % perRow) * frameWidth;
     y = (frame / perRow) * frameHeight;
-}
-
-uint32_t NudgeFromKey(uint32_t pixel, uint32_t key) {
-    while (InKeyRange(pixel, key)) {
-        uint32_t g = (pixel >> 8) & 255;
-        g = g < 128 ? g + 2 : g - 2;
-        pixel = (pixel & 0xFF00FF) | (g << 8);
-    }
-    return pixel;
 }
 
 void CleanFrame(Picture& p, int x0, int y0, int w, int h, uint32_t key, bool clearBorder, StripReport& report) {
@@ -197,26 +130,9 @@ Picture RenderStrip(const StripLayout& layout, const Colour& key, const FrameDra
         cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
         draw(cr, f);
         cairo_destroy(cr);
-        cairo_surface_flush(s);
         int x0, y0;
         layout.Origin(f, x0, y0);
-        const unsigned char* data = cairo_image_surface_get_data(s);
-        int stride = cairo_image_surface_get_stride(s);
-        for (int y = 0; y < h; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-            for (int x = 0; x < w; ++x) {
-                uint32_t v = row[x];
-                uint32_t a = v >> 24;
-                if (a < 128) continue;
-                auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
-                uint32_t rgb = (un((v >> 16) & 255) << 16) | (un((v >> 8) & 255) << 8) | un(v & 255);
-                if (InKeyRange(rgb, k)) {
-                    rgb = NudgeFromKey(rgb, k);
-                    ++rep.keyNudged;
-                }
-                strip.At(x0 + x, y0 + y) = rgb;
-            }
-        }
+        rep.keyNudged += PutOnKey(s, strip, x0, y0, k, kNudgeStep);
         int before = rep.borderCleared;
         CleanFrame(strip, x0, y0, w, h, k, true, rep);
         if (rep.borderCleared != before) rep.frames += " " + std::to_string(f);

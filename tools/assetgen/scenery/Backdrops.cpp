@@ -23,24 +23,7 @@ std::unique_ptr<WorldArt> MakeWorldArt(const World& w) {
 
 namespace {
 
-Picture DrawOpaque(int width, int height, const std::function<void(cairo_t*)>& draw) {
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* cr = cairo_create(s);
-    draw(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(s);
-    Picture p(width, height);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < width; ++x) p.At(x, y) = row[x] & 0xFFFFFF;
-    }
-    cairo_surface_destroy(s);
-    return p;
-}
-
-bool WriteLayer(const WorldArt& art, const World& w, Output& out, int layer) {
+bool WriteLayer(const WorldArt& art, const World& w, GameFolder& out, int layer) {
     const int columns = layer == 1 ? kNearColumns : kFarColumns, rows = layer == 1 ? kNearRows : kFarRows;
     const uint32_t key = layer == 1 ? w.keys.nearLayer : w.keys.farLayer;
     Sketch sketch(columns * kPieceSize, rows * kPieceSize);
@@ -61,7 +44,7 @@ bool WriteLayer(const WorldArt& art, const World& w, Output& out, int layer) {
 
 }  // namespace
 
-bool WriteBackdrops(const World& w, Output& out) {
+bool WriteBackdrops(const World& w, GameFolder& out) {
     auto art = MakeWorldArt(w);
     Picture plan = DrawOpaque(800, 600, [&](cairo_t* cr) { art->Plan(cr); });
     ClearKeyRange(plan, w.keys.plan);
@@ -72,7 +55,7 @@ bool WriteBackdrops(const World& w, Output& out) {
     return out.WritePng(PiecePath(w.set, 1, 4, 3), fallback.Keyed(w.keys.nearLayer));
 }
 
-bool WriteBranches(const World& w, Output& out) {
+bool WriteBranches(const World& w, GameFolder& out) {
     auto art = MakeWorldArt(w);
     for (int i = 0; i < kBranchCount; ++i) {
         Sketch s(kBranchSize, kBranchSize);
@@ -82,7 +65,7 @@ bool WriteBranches(const World& w, Output& out) {
     return true;
 }
 
-bool WriteArtefacts(const World& w, Output& out) {
+bool WriteArtefacts(const World& w, GameFolder& out) {
     auto art = MakeWorldArt(w);
     for (int i = 0; i < ArtefactCount(w.set); ++i) {
         Sketch s(kArtefactWidth, kArtefactHeight);

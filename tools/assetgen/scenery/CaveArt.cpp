@@ -43,7 +43,7 @@ public:
                  uint64_t(x));
         }
         Shaded(
-            cr, [&](cairo_t* c) { Smooth(c, body, true, 0.8); }, ink, 10, fromTop ? -8 : 8);
+            cr, [&](cairo_t* c) { SmoothPath(c, body, true, 0.8); }, ink, 10, fromTop ? -8 : 8);
     }
 
     void Far(cairo_t* cr) const override {
@@ -93,10 +93,10 @@ public:
     }
 
     void GlowThread(cairo_t* cr, Pt top, double len, double r) const {
-        Stroked(
+        Stroke(
             cr,
             [&](cairo_t* c) {
-                Poly(c, {top, {top.x, top.y + len}}, false);
+                PolyPath(c, {top, {top.x, top.y + len}}, false);
             },
             w.C("thread"), std::max(1.0, r * 0.5));
         for (double y = top.y + len * 0.35; y <= top.y + len; y += len * 0.22) {
@@ -193,7 +193,7 @@ public:
                 for (int k = 0; k < (i == 11 ? 1 : 3); ++k) {
                     double x = i == 11 ? 32 : 18 + k * 14, s = i == 11 ? 2.2 : 1.0 - (k % 2) * 0.3;
                     Shaded(
-                        cr, [&](cairo_t* c) { RoundRect(c, x - 3 * s, 80 - 16 * s, 6 * s, 16 * s, 2); },
+                        cr, [&](cairo_t* c) { RoundRectPath(c, x - 3 * s, 80 - 16 * s, 6 * s, 16 * s, 2); },
                         InkOf("stem", 1.3), 1, 0);
                     Shaded(
                         cr,
@@ -206,7 +206,7 @@ public:
                         Filled(
                             cr,
                             [&](cairo_t* c) {
-                                Circle(c, x - 5 * s + d * 5 * s, 80 - 19 * s + (d % 2) * 2 * s, 1.3 * s);
+                                CirclePath(c, x - 5 * s + d * 5 * s, 80 - 19 * s + (d % 2) * 2 * s, 1.3 * s);
                             },
                             w.C("glow.core"));
                     }
@@ -225,20 +225,20 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{29, 80}, {30, 36}, {35, 36}, {36, 80}}, true);
+                        PolyPath(c, {{29, 80}, {30, 36}, {35, 36}, {36, 80}}, true);
                     },
                     InkOf("wood", 1.5), 1.5, 0);
                 Ink flame{w.C("flame"), w.C("flame.shade"), w.C("outline"), 1.4};
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{32, 8}, {40, 24}, {39, 36}, {26, 36}, {25, 24}}, true);
+                        SmoothPath(c, {{32, 8}, {40, 24}, {39, 36}, {26, 36}, {25, 24}}, true);
                     },
                     flame, 2, 1);
                 Filled(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{32, 20}, {36, 30}, {32, 35}, {28, 30}}, true);
+                        SmoothPath(c, {{32, 20}, {36, 30}, {32, 35}, {28, 30}}, true);
                     },
                     w.C("glow.core"));
                 Boulder(cr, 25, 80, 9, 7, rock, w.Seed(443));
@@ -247,13 +247,13 @@ public:
             }
             case 8: {  // a standing stone with a painted beast
                 auto stone = [](cairo_t* c) {
-                    Smooth(c, {{14, 80}, {16, 30}, {30, 18}, {46, 26}, {50, 80}}, true, 0.8);
+                    SmoothPath(c, {{14, 80}, {16, 30}, {30, 18}, {46, 26}, {50, 80}}, true, 0.8);
                 };
                 Shaded(cr, stone, rock, 4, 3);
-                Stroked(
+                Stroke(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{22, 52}, {26, 46}, {38, 46}, {42, 50}}, false);
+                        PolyPath(c, {{22, 52}, {26, 46}, {38, 46}, {42, 50}}, false);
                         cairo_move_to(c, 24, 52);
                         cairo_line_to(c, 24, 60);
                         cairo_move_to(c, 29, 50);
@@ -274,17 +274,17 @@ public:
                     Shaded(
                         cr,
                         [&](cairo_t* c) {
-                            Smooth(c,
-                                   {{x - 4 * s, 80 - 30 * s},
-                                    {x + 4 * s, 80 - 30 * s},
-                                    {x + 11 * s, 80 - 14 * s},
-                                    {x + 7 * s, 80},
-                                    {x - 7 * s, 80},
-                                    {x - 11 * s, 80 - 14 * s}},
-                                   true, 0.8);
+                            SmoothPath(c,
+                                       {{x - 4 * s, 80 - 30 * s},
+                                        {x + 4 * s, 80 - 30 * s},
+                                        {x + 11 * s, 80 - 14 * s},
+                                        {x + 7 * s, 80},
+                                        {x - 7 * s, 80},
+                                        {x - 11 * s, 80 - 14 * s}},
+                                       true, 0.8);
                         },
                         InkOf("pot", 1.5), 2, 1);
-                    Stroked(
+                    Stroke(
                         cr,
                         [&](cairo_t* c) {
                             cairo_move_to(c, x - 9 * s, 80 - 16 * s);

@@ -21,8 +21,8 @@ public:
             std::vector<Pt> band;
             for (int x = -20; x <= 820; x += 80)
                 band.push_back({double(x), 70.0 + k * 26 + std::sin(x * 0.012 + k) * 28});
-            Stroked(
-                cr, [&](cairo_t* c) { Smooth(c, band, false); }, w.C(k ? "aurora2" : "aurora"), 14 - k * 5);
+            Stroke(
+                cr, [&](cairo_t* c) { SmoothPath(c, band, false); }, w.C(k ? "aurora2" : "aurora"), 14 - k * 5);
         }
         Rng rng(w.Seed(1));
         const Ink cloud{w.C("cloud"), w.C("cloud.shade"), w.C("cloud.line"), 1.0};
@@ -47,8 +47,9 @@ public:
             Shaded(
                 cr,
                 [&](cairo_t* c) {
-                    Poly(c, {{x, 760}, {x + 6, top}, {x + wdt * 0.5, top - 12}, {x + wdt, top + 4}, {x + wdt - 4, 760}},
-                         true);
+                    PolyPath(
+                        c, {{x, 760}, {x + 6, top}, {x + wdt * 0.5, top - 12}, {x + wdt, top + 4}, {x + wdt - 4, 760}},
+                        true);
                 },
                 ice, wdt * 0.3, 0);
         }
@@ -71,40 +72,41 @@ public:
                                 {x + wd * 0.45, base - h * 0.5},
                                 {x + wd / 2, base}};
         Filled(
-            cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
+            cr, [&](cairo_t* c) { PolyPath(c, body, true); }, ink.base);
         Filled(
             cr,
             [&](cairo_t* c) {
-                Poly(c,
-                     {{x + wd * 0.08, base}, {x + lean, base - h}, {x + wd * 0.45, base - h * 0.5}, {x + wd / 2, base}},
-                     true);
+                PolyPath(
+                    c,
+                    {{x + wd * 0.08, base}, {x + lean, base - h}, {x + wd * 0.45, base - h * 0.5}, {x + wd / 2, base}},
+                    true);
             },
             ink.shade);
         Filled(
             cr,
             [&](cairo_t* c) {
-                Poly(c,
-                     {{x - wd * 0.3, base - h * 0.1},
-                      {x - wd * 0.26, base - h * 0.5},
-                      {x + lean * 0.8, base - h * 0.92},
-                      {x - wd * 0.12, base - h * 0.45},
-                      {x - wd * 0.18, base - h * 0.1}},
-                     true);
+                PolyPath(c,
+                         {{x - wd * 0.3, base - h * 0.1},
+                          {x - wd * 0.26, base - h * 0.5},
+                          {x + lean * 0.8, base - h * 0.92},
+                          {x - wd * 0.12, base - h * 0.45},
+                          {x - wd * 0.18, base - h * 0.1}},
+                         true);
             },
             w.C("ice.shine"));
-        Stroked(
-            cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.line, ink.width);
+        Stroke(
+            cr, [&](cairo_t* c) { PolyPath(c, body, true); }, ink.line, ink.width);
         double sy = base - h * rng.Uniform(0.3, 0.5);
         Filled(
             cr,
             [&](cairo_t* c) {
-                Smooth(c,
-                       {{x - wd * 0.46, sy + 8},
-                        {x - wd * 0.3, sy - 6},
-                        {x + wd * 0.05, sy - 2},
-                        {x + wd * 0.1, sy + 8},
-                        {x - wd * 0.2, sy + 12}},
-                       true);
+                SmoothPath(c,
+                           {{x - wd * 0.46, sy + 8},
+                            {x - wd * 0.3, sy - 6},
+                            {x + wd * 0.05, sy - 2},
+                            {x + wd * 0.1, sy + 8},
+                            {x - wd * 0.2, sy + 12}},
+                           true);
             },
             w.C("near.snow"));
     }
@@ -125,7 +127,7 @@ public:
         for (double x = 80; x < 3584; x += rng.Uniform(300, 600)) {
             Boulder(cr, x, 1545, rng.Uniform(70, 120), rng.Uniform(40, 60), rock, w.Seed(uint64_t(x) + 9));
             Filled(
-                cr, [&](cairo_t* c) { Ellipse(c, x - 10, 1500, 70, 16); }, w.C("near.snow"));
+                cr, [&](cairo_t* c) { EllipsePath(c, x - 10, 1500, 70, 16); }, w.C("near.snow"));
         }
     }
 
@@ -150,14 +152,14 @@ public:
         } else if (i < 8) {
             // A snow lump on top with icicles under it.
             Shaded(
-                cr, [&](cairo_t* c) { Smooth(c, LumpPoints(40, 32, 9 + i % 2 * 3, 4, 8, 0.15, w.Seed(i)), true); },
+                cr, [&](cairo_t* c) { SmoothPath(c, LumpPoints(40, 32, 9 + i % 2 * 3, 4, 8, 0.15, w.Seed(i)), true); },
                 snow, 1, 1);
             Icicles(cr, 35, 45, 46, 8 + (i % 2) * 6, rng);
         } else if (i < 12) {
             // Icicles hanging off one side of a wall.
             int side = i % 2 ? 1 : -1;
             Filled(
-                cr, [&](cairo_t* c) { RoundRect(c, 40 + side * 8 - 3, 33, 6, 10, 3); }, w.C("snow"));
+                cr, [&](cairo_t* c) { RoundRectPath(c, 40 + side * 8 - 3, 33, 6, 10, 3); }, w.C("snow"));
             for (int k = 0; k < 3; ++k) Cone(cr, {40.0 + side * (8 + k * 2.5), 41}, rng.Uniform(7, 16), 4, 180, ice);
         } else if (i < 16) {
             // Frost crystals growing sideways out of a wall.
@@ -170,7 +172,7 @@ public:
             // A glittering snowflake near the cell: these also fall on deep ice, so they stay small.
             Pt c{40 + rng.Uniform(-6, 6), 40 + rng.Uniform(-6, 6)};
             const double r = rng.Uniform(4, 6);
-            Stroked(
+            Stroke(
                 cr,
                 [&](cairo_t* cc) {
                     for (int k = 0; k < 3; ++k) {
@@ -180,7 +182,7 @@ public:
                     }
                 },
                 w.C("icicle.shade"), 2.6);
-            Stroked(
+            Stroke(
                 cr,
                 [&](cairo_t* cc) {
                     for (int k = 0; k < 3; ++k) {
@@ -204,15 +206,15 @@ public:
                 double y = 80, r = 15;
                 for (int k = 0; k < balls; ++k) {
                     Shaded(
-                        cr, [&](cairo_t* c) { Circle(c, 32, y - r, r); }, snow, r * 0.25, r * 0.25);
+                        cr, [&](cairo_t* c) { CirclePath(c, 32, y - r, r); }, snow, r * 0.25, r * 0.25);
                     y -= r * 1.75;
                     r *= 0.7;
                 }
                 Filled(
                     cr,
                     [&](cairo_t* c) {
-                        Circle(c, 29, y + r * 0.6, 1.5);
-                        Circle(c, 35, y + r * 0.6, 1.5);
+                        CirclePath(c, 29, y + r * 0.6, 1.5);
+                        CirclePath(c, 35, y + r * 0.6, 1.5);
                     },
                     w.C("outline"));
                 break;
@@ -241,7 +243,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{6, 80}, {14, 70}, {34, 72}, {52, 68}, {58, 80}}, true);
+                        SmoothPath(c, {{6, 80}, {14, 70}, {34, 72}, {52, 68}, {58, 80}}, true);
                     },
                     snow, 1, 1);
                 break;
@@ -251,26 +253,26 @@ public:
                 Shaded(
                     cr,
                     [&](cairo_t* c) {
-                        Smooth(c, LumpPoints(30, i == 9 ? 48 : 56, i == 9 ? 18 : 13, 5, 8, 0.15, 7), true);
+                        SmoothPath(c, LumpPoints(30, i == 9 ? 48 : 56, i == 9 ? 18 : 13, 5, 8, 0.15, 7), true);
                     },
                     snow, 1, 1);
                 break;
             case 11:  // an ice block with a fish frozen inside
                 Shaded(
-                    cr, [](cairo_t* c) { RoundRect(c, 10, 42, 44, 38, 5); }, ice, 4, 3);
+                    cr, [](cairo_t* c) { RoundRectPath(c, 10, 42, 44, 38, 5); }, ice, 4, 3);
                 Filled(
                     cr,
                     [](cairo_t* c) {
-                        Ellipse(c, 30, 62, 11, 5);
-                        Poly(c, {{40, 62}, {48, 56}, {48, 68}}, true);
+                        EllipsePath(c, 30, 62, 11, 5);
+                        PolyPath(c, {{40, 62}, {48, 56}, {48, 68}}, true);
                     },
                     w.C("fish"));
                 Filled(
-                    cr, [](cairo_t* c) { Circle(c, 23, 61, 1.3); }, w.C("outline"));
+                    cr, [](cairo_t* c) { CirclePath(c, 23, 61, 1.3); }, w.C("outline"));
                 Filled(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{14, 46}, {22, 46}, {14, 60}}, true);
+                        PolyPath(c, {{14, 46}, {22, 46}, {14, 60}}, true);
                     },
                     w.C("ice.shine"));
                 break;
@@ -278,7 +280,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{4, 80}, {12, 62}, {30, 54}, {50, 62}, {60, 80}}, true);
+                        SmoothPath(c, {{4, 80}, {12, 62}, {30, 54}, {50, 62}, {60, 80}}, true);
                     },
                     snow, 3, 2);
                 break;
@@ -291,7 +293,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{14, 56}, {24, 46}, {40, 46}, {50, 54}, {32, 52}}, true);
+                        SmoothPath(c, {{14, 56}, {24, 46}, {40, 46}, {50, 54}, {32, 52}}, true);
                     },
                     snow, 1, 1);
                 break;
@@ -301,7 +303,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{18, 56}, {26, 50}, {38, 50}, {44, 56}, {30, 58}}, true);
+                        SmoothPath(c, {{18, 56}, {26, 50}, {38, 50}, {44, 56}, {30, 58}}, true);
                     },
                     snow, 1, 1);
                 break;
@@ -309,7 +311,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{6, 80}, {16, 68}, {40, 66}, {58, 80}}, true);
+                        SmoothPath(c, {{6, 80}, {16, 68}, {40, 66}, {58, 80}}, true);
                     },
                     snow, 2, 2);
                 Bone(cr, {14, 66}, {42, 58}, 3.6, bone);

@@ -143,15 +143,6 @@ void BuildGrid(Grid& g, int cx, int cy) {
     g.Fill(cx + 28, ground - 1, cx + 29, ground - 1);  // a bump of two cells
 }
 
-bool SavePng(const Picture& p, const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    auto bytes = EncodePng(p);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    return true;
-}
-
 }  // namespace
 
 int WriteLayerOverview(const std::string& gameDir, int set, int layer, const std::string& outPng) {

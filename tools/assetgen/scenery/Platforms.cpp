@@ -5,10 +5,10 @@
 #include <cmath>
 #include <string>
 
-#include "Draw.h"
 #include "Generators.h"
 #include "Paths.h"
 #include "Shapes.h"
+#include "Toolkit.h"
 
 namespace scenery {
 
@@ -37,8 +37,8 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
     switch (kind) {
         case 0: {
             Shaded(
-                cr, [](cairo_t* c) { RoundRect(c, 1, 1.5, 62, 13.5, 4); }, InkOf(w, "platform.stone"), 2, 2);
-            Stroked(
+                cr, [](cairo_t* c) { RoundRectPath(c, 1, 1.5, 62, 13.5, 4); }, InkOf(w, "platform.stone"), 2, 2);
+            Stroke(
                 cr,
                 [](cairo_t* c) {
                     cairo_move_to(c, 20, 4);
@@ -51,22 +51,22 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
             Filled(
                 cr,
                 [](cairo_t* c) {
-                    RoundRect(c, 3, 1.5, 20, 3, 1.5);
-                    RoundRect(c, 38, 1.5, 14, 3, 1.5);
+                    RoundRectPath(c, 3, 1.5, 20, 3, 1.5);
+                    RoundRectPath(c, 38, 1.5, 14, 3, 1.5);
                 },
                 w.C("platform.accent"));
             break;
         }
         case 1: {
             Shaded(
-                cr, [](cairo_t* c) { RoundRect(c, 1, 2, 62, 12, 6); }, InkOf(w, "platform.log"), 2, 2);
+                cr, [](cairo_t* c) { RoundRectPath(c, 1, 2, 62, 12, 6); }, InkOf(w, "platform.log"), 2, 2);
             Filled(
-                cr, [](cairo_t* c) { Ellipse(c, 57, 8, 4, 5.2); }, w.C("platform.log.end"));
-            Stroked(
-                cr, [](cairo_t* c) { Ellipse(c, 57, 8, 4, 5.2); }, w.C("outline"), 1.2);
-            Stroked(
-                cr, [](cairo_t* c) { Ellipse(c, 57, 8, 1.6, 2.2); }, w.C("platform.log.shade"), 1.0);
-            Stroked(
+                cr, [](cairo_t* c) { EllipsePath(c, 57, 8, 4, 5.2); }, w.C("platform.log.end"));
+            Stroke(
+                cr, [](cairo_t* c) { EllipsePath(c, 57, 8, 4, 5.2); }, w.C("outline"), 1.2);
+            Stroke(
+                cr, [](cairo_t* c) { EllipsePath(c, 57, 8, 1.6, 2.2); }, w.C("platform.log.shade"), 1.0);
+            Stroke(
                 cr,
                 [](cairo_t* c) {
                     cairo_move_to(c, 8, 6);
@@ -81,13 +81,13 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
             Shaded(
                 cr,
                 [](cairo_t* c) {
-                    Smooth(c, {{2, 4}, {14, 1.5}, {40, 2}, {62, 4}, {60, 14}, {30, 14.5}, {4, 13}}, true, 0.6);
+                    SmoothPath(c, {{2, 4}, {14, 1.5}, {40, 2}, {62, 4}, {60, 14}, {30, 14.5}, {4, 13}}, true, 0.6);
                 },
                 InkOf(w, "platform.ice"), 2, 2);
             Filled(
                 cr,
                 [](cairo_t* c) {
-                    Smooth(c, {{5, 4}, {20, 2.5}, {44, 3}, {58, 5}, {40, 6}, {20, 5.5}}, true, 0.6);
+                    SmoothPath(c, {{5, 4}, {20, 2.5}, {44, 3}, {58, 5}, {40, 6}, {20, 5.5}}, true, 0.6);
                 },
                 w.C("platform.snow"));
             break;
@@ -97,7 +97,7 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
             Prism(cr, 47.5, 4, 15, 31, InkOf(w, "platform.basalt"), w.C("platform.basalt.top"));
             // A seam of glowing rock between the prisms, breathing slowly.
             const double glow = 0.5 + 0.5 * std::sin(t * 2 * M_PI);
-            Stroked(
+            Stroke(
                 cr,
                 [](cairo_t* c) {
                     cairo_move_to(c, 32, 7);
@@ -116,7 +116,7 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
         Filled(
             cr,
             [x](cairo_t* c) {
-                Poly(c, {{x, 3}, {x + 4, 3}, {x + 2, 7}, {x - 2, 7}}, true);
+                PolyPath(c, {{x, 3}, {x + 4, 3}, {x + 2, 7}, {x - 2, 7}}, true);
             },
             w.C("platform.glint"));
         cairo_restore(cr);
@@ -125,13 +125,13 @@ void DrawKind(cairo_t* cr, const World& w, int kind, int frame) {
 
 }  // namespace
 
-bool WritePlatforms(const std::vector<World>& worlds, Output& out) {
+bool WritePlatforms(const std::vector<World>& worlds, GameFolder& out) {
     std::string xml = "<MOVABLEELEMENTS>\r\n";
     for (const Kind& k : kKinds) {
         xml += std::string("<ELEMENT NAME=\"") + k.name + "\" COLLISION=\"TRUE\" DESTROYABLE=\"FALSE\"/>\r\n";
     }
     xml += "</MOVABLEELEMENTS>\r\n";
-    if (!out.WriteText(MovableElPath(), xml)) return false;
+    if (!out.Write(MovableElPath(), xml)) return false;
     for (const World& w : worlds) {
         for (int kind = 0; kind < int(std::size(kKinds)); ++kind) {
             Picture strip(kPlatformFrameWidth * kFrames, kPlatformHeight, w.keys.platform);

@@ -30,10 +30,10 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
         std::fprintf(stderr, "assetgen-scenery: %s\n", error.c_str());
         return 1;
     }
-    scenery::Output out(gameDir);
+    scenery::GameFolder out(gameDir, "assetgen-scenery");
     struct Part {
         const char* name;
-        bool (*write)(const scenery::World&, scenery::Output&);
+        bool (*write)(const scenery::World&, scenery::GameFolder&);
     };
     const Part parts[] = {{"tiles", scenery::WriteTiles},
                           {"branches", scenery::WriteBranches},
@@ -60,7 +60,7 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
     timing += " platforms " + std::to_string(ms) + " ms;";
     if (out.Failed()) return 1;
     auto total = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    std::printf("assetgen-scenery: %d files (%d written) in %lld ms:%s\n", out.Files(), out.Written(),
+    std::printf("assetgen-scenery: %zu files (%d written) in %lld ms:%s\n", out.Files().size(), out.Written(),
                 static_cast<long long>(total), timing.c_str());
     return 0;
 }
@@ -94,12 +94,7 @@ int main(int argc, char** argv) {
                 out.At(x, y) = sx < in.width && sy < in.height ? in.At(sx, sy) : 0;
             }
         }
-        std::FILE* f = std::fopen(argv[3], "wb");
-        if (!f) return 1;
-        auto bytes = scenery::EncodePng(out);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        return 0;
+        return scenery::SavePng(out, argv[3]) ? 0 : 1;
     }
     if (argc == 3) return Generate(argv[1], argv[2]);
     std::fprintf(stderr,

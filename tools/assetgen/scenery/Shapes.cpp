@@ -6,6 +6,17 @@
 
 namespace scenery {
 
+std::vector<Pt> LumpPoints(double cx, double cy, double rx, double ry, int n, double wobble, uint64_t seed) {
+    Rng rng(seed);
+    std::vector<Pt> pts;
+    for (int i = 0; i < n; ++i) {
+        double a = 2 * M_PI * i / n;
+        double k = 1.0 + rng.Uniform(-wobble, wobble);
+        pts.push_back({cx + std::cos(a) * rx * k, cy + std::sin(a) * ry * k});
+    }
+    return pts;
+}
+
 void VerticalGradient(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom, double x0,
                       double width) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
@@ -46,7 +57,7 @@ Range MakeRange(Rng& rng, double x0, double x1, double base, double topMin, doub
 void DrawRange(cairo_t* cr, const Range& r, double bottom, const Ink& ink, const Colour& snow, const Colour& snowShade,
                double snowLine, uint64_t seed) {
     auto body = [&](cairo_t* c) {
-        Poly(c, r.outline, false);
+        PolyPath(c, r.outline, false);
         cairo_line_to(c, r.outline.back().x, bottom);
         cairo_line_to(c, r.outline.front().x, bottom);
         cairo_close_path(c);
@@ -62,7 +73,7 @@ void DrawRange(cairo_t* cr, const Range& r, double bottom, const Ink& ink, const
         // The face turned away from the light.
         std::vector<Pt> face = {p, v, {v.x, bottom}, {p.x + (v.x - p.x) * 0.15, bottom}};
         Filled(
-            cr, [&](cairo_t* c) { Poly(c, face, true); }, ink.shade);
+            cr, [&](cairo_t* c) { PolyPath(c, face, true); }, ink.shade);
         if (snowLine > 0) {
             const double drop = (v.y - p.y) * snowLine;
             const double half = drop * 0.9;
@@ -77,21 +88,21 @@ void DrawRange(cairo_t* cr, const Range& r, double bottom, const Ink& ink, const
             cap.push_back({p.x + half * 1.1, p.y + drop});
             cap.push_back({p.x, p.y - 40});
             Filled(
-                cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
+                cr, [&](cairo_t* c) { PolyPath(c, cap, true); }, snow);
             // The snow's shaded side, inside the mountain's shaded face.
             cairo_save(cr);
             cairo_new_path(cr);
-            Poly(cr, cap, true);
+            PolyPath(cr, cap, true);
             cairo_clip(cr);
             Filled(
-                cr, [&](cairo_t* c) { Poly(c, face, true); }, snowShade);
+                cr, [&](cairo_t* c) { PolyPath(c, face, true); }, snowShade);
             cairo_restore(cr);
         }
     }
     cairo_restore(cr);
     if (ink.width > 0)
-        Stroked(
-            cr, [&](cairo_t* c) { Poly(c, r.outline, false); }, ink.line, ink.width);
+        Stroke(
+            cr, [&](cairo_t* c) { PolyPath(c, r.outline, false); }, ink.line, ink.width);
 }
 
 std::vector<Pt> HillLine(Rng& rng, double x0, double x1, double base, double amp, double spacing) {
@@ -104,7 +115,7 @@ std::vector<Pt> HillLine(Rng& rng, double x0, double x1, double base, double amp
 
 void DrawHills(cairo_t* cr, const std::vector<Pt>& line, double bottom, const Ink& ink, double shadeShift) {
     auto path = [&](cairo_t* c) {
-        Smooth(c, line, false);
+        SmoothPath(c, line, false);
         cairo_line_to(c, line.back().x, bottom + 20);
         cairo_line_to(c, line.front().x, bottom + 20);
         cairo_close_path(c);
@@ -113,8 +124,8 @@ void DrawHills(cairo_t* cr, const std::vector<Pt>& line, double bottom, const In
     in.width = 0;
     Shaded(cr, path, in, shadeShift, -shadeShift * 0.6);
     if (ink.width > 0)
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, line, false); }, ink.line, ink.width);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, line, false); }, ink.line, ink.width);
 }
 
 void Cloud(cairo_t* cr, double cx, double cy, double width, const Ink& ink, uint64_t seed) {
@@ -130,11 +141,11 @@ void Cloud(cairo_t* cr, double cx, double cy, double width, const Ink& ink, uint
         radii.push_back(r);
     }
     auto path = [&](cairo_t* c) {
-        for (size_t i = 0; i < puffs.size(); ++i) Circle(c, puffs[i].x, puffs[i].y, radii[i]);
-        RoundRect(c, cx - width / 2, cy - width * 0.08, width, width * 0.16, width * 0.08);
+        for (size_t i = 0; i < puffs.size(); ++i) CirclePath(c, puffs[i].x, puffs[i].y, radii[i]);
+        RoundRectPath(c, cx - width / 2, cy - width * 0.08, width, width * 0.16, width * 0.08);
     };
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    Stroked(cr, path, ink.line, ink.width * 2);
+    Stroke(cr, path, ink.line, ink.width * 2);
     Filled(cr, path, ink.shade);
     cairo_save(cr);
     cairo_translate(cr, -width * 0.02, -width * 0.05);
@@ -156,9 +167,9 @@ void Smoke(cairo_t* cr, double cx, double cy, double width, double height, const
         x += rng.Uniform(-0.2, 0.5) * r;
     }
     auto path = [&](cairo_t* c) {
-        for (size_t i = 0; i < puffs.size(); ++i) Circle(c, puffs[i].x, puffs[i].y, radii[i]);
+        for (size_t i = 0; i < puffs.size(); ++i) CirclePath(c, puffs[i].x, puffs[i].y, radii[i]);
     };
-    Stroked(cr, path, ink.line, ink.width * 2);
+    Stroke(cr, path, ink.line, ink.width * 2);
     Filled(cr, path, ink.shade);
     cairo_save(cr);
     cairo_new_path(cr);
@@ -167,7 +178,9 @@ void Smoke(cairo_t* cr, double cx, double cy, double width, double height, const
     for (size_t i = 0; i < puffs.size(); ++i) {
         Filled(
             cr,
-            [&](cairo_t* c) { Circle(c, puffs[i].x - radii[i] * 0.22, puffs[i].y - radii[i] * 0.22, radii[i] * 0.78); },
+            [&](cairo_t* c) {
+                CirclePath(c, puffs[i].x - radii[i] * 0.22, puffs[i].y - radii[i] * 0.22, radii[i] * 0.78);
+            },
             ink.base);
     }
     cairo_restore(cr);
@@ -192,10 +205,10 @@ void Frond(cairo_t* cr, Pt a, double length, double deg, double bend, double lea
             Shaded(cr, path, thin, 0.6, 0.6);
         }
     }
-    Stroked(
-        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.line, std::min(3.5, std::max(1.2, leaflet * 0.28)));
-    Stroked(
-        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, leaf.shade, std::min(1.5, std::max(0.5, leaflet * 0.12)));
+    Stroke(
+        cr, [&](cairo_t* c) { SmoothPath(c, spine, false); }, leaf.line, std::min(3.5, std::max(1.2, leaflet * 0.28)));
+    Stroke(
+        cr, [&](cairo_t* c) { SmoothPath(c, spine, false); }, leaf.shade, std::min(1.5, std::max(0.5, leaflet * 0.12)));
 }
 
 void Fern(cairo_t* cr, Pt base, double size, int fronds, double spreadDeg, const Ink& leaf, uint64_t seed) {
@@ -227,14 +240,14 @@ void Palm(cairo_t* cr, Pt base, double h, double lean, const Ink& trunk, const I
     }
     std::vector<Pt> body = left;
     body.insert(body.end(), right.rbegin(), right.rend());
-    auto bodyPath = [&](cairo_t* c) { Poly(c, body, true); };
+    auto bodyPath = [&](cairo_t* c) { PolyPath(c, body, true); };
     Shaded(cr, bodyPath, trunk, w * 0.3, 0);
     cairo_save(cr);
     cairo_new_path(cr);
     bodyPath(cr);
     cairo_clip(cr);
     for (int i = 1; i < n; ++i) {
-        Stroked(
+        Stroke(
             cr,
             [&](cairo_t* c) {
                 cairo_move_to(c, left[i].x - 1, left[i].y);
@@ -257,7 +270,7 @@ void Palm(cairo_t* cr, Pt base, double h, double lean, const Ink& trunk, const I
         Ink in = nut;
         const double r = std::min(w * 0.45, 9.0);
         Shaded(
-            cr, [&](cairo_t* c) { Circle(c, top.x + (i - 1) * r * 1.3, top.y + r * (1 + (i % 2) * 0.6), r); }, in,
+            cr, [&](cairo_t* c) { CirclePath(c, top.x + (i - 1) * r * 1.3, top.y + r * (1 + (i % 2) * 0.6), r); }, in,
             r * 0.2, r * 0.2);
     }
 }
@@ -288,21 +301,21 @@ void PalmLeaf(cairo_t* cr, Pt a, double len, double deg, double droop, double wi
         edge.push_back(spine[i] - normals[i] * ww * (i % 2 ? 0.45 : 1.0));
     }
     Shaded(
-        cr, [&](cairo_t* c) { Poly(c, edge, true); }, ink, width * 0.18, width * 0.18);
-    Stroked(
-        cr, [&](cairo_t* c) { Smooth(c, spine, false); }, ink.shade, std::max(1.0, width * 0.12));
+        cr, [&](cairo_t* c) { PolyPath(c, edge, true); }, ink, width * 0.18, width * 0.18);
+    Stroke(
+        cr, [&](cairo_t* c) { SmoothPath(c, spine, false); }, ink.shade, std::max(1.0, width * 0.12));
 }
 
 void LeafBall(cairo_t* cr, Pt c, double rx, double ry, const Ink& ink, uint64_t seed) {
     auto pts = LumpPoints(c.x, c.y, rx, ry, 11, 0.18, seed);
-    auto path = [&](cairo_t* cc) { Smooth(cc, pts, true); };
+    auto path = [&](cairo_t* cc) { SmoothPath(cc, pts, true); };
     Shaded(cr, path, ink, rx * 0.18, ry * 0.22);
     // A few leaf marks on the lit side.
     Rng rng(seed + 7);
     for (int i = 0; i < 4; ++i) {
         double a = rng.Uniform(-2.6, -0.6);
         Pt p{c.x + std::cos(a) * rx * 0.55, c.y + std::sin(a) * ry * 0.55};
-        Stroked(
+        Stroke(
             cr, [&](cairo_t* cc) { cairo_arc(cc, p.x, p.y, rx * 0.16, 0.3, 2.6); }, ink.shade,
             std::max(1.0, ink.width * 0.8));
     }
@@ -312,33 +325,33 @@ void Flower(cairo_t* cr, Pt c, double r, const Colour& petal, const Colour& hear
     for (int i = 0; i < 5; ++i) {
         Pt p = Dir(c, r * 0.6, i * 72);
         Filled(
-            cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5); }, line);
+            cr, [&](cairo_t* cc) { CirclePath(cc, p.x, p.y, r * 0.5); }, line);
     }
     for (int i = 0; i < 5; ++i) {
         Pt p = Dir(c, r * 0.6, i * 72);
         Filled(
-            cr, [&](cairo_t* cc) { Circle(cc, p.x, p.y, r * 0.5 - 1); }, petal);
+            cr, [&](cairo_t* cc) { CirclePath(cc, p.x, p.y, r * 0.5 - 1); }, petal);
     }
     Filled(
-        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 0.32); }, heart);
+        cr, [&](cairo_t* cc) { CirclePath(cc, c.x, c.y, r * 0.32); }, heart);
 }
 
 void Boulder(cairo_t* cr, double cx, double ground, double rx, double ry, const Ink& ink, uint64_t seed) {
     auto pts = LumpPoints(cx, ground - ry, rx, ry, 9, 0.12, seed);
     for (Pt& p : pts) p.y = std::min(p.y, ground - 0.5);
-    auto path = [&](cairo_t* c) { Smooth(c, pts, true, 0.9); };
+    auto path = [&](cairo_t* c) { SmoothPath(c, pts, true, 0.9); };
     Shaded(cr, path, ink, rx * 0.22, ry * 0.25);
     // A crack and a highlight.
     Rng rng(seed);
     Pt a{cx + rx * rng.Uniform(-0.1, 0.3), ground - ry * 1.7};
-    Stroked(
+    Stroke(
         cr,
         [&](cairo_t* c) {
-            Poly(c, {a, a + Pt{rx * 0.12, ry * 0.25}, a + Pt{rx * 0.04, ry * 0.45}}, false);
+            PolyPath(c, {a, a + Pt{rx * 0.12, ry * 0.25}, a + Pt{rx * 0.04, ry * 0.45}}, false);
         },
         ink.line, std::max(1.0, ink.width * 0.7));
     Filled(
-        cr, [&](cairo_t* c) { Ellipse(c, cx - rx * 0.45, ground - ry * 1.45, rx * 0.16, ry * 0.09, -30); },
+        cr, [&](cairo_t* c) { EllipsePath(c, cx - rx * 0.45, ground - ry * 1.45, rx * 0.16, ry * 0.09, -30); },
         ink.base.Lighter(0.35));
 }
 
@@ -347,14 +360,14 @@ void Bone(cairo_t* cr, Pt a, Pt b, double r, const Ink& ink) {
     double len = std::hypot(d.x, d.y);
     Pt n{-d.y / len * r * 0.75, d.x / len * r * 0.75};
     auto path = [&](cairo_t* c) {
-        Circle(c, a.x + n.x, a.y + n.y, r);
-        Circle(c, a.x - n.x, a.y - n.y, r);
-        Circle(c, b.x + n.x, b.y + n.y, r);
-        Circle(c, b.x - n.x, b.y - n.y, r);
-        Poly(c, {a + n * 0.8, b + n * 0.8, b - n * 0.8, a - n * 0.8}, true);
+        CirclePath(c, a.x + n.x, a.y + n.y, r);
+        CirclePath(c, a.x - n.x, a.y - n.y, r);
+        CirclePath(c, b.x + n.x, b.y + n.y, r);
+        CirclePath(c, b.x - n.x, b.y - n.y, r);
+        PolyPath(c, {a + n * 0.8, b + n * 0.8, b - n * 0.8, a - n * 0.8}, true);
     };
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    Stroked(cr, path, ink.line, ink.width * 2);
+    Stroke(cr, path, ink.line, ink.width * 2);
     Filled(cr, path, ink.shade);
     cairo_save(cr);
     cairo_translate(cr, -r * 0.2, -r * 0.25);
@@ -362,9 +375,9 @@ void Bone(cairo_t* cr, Pt a, Pt b, double r, const Ink& ink) {
     Filled(
         cr,
         [&](cairo_t* c) {
-            Circle(c, a.x + n.x, a.y + n.y, r * 0.8);
-            Circle(c, b.x + n.x, b.y + n.y, r * 0.8);
-            Poly(c, {a + n * 0.7, b + n * 0.7, b - n * 0.3, a - n * 0.3}, true);
+            CirclePath(c, a.x + n.x, a.y + n.y, r * 0.8);
+            CirclePath(c, b.x + n.x, b.y + n.y, r * 0.8);
+            PolyPath(c, {a + n * 0.7, b + n * 0.7, b - n * 0.3, a - n * 0.3}, true);
         },
         ink.base);
     cairo_restore(cr);
@@ -379,24 +392,24 @@ void Skull(cairo_t* cr, Pt c, double size, int dir, const Ink& ink, const Colour
     Ink in = ink;
     in.width = ink.width * 40.0 / size;
     Shaded(
-        cr, [&](cairo_t* cc) { Smooth(cc, head, true, 0.8); }, in, 2.5, 2.5);
+        cr, [&](cairo_t* cc) { SmoothPath(cc, head, true, 0.8); }, in, 2.5, 2.5);
     Filled(
-        cr, [&](cairo_t* cc) { Ellipse(cc, -8, -12, 5, 4.5); }, hole);
+        cr, [&](cairo_t* cc) { EllipsePath(cc, -8, -12, 5, 4.5); }, hole);
     Filled(
-        cr, [&](cairo_t* cc) { Ellipse(cc, 14, -9, 2, 1.5); }, hole);
+        cr, [&](cairo_t* cc) { EllipsePath(cc, 14, -9, 2, 1.5); }, hole);
     for (int i = 0; i < 4; ++i) {
         double x = 0 + i * 5;
         Filled(
             cr,
             [&](cairo_t* cc) {
-                Poly(cc, {{x, -1}, {x + 3, -1}, {x + 1.5, -4.5}}, true);
+                PolyPath(cc, {{x, -1}, {x + 3, -1}, {x + 1.5, -4.5}}, true);
             },
             ink.line);
     }
-    Stroked(
+    Stroke(
         cr,
         [&](cairo_t* cc) {
-            Poly(cc, {{-12, -2}, {18, -2}}, false);
+            PolyPath(cc, {{-12, -2}, {18, -2}}, false);
         },
         ink.line, in.width * 0.8);
     cairo_restore(cr);
@@ -425,7 +438,7 @@ void Tusk(cairo_t* cr, Pt a, double len, double deg, double curl, double width, 
     std::vector<Pt> body = l;
     body.insert(body.end(), r.rbegin(), r.rend());
     Shaded(
-        cr, [&](cairo_t* c) { Smooth(c, body, true, 0.6); }, ink, width * 0.15, width * 0.15);
+        cr, [&](cairo_t* c) { SmoothPath(c, body, true, 0.6); }, ink, width * 0.15, width * 0.15);
 }
 
 void Cone(cairo_t* cr, Pt base, double len, double width, double deg, const Ink& ink, double wobble, uint64_t seed) {
@@ -447,7 +460,7 @@ void Cone(cairo_t* cr, Pt base, double len, double width, double deg, const Ink&
         if (i > 0) p = p + Dir({0, 0}, rng.Uniform(-wobble, wobble) * width, deg + 90);
         pts.push_back(p);
     }
-    auto path = [&](cairo_t* c) { Smooth(c, pts, true, 0.5); };
+    auto path = [&](cairo_t* c) { SmoothPath(c, pts, true, 0.5); };
     Shaded(cr, path, ink, width * 0.25, width * 0.1);
 }
 
@@ -459,25 +472,25 @@ void Crystal(cairo_t* cr, Pt base, double len, double width, double deg, const I
     Pt baseR = base + Dir({0, 0}, width / 2, deg + 90);
     std::vector<Pt> body = {baseL, shoulderL, tip, shoulderR, baseR};
     Filled(
-        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
+        cr, [&](cairo_t* c) { PolyPath(c, body, true); }, ink.base);
     Pt midBase = Lerp(baseL, baseR, 0.55), midShoulder = Lerp(shoulderL, shoulderR, 0.55);
     Filled(
         cr,
         [&](cairo_t* c) {
-            Poly(c, {midBase, midShoulder, tip, shoulderR, baseR}, true);
+            PolyPath(c, {midBase, midShoulder, tip, shoulderR, baseR}, true);
         },
         ink.shade);
     Filled(
         cr,
         [&](cairo_t* c) {
-            Poly(c,
-                 {Lerp(baseL, midBase, 0.3), Lerp(shoulderL, midShoulder, 0.3), Lerp(shoulderL, tip, 0.3),
-                  Lerp(shoulderL, midShoulder, 0.6), Lerp(baseL, midBase, 0.6)},
-                 true);
+            PolyPath(c,
+                     {Lerp(baseL, midBase, 0.3), Lerp(shoulderL, midShoulder, 0.3), Lerp(shoulderL, tip, 0.3),
+                      Lerp(shoulderL, midShoulder, 0.6), Lerp(baseL, midBase, 0.6)},
+                     true);
         },
         shine);
-    Stroked(
-        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.line, ink.width);
+    Stroke(
+        cr, [&](cairo_t* c) { PolyPath(c, body, true); }, ink.line, ink.width);
 }
 
 void Pillar(cairo_t* cr, double x, double y0, double y1, double w, double waist, const Ink& ink, uint64_t seed) {
@@ -497,13 +510,13 @@ void Pillar(cairo_t* cr, double x, double y0, double y1, double w, double waist,
     body.insert(body.end(), r.rbegin(), r.rend());
     Ink in = ink;
     Shaded(
-        cr, [&](cairo_t* c) { Smooth(c, body, true, 0.7); }, in, -w * 0.28, 0);
+        cr, [&](cairo_t* c) { SmoothPath(c, body, true, 0.7); }, in, -w * 0.28, 0);
     // Drip ridges down the lit side.
     for (int k = 0; k < 2; ++k) {
         std::vector<Pt> ridge;
         for (int i = 1; i < n; ++i) ridge.push_back(Lerp(l[i], r[i], 0.25 + 0.3 * k));
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, ridge, false); }, k == 0 ? ink.base.Lighter(0.2) : ink.shade, 1.5);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, ridge, false); }, k == 0 ? ink.base.Lighter(0.2) : ink.shade, 1.5);
     }
 }
 
@@ -512,21 +525,21 @@ void Prism(cairo_t* cr, double x, double top, double bottom, double w, const Ink
     std::vector<Pt> body = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2},
                             {x + w / 2, top}, {x + w / 2, bottom},      {x - w / 2, bottom}};
     Filled(
-        cr, [&](cairo_t* c) { Poly(c, body, true); }, ink.base);
+        cr, [&](cairo_t* c) { PolyPath(c, body, true); }, ink.base);
     Filled(
         cr,
         [&](cairo_t* c) {
-            Poly(c, {{x + w / 6, top + h / 2}, {x + w / 2, top}, {x + w / 2, bottom}, {x + w / 6, bottom}}, true);
+            PolyPath(c, {{x + w / 6, top + h / 2}, {x + w / 2, top}, {x + w / 2, bottom}, {x + w / 6, bottom}}, true);
         },
         ink.shade);
     std::vector<Pt> face = {{x - w / 2, top}, {x - w / 4, top - h / 2}, {x + w / 4, top - h / 2},
                             {x + w / 2, top}, {x + w / 4, top + h / 2}, {x - w / 4, top + h / 2}};
     Filled(
-        cr, [&](cairo_t* c) { Poly(c, face, true); }, topFace);
-    Stroked(
+        cr, [&](cairo_t* c) { PolyPath(c, face, true); }, topFace);
+    Stroke(
         cr,
         [&](cairo_t* c) {
-            Poly(c, face, true);
+            PolyPath(c, face, true);
             cairo_move_to(c, x - w / 2, top);
             cairo_line_to(c, x - w / 2, bottom);
             cairo_move_to(c, x + w / 2, top);
@@ -539,8 +552,8 @@ void Prism(cairo_t* cr, double x, double top, double bottom, double w, const Ink
 
 void Fir(cairo_t* cr, Pt base, double h, const Ink& needle, const Ink& trunk, const Colour& snow) {
     Shaded(
-        cr, [&](cairo_t* c) { RoundRect(c, base.x - h * 0.04, base.y - h * 0.18, h * 0.08, h * 0.18, 1); }, trunk, -1,
-        0);
+        cr, [&](cairo_t* c) { RoundRectPath(c, base.x - h * 0.04, base.y - h * 0.18, h * 0.08, h * 0.18, 1); }, trunk,
+        -1, 0);
     const int tiers = 4;
     for (int i = 0; i < tiers; ++i) {
         double t = double(i) / tiers;
@@ -554,22 +567,22 @@ void Fir(cairo_t* cr, Pt base, double h, const Ink& needle, const Ink& trunk, co
                                 {base.x - hw * 0.5, y1 - h * 0.03},
                                 {base.x - hw, y1}};
         Shaded(
-            cr, [&](cairo_t* c) { Poly(c, tier, true); }, needle, -hw * 0.3, 0);
+            cr, [&](cairo_t* c) { PolyPath(c, tier, true); }, needle, -hw * 0.3, 0);
         std::vector<Pt> cap = {{base.x, y0},
                                {base.x + hw * 0.45, y0 + (y1 - y0) * 0.45},
                                {base.x + hw * 0.15, y0 + (y1 - y0) * 0.38},
                                {base.x - hw * 0.1, y0 + (y1 - y0) * 0.5},
                                {base.x - hw * 0.5, y0 + (y1 - y0) * 0.42}};
         Filled(
-            cr, [&](cairo_t* c) { Poly(c, cap, true); }, snow);
+            cr, [&](cairo_t* c) { PolyPath(c, cap, true); }, snow);
     }
 }
 
 void Glow(cairo_t* cr, Pt c, double r, const Colour& core, const Colour& halo) {
     Filled(
-        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r * 2.2); }, halo);
+        cr, [&](cairo_t* cc) { CirclePath(cc, c.x, c.y, r * 2.2); }, halo);
     Filled(
-        cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r); }, core);
+        cr, [&](cairo_t* cc) { CirclePath(cc, c.x, c.y, r); }, core);
 }
 
 }  // namespace scenery

@@ -4,11 +4,16 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <vector>
 
-#include "Draw.h"
+#include "Toolkit.h"
 
 namespace scenery {
+
+// A lump: the points of a closed outline around (cx, cy) of radii rx, ry whose radius wobbles by up
+// to wobble (a fraction) at n points; draw it with SmoothPath.
+std::vector<Pt> LumpPoints(double cx, double cy, double rx, double ry, int n, double wobble, uint64_t seed);
 
 void VerticalGradient(cairo_t* cr, double y0, double y1, const Colour& top, const Colour& bottom, double x0,
                       double width);

@@ -5,7 +5,7 @@
 
 namespace scenery {
 
-bool WriteTiles(const World& world, Output& out) {
+bool WriteTiles(const World& world, GameFolder& out) {
     for (const char* key : kNeighbourKeys) {
         for (int v = 0; v < kTileVariants; ++v) {
             if (!out.WritePng(TilePath(world.set, key, v), MakeTile(world, key, v))) return false;

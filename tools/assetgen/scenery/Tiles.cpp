@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Draw.h"
+#include "Toolkit.h"
 
 namespace scenery {
 

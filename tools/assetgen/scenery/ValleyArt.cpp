@@ -17,9 +17,9 @@ public:
         // The sun, with two rings of glow.
         Glow(cr, {640, 110}, 44, w.C("sun"), w.C("sun.glow"));
         Filled(
-            cr, [](cairo_t* c) { Circle(c, 640, 110, 44); }, w.C("sun.shade"));
+            cr, [](cairo_t* c) { CirclePath(c, 640, 110, 44); }, w.C("sun.shade"));
         Filled(
-            cr, [](cairo_t* c) { Circle(c, 636, 106, 39); }, w.C("sun"));
+            cr, [](cairo_t* c) { CirclePath(c, 636, 106, 39); }, w.C("sun"));
         Rng rng(w.Seed(1));
         const Ink cloud{w.C("cloud"), w.C("cloud.shade"), w.C("cloud.line"), 1.2};
         Cloud(cr, 150, 120, 190, cloud, w.Seed(2));
@@ -137,18 +137,18 @@ public:
                 double x = 35 + k * 5;
                 std::vector<Pt> root = {
                     {x, 44}, {x + rng.Uniform(-2, 2), 50}, {x + rng.Uniform(-4, 4), 53 + rng.Uniform(0, 5)}};
-                Stroked(
-                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("outline"), 2.8);
-                Stroked(
-                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("root"), 1.2);
+                Stroke(
+                    cr, [&](cairo_t* c) { SmoothPath(c, root, false); }, w.C("outline"), 2.8);
+                Stroke(
+                    cr, [&](cairo_t* c) { SmoothPath(c, root, false); }, w.C("root"), 1.2);
             }
         } else {
             // A mushroom pair on top.
             for (int k = 0; k < 2; ++k) {
                 double x = 36 + k * 8, s = k ? 0.7 : 0.9;
                 Shaded(
-                    cr, [&](cairo_t* c) { RoundRect(c, x - 1.5 * s, 33 - 7 * s, 3 * s, 7 * s, 1); }, InkOf("stem", 1.0),
-                    0.5, 0);
+                    cr, [&](cairo_t* c) { RoundRectPath(c, x - 1.5 * s, 33 - 7 * s, 3 * s, 7 * s, 1); },
+                    InkOf("stem", 1.0), 0.5, 0);
                 Shaded(
                     cr,
                     [&](cairo_t* c) {
@@ -157,7 +157,7 @@ public:
                     },
                     InkOf("mushroom", 1.0), 0.8, 0.8);
                 Filled(
-                    cr, [&](cairo_t* c) { Circle(c, x - 1.5 * s, 33 - 8.5 * s, 1.1 * s); }, w.C("mushroom.spot"));
+                    cr, [&](cairo_t* c) { CirclePath(c, x - 1.5 * s, 33 - 8.5 * s, 1.1 * s); }, w.C("mushroom.spot"));
             }
         }
     }
@@ -174,8 +174,8 @@ public:
                 if (i == 1) {
                     for (int k = 0; k < 4; ++k) {
                         Shaded(
-                            cr, [&](cairo_t* c) { Circle(c, 22 + k * 7, 50 + (k % 2) * 8, 2.6); }, InkOf("berry", 1.0),
-                            0.6, 0.6);
+                            cr, [&](cairo_t* c) { CirclePath(c, 22 + k * 7, 50 + (k % 2) * 8, 2.6); },
+                            InkOf("berry", 1.0), 0.6, 0.6);
                     }
                 }
                 break;
@@ -217,27 +217,27 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{16, 80}, {20, 52}, {44, 52}, {48, 80}}, true);
+                        PolyPath(c, {{16, 80}, {20, 52}, {44, 52}, {48, 80}}, true);
                     },
                     InkOf("palm.trunk", 1.6), -3, 0);
                 Filled(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("stump.top"));
-                Stroked(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 12, 4); }, w.C("outline"), 1.5);
-                Stroked(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 52, 5, 1.6); }, w.C("palm.trunk.shade"), 1.2);
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 52, 12, 4); }, w.C("stump.top"));
+                Stroke(
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 52, 12, 4); }, w.C("outline"), 1.5);
+                Stroke(
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 52, 5, 1.6); }, w.C("palm.trunk.shade"), 1.2);
                 Fern(cr, {48, 80}, 22, 4, 100, InkOf("fern", 1.2), w.Seed(480));
                 break;
             default:  // a nest of eggs in grass
                 for (int k = 0; k < 3; ++k) {
                     Shaded(
-                        cr, [&](cairo_t* c) { Ellipse(c, 22 + k * 10, 66 - (k % 2) * 3, 6, 8); }, InkOf("egg", 1.4),
+                        cr, [&](cairo_t* c) { EllipsePath(c, 22 + k * 10, 66 - (k % 2) * 3, 6, 8); }, InkOf("egg", 1.4),
                         1.2, 1.2);
                 }
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{6, 80}, {10, 68}, {54, 68}, {58, 80}}, true);
+                        PolyPath(c, {{6, 80}, {10, 68}, {54, 68}, {58, 80}}, true);
                     },
                     InkOf("nest", 1.5), 0, 2);
                 break;

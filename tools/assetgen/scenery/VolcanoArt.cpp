@@ -24,20 +24,20 @@ public:
         Filled(
             cr,
             [&](cairo_t* c) {
-                Smooth(c, body, false, 0.4);
+                SmoothPath(c, body, false, 0.4);
                 cairo_close_path(c);
             },
             ink.base);
         Filled(
             cr,
             [&](cairo_t* c) {
-                Poly(c,
-                     {{cx + crater * 0.3, top},
-                      {cx + crater, top},
-                      {cx + crater * 1.5, top + h * 0.1},
-                      {cx + halfWidth, base},
-                      {cx + halfWidth * 0.25, base}},
-                     true);
+                PolyPath(c,
+                         {{cx + crater * 0.3, top},
+                          {cx + crater, top},
+                          {cx + crater * 1.5, top + h * 0.1},
+                          {cx + halfWidth, base},
+                          {cx + halfWidth * 0.25, base}},
+                         true);
             },
             ink.shade);
         // Lava streams from the crater.
@@ -49,26 +49,26 @@ public:
                 flow.push_back({x, y});
             }
             flow.push_back({x, base + 5});
-            Stroked(
-                cr, [&](cairo_t* c) { Smooth(c, flow, false); }, w.C("lava.shade"), lavaWidth * 1.6);
-            Stroked(
-                cr, [&](cairo_t* c) { Smooth(c, flow, false); }, w.C("lava"), lavaWidth);
-            Stroked(
-                cr, [&](cairo_t* c) { Smooth(c, flow, false); }, w.C("lava.core"), lavaWidth * 0.35);
+            Stroke(
+                cr, [&](cairo_t* c) { SmoothPath(c, flow, false); }, w.C("lava.shade"), lavaWidth * 1.6);
+            Stroke(
+                cr, [&](cairo_t* c) { SmoothPath(c, flow, false); }, w.C("lava"), lavaWidth);
+            Stroke(
+                cr, [&](cairo_t* c) { SmoothPath(c, flow, false); }, w.C("lava.core"), lavaWidth * 0.35);
         }
         Filled(
-            cr, [&](cairo_t* c) { Ellipse(c, cx, top + 1, crater * 0.8, crater * 0.2); }, w.C("lava"));
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, body, false, 0.4); }, ink.line, ink.width);
+            cr, [&](cairo_t* c) { EllipsePath(c, cx, top + 1, crater * 0.8, crater * 0.2); }, w.C("lava"));
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, body, false, 0.4); }, ink.line, ink.width);
     }
 
     void Plan(cairo_t* cr) const override {
         VerticalGradient(cr, 0, 600, w.C("sky.top"), w.C("sky.bottom"), 0, 800);
         // A dim red sun through the ash, and ash clouds.
         Filled(
-            cr, [](cairo_t* c) { Circle(c, 600, 170, 46); }, w.C("sun.glow"));
+            cr, [](cairo_t* c) { CirclePath(c, 600, 170, 46); }, w.C("sun.glow"));
         Filled(
-            cr, [](cairo_t* c) { Circle(c, 600, 170, 36); }, w.C("sun"));
+            cr, [](cairo_t* c) { CirclePath(c, 600, 170, 36); }, w.C("sun"));
         const Ink ash{w.C("ash.cloud"), w.C("ash.cloud.shade"), w.C("ash.cloud.shade"), 1.0};
         Cloud(cr, 180, 90, 260, ash, w.Seed(2));
         Cloud(cr, 560, 60, 200, ash, w.Seed(3));
@@ -89,14 +89,14 @@ public:
         // A lava river across the plain.
         std::vector<Pt> river;
         for (double x = -40; x < W + 80; x += 120) river.push_back({x, 820 + std::sin(x * 0.006) * 24});
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, river, false); }, w.C("outline"), 20);
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, river, false); }, w.C("lava.shade"), 17);
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, river, false); }, w.C("lava"), 11);
-        Stroked(
-            cr, [&](cairo_t* c) { Smooth(c, river, false); }, w.C("lava.core"), 3);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, river, false); }, w.C("outline"), 20);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, river, false); }, w.C("lava.shade"), 17);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, river, false); }, w.C("lava"), 11);
+        Stroke(
+            cr, [&](cairo_t* c) { SmoothPath(c, river, false); }, w.C("lava.core"), 3);
         DrawHills(cr, HillLine(rng, 0, W, 880, 24, 200), 1024, InkOf("far.ground2", 2.0), 14);
     }
 
@@ -123,13 +123,13 @@ public:
         Rng rng(seed);
         const Ink wood = InkOf("charred", 2.0);
         Pt top{base.x + rng.Uniform(-20, 20), base.y - h};
-        Tube(cr, {base, Lerp(base, top, 0.5) + Pt{rng.Uniform(-15, 15), 0}, top}, h * 0.07, wood);
+        Stem(cr, {base, Lerp(base, top, 0.5) + Pt{rng.Uniform(-15, 15), 0}, top}, h * 0.07, wood);
         for (int k = 0; k < 4; ++k) {
             double t = rng.Uniform(0.45, 0.9);
             Pt a = Lerp(base, top, t);
             int side = k % 2 ? 1 : -1;
             Pt b = Dir(a, h * rng.Uniform(0.15, 0.3), side * rng.Uniform(30, 70));
-            Tube(cr, {a, Lerp(a, b, 0.5) + Pt{0, -h * 0.02}, b}, h * 0.025, wood);
+            Stem(cr, {a, Lerp(a, b, 0.5) + Pt{0, -h * 0.02}, b}, h * 0.025, wood);
         }
     }
 
@@ -137,9 +137,9 @@ public:
 
     void Ember(cairo_t* cr, Pt c, double r) const {
         Filled(
-            cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r + 1); }, w.C("lava.shade"));
+            cr, [&](cairo_t* cc) { CirclePath(cc, c.x, c.y, r + 1); }, w.C("lava.shade"));
         Filled(
-            cr, [&](cairo_t* cc) { Circle(cc, c.x, c.y, r); }, w.C("lava.core"));
+            cr, [&](cairo_t* cc) { CirclePath(cc, c.x, c.y, r); }, w.C("lava.core"));
     }
 
     void Flame(cairo_t* cr, Pt base, double h) const {
@@ -147,24 +147,24 @@ public:
         Shaded(
             cr,
             [&](cairo_t* c) {
-                Smooth(c,
-                       {{base.x, base.y - h},
-                        {base.x + h * 0.35, base.y - h * 0.35},
-                        {base.x + h * 0.25, base.y},
-                        {base.x - h * 0.25, base.y},
-                        {base.x - h * 0.35, base.y - h * 0.4}},
-                       true);
+                SmoothPath(c,
+                           {{base.x, base.y - h},
+                            {base.x + h * 0.35, base.y - h * 0.35},
+                            {base.x + h * 0.25, base.y},
+                            {base.x - h * 0.25, base.y},
+                            {base.x - h * 0.35, base.y - h * 0.4}},
+                           true);
             },
             outer, 1, 0.5);
         Filled(
             cr,
             [&](cairo_t* c) {
-                Smooth(c,
-                       {{base.x, base.y - h * 0.6},
-                        {base.x + h * 0.15, base.y - h * 0.2},
-                        {base.x, base.y - h * 0.05},
-                        {base.x - h * 0.15, base.y - h * 0.2}},
-                       true);
+                SmoothPath(c,
+                           {{base.x, base.y - h * 0.6},
+                            {base.x + h * 0.15, base.y - h * 0.2},
+                            {base.x, base.y - h * 0.05},
+                            {base.x - h * 0.15, base.y - h * 0.2}},
+                           true);
             },
             w.C("lava.core"));
     }
@@ -183,10 +183,10 @@ public:
             // A glowing crack across the cell.
             std::vector<Pt> crack = {{33, 36 + rng.Uniform(0, 8)}};
             for (int k = 1; k <= 4; ++k) crack.push_back({33.0 + k * 3.5, 36 + rng.Uniform(0, 8)});
-            Stroked(
-                cr, [&](cairo_t* c) { Poly(c, crack, false); }, w.C("lava.shade"), 2.6);
-            Stroked(
-                cr, [&](cairo_t* c) { Poly(c, crack, false); }, w.C("lava.core"), 1.1);
+            Stroke(
+                cr, [&](cairo_t* c) { PolyPath(c, crack, false); }, w.C("lava.shade"), 2.6);
+            Stroke(
+                cr, [&](cairo_t* c) { PolyPath(c, crack, false); }, w.C("lava.core"), 1.1);
         } else if (i < 15) {
             // Lava dripping from an underside.
             for (int k = 0; k < 1 + i % 2; ++k) {
@@ -194,9 +194,9 @@ public:
                 Shaded(
                     cr,
                     [&](cairo_t* c) {
-                        Smooth(c,
-                               {{x - 2.5, 45}, {x + 2.5, 45}, {x + 1.5, 45 + len}, {x, 47 + len}, {x - 1.5, 45 + len}},
-                               true, 0.6);
+                        SmoothPath(
+                            c, {{x - 2.5, 45}, {x + 2.5, 45}, {x + 1.5, 45 + len}, {x, 47 + len}, {x - 1.5, 45 + len}},
+                            true, 0.6);
                     },
                     Ink{w.C("lava"), w.C("lava.shade"), w.C("outline"), 1.0}, 0.6, 0);
                 Ember(cr, {x, 52 + len}, 1.4);
@@ -214,10 +214,10 @@ public:
                 double x = 36 + k * 7;
                 std::vector<Pt> root = {
                     {x, 44}, {x + rng.Uniform(-2, 2), 50}, {x + rng.Uniform(-4, 4), 54 + rng.Uniform(0, 5)}};
-                Stroked(
-                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("outline"), 2.8);
-                Stroked(
-                    cr, [&](cairo_t* c) { Smooth(c, root, false); }, w.C("charred"), 1.2);
+                Stroke(
+                    cr, [&](cairo_t* c) { SmoothPath(c, root, false); }, w.C("outline"), 2.8);
+                Stroke(
+                    cr, [&](cairo_t* c) { SmoothPath(c, root, false); }, w.C("charred"), 1.2);
             }
         } else {
             // An obsidian shard on top.
@@ -235,13 +235,13 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Smooth(c, {{4, 80}, {18, 58}, {46, 58}, {60, 80}}, true, 0.6);
+                        SmoothPath(c, {{4, 80}, {18, 58}, {46, 58}, {60, 80}}, true, 0.6);
                     },
                     rock, 3, 2);
                 Filled(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 59, 13, 4); }, w.C("lava"));
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 59, 13, 4); }, w.C("lava"));
                 Filled(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 59, 7, 2); }, w.C("lava.core"));
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 59, 7, 2); }, w.C("lava.core"));
                 break;
             case 1:
             case 2:  // basalt prisms
@@ -254,7 +254,7 @@ public:
                 Shaded(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{18, 80}, {21, 48}, {27, 44}, {31, 50}, {38, 42}, {44, 52}, {46, 80}}, true);
+                        PolyPath(c, {{18, 80}, {21, 48}, {27, 44}, {31, 50}, {38, 42}, {44, 52}, {46, 80}}, true);
                     },
                     InkOf("charred", 1.6), 3, 0);
                 for (int k = 0; k < 3; ++k) Ember(cr, {26.0 + k * 7, 60.0 + (k % 2) * 8}, 1.4);
@@ -275,16 +275,16 @@ public:
                 Boulder(cr, 22, 80, 17, 14, rock, w.Seed(470));
                 Boulder(cr, 44, 80, 14, 11, rock, w.Seed(471));
                 Boulder(cr, 32, 62, 11, 8, rock, w.Seed(472));
-                Stroked(
+                Stroke(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{14, 70}, {20, 66}, {26, 72}}, false);
+                        PolyPath(c, {{14, 70}, {20, 66}, {26, 72}}, false);
                     },
                     w.C("lava"), 2);
-                Stroked(
+                Stroke(
                     cr,
                     [](cairo_t* c) {
-                        Poly(c, {{40, 74}, {46, 70}, {52, 74}}, false);
+                        PolyPath(c, {{40, 74}, {46, 70}, {52, 74}}, false);
                     },
                     w.C("lava"), 2);
                 break;
@@ -292,7 +292,7 @@ public:
                 Smoke(cr, 30, 44, 8, 28, InkOf("steam", 1.4), w.Seed(480));
                 Cone(cr, {32, 82}, 34, 30, 0, rock);
                 Filled(
-                    cr, [](cairo_t* c) { Ellipse(c, 32, 50, 4, 1.6); }, w.C("lava.core"));
+                    cr, [](cairo_t* c) { EllipsePath(c, 32, 50, 4, 1.6); }, w.C("lava.core"));
                 break;
             default:  // bones by a flame
                 Bone(cr, {8, 76}, {36, 72}, 3.4, bone);

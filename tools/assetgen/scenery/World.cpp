@@ -104,7 +104,7 @@ bool LoadWorlds(const std::string& folder, std::vector<World>& out, std::string&
         Colour c;
         if (key == "name") {
             current->name = value;
-        } else if (ParseColour(value, c)) {
+        } else if (ParseHexColour(value, c)) {
             current->colours[key] = c;
         } else {
             char* end = nullptr;

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "Draw.h"
+#include "Toolkit.h"
 #include "World.h"
 
 namespace scenery {

@@ -1,0 +1,29 @@
+// The shared generator helpers as the scenery uses them: their names in namespace scenery, with the
+// scenery's own random stream and key nudge, so every world keeps the look it was tuned with.
+#pragma once
+
+#include <cstdint>
+
+#include "common/Colour.h"
+#include "common/GameFolder.h"
+#include "common/Paint.h"
+#include "common/Picture.h"
+#include "common/Rng.h"
+
+namespace scenery {
+
+using namespace gen;
+
+// Figure colours leave a key's range three steps of green at a time.
+constexpr uint32_t kNudgeStep = 3;
+inline uint32_t NudgeFromKey(uint32_t pixel, uint32_t key) {
+    return gen::NudgeFromKey(pixel, key, kNudgeStep);
+}
+
+// Random numbers on the scenery's stream.
+class Rng : public gen::Rng {
+public:
+    explicit Rng(uint64_t seed) : gen::Rng(seed, 0x51ED27ull) {}
+};
+
+}  // namespace scenery
