@@ -9,7 +9,7 @@
 
 namespace art {
 
-// Angles are degrees in the Polar convention of Paint.h (0 down, 90 forward, 180 up).
+// Angles are degrees in the Polar convention of common/Paint.h (0 down, 90 forward, 180 up).
 struct CavemanPose {
     double bob = 0;                         // hips lowered by this many pixels
     double shiftX = 0;                      // whole figure moved forward

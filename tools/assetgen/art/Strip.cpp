@@ -1,8 +1,8 @@
 // Sprite strips built from cairo drawings.
 #include "Strip.h"
 
-#include <algorithm>
-#include <cstring>
+#include <string>
+#include <vector>
 
 namespace art {
 
