@@ -8,6 +8,8 @@
 
 namespace levels {
 
+std::string ObjectClassOfMark(char mark);
+
 namespace {
 
 std::string Trim(const std::string& s) {
@@ -68,8 +70,11 @@ const MarkClass kObjectMarks[] = {
     {'a', "AMBER"},      {'e', "EGG"},      {'k', "CHECKPOINT"}, {'j', "jumper"},   {'x', "mine"},
 };
 
+// Anchors name the cells where enemies and platforms start: capitals, digits and the small letters
+// that do not stand for objects.
 bool IsAnchor(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    return c >= 'a' && c <= 'z' && ObjectClassOfMark(c).empty();
 }
 
 // "dx" or "dx,dy" in cells.
