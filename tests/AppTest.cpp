@@ -35,6 +35,9 @@ protected:
     void SetUp() override {
         // Music files so that the sound system has streams to start and stop.
         for (int n = 0; n < 10; ++n) folder.Write("Music/Track" + std::to_string(n) + ".MP3", "x");
+        // Level 0's finish lies far from its start, so entering it does not finish it at once.
+        folder.Write("LevelDescriptions/Level0.xml",
+                     "<HERO><START_POS X=\"100\" Y=\"100\"/><FINISH_POS X=\"3000\" Y=\"100\"/></HERO>");
         GameGlobals::lifecycleTrace = &trace;
     }
     void TearDown() override { GameGlobals::lifecycleTrace = nullptr; }

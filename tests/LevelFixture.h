@@ -94,6 +94,15 @@ inline void WriteCollisionFile(int levelNumber, const std::function<bool(int cx,
               CollisionFileBytes([&](int cx, int cy) { return static_cast<int8_t>(solid(cx, cy) ? 1 : 0); }));
 }
 
+// The hero's four status icons, so a level starts without the messages of missing icons. Their
+// colours are not the icons' keys, and the scenery tests draw the status display nowhere.
+inline void WriteStatusIcons() {
+    WriteFlatPicture("Graphics/Life.png", 36, 36, 0x406080);
+    WriteFlatPicture("Graphics/Energy.png", 30, 30, 0x408060);
+    WriteFlatPicture("Graphics/Maczuga.png", 80, 64, 0x806040);
+    WriteFlatPicture("Graphics/Moneta.png", 56, 56, 0x604080);
+}
+
 // A level description with nothing but the hero's start and finish.
 inline void WriteLevelDescription(int levelNumber, int startX, int startY) {
     WriteFile("LevelDescriptions/Level" + std::to_string(levelNumber) + ".xml",
@@ -190,6 +199,7 @@ constexpr uint32_t kSet0DecorationKey = 0x374B00;  // GDI 0x4B37
 // Every scenery picture of set 0, drawn from the numbers alone. Some are left out on purpose so the
 // fall-backs show: tile variants 2 and 3 of keys 1 to 4, branch 7, artefact 3, far piece (1, 1).
 inline void WriteSceneryFixture() {
+    WriteStatusIcons();
     const std::string folder = "LevelDescriptions/Level0/";
     static const char* kKeys[15] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
                                     "68", "28", "2468", "268", "468", "248", "246"};

@@ -47,6 +47,7 @@ protected:
         GameGlobals::collisionMap = nullptr;
         GameGlobals::sound = nullptr;
         GameGlobals::input = &input_;
+        levelfixture::WriteStatusIcons();
     }
     void TearDown() override {
         level_.reset();
