@@ -139,6 +139,8 @@ bool Driver::Execute(const std::string& line, std::string& error) {
             return false;
         }
         out_ << StateJson() << std::endl;
+    } else if (command == "replay" || command == "replaykeys") {
+        return ExecuteReplay(command, argument, error);
     } else if (command == "quit") {
         if (!argument.empty()) {
             error = "quit takes no argument";

@@ -15,6 +15,8 @@
 #include "platform/headless/ScriptedEvents.h"
 #include "platform/headless/VirtualClock.h"
 
+struct Replay;
+
 class Driver {
 public:
     // Each frame the virtual clock moves this far: one 20 ms world step per frame.
@@ -35,6 +37,19 @@ public:
     // Ends the game as closing the window does (writes Config.dat).
     void Stop();
     std::string StateJson();
+
+    // Feeds a replay's keys into the running game, one frame each (key-downs and key-ups as the held
+    // set changes), until the level is left or the keys run out; the keys are released at the end.
+    // True when the level was finished: the next briefing asked for, or after level 7 the highscore
+    // table with the outro.
+    bool FeedReplayKeys(const Replay& replay, std::string& error);
+    // Closes the intro, sets the replay's record and difficulty, enters its level as the briefing
+    // does, and feeds its keys.
+    bool PlayReplay(const Replay& replay, std::string& error);
+    // The script commands "replay FILE" and "replaykeys FILE".
+    bool ExecuteReplay(const std::string& command, const std::string& path, std::string& error);
+    // Frames fed by the last FeedReplayKeys.
+    int replayFramesFed = 0;
 
     CGameApp& App() { return *app_; }
     void SetQuiet(bool quiet) { messageBox_.printToStderr = !quiet; }

@@ -8,13 +8,15 @@
 #include <vector>
 
 #include "Driver.h"
+#include "Replay.h"
 #include "platform/Files.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kolvenbrook-play [--data DIR] [--quiet] (--script FILE | -e 'CMD; CMD; ...')\n"
-    "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state | quit\n"
+    "usage: kolvenbrook-play [--data DIR] [--quiet] (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
+    "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
+    "          replay FILE | replaykeys FILE | quit\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
 
 std::vector<std::string> SplitCommands(const std::string& text, char separator) {
@@ -32,6 +34,23 @@ std::vector<std::string> SplitCommands(const std::string& text, char separator) 
     return lines;
 }
 
+// Plays a replay through the game and prints the state after it; 0 when the replay finished its level.
+int PlayReplayFile(Driver& driver, const Replay& replay, const std::string& path) {
+    std::string error;
+    const bool finished = driver.PlayReplay(replay, error);
+    // One more frame switches to the screen the level asked for.
+    driver.RunFrame();
+    std::cout << driver.StateJson() << std::endl;
+    if (finished) {
+        std::fprintf(stderr, "kolvenbrook-play: level %d finished in %d frames\n", static_cast<int>(replay.level),
+                     driver.replayFramesFed);
+    } else {
+        std::fprintf(stderr, "kolvenbrook-play: %s: %s\n", path.c_str(), error.c_str());
+    }
+    driver.Stop();
+    return finished ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,6 +58,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> lines;
     bool haveCommands = false;
     bool quiet = false;
+    std::string replayPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc) {
@@ -56,6 +76,8 @@ int main(int argc, char** argv) {
         } else if (arg == "-e" && i + 1 < argc) {
             for (std::string& line : SplitCommands(argv[++i], ';')) lines.push_back(line);
             haveCommands = true;
+        } else if (arg == "--replay" && i + 1 < argc) {
+            replayPath = argv[++i];
         } else if (arg == "--quiet") {
             quiet = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -66,8 +88,15 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!haveCommands) {
+    if (haveCommands == !replayPath.empty()) {
         std::fputs(kUsage, stderr);
+        return 2;
+    }
+    // Read before the game folder becomes the working directory, so a relative path means what it says.
+    Replay replay;
+    std::string replayError;
+    if (!replayPath.empty() && !replay.Load(replayPath, replayError)) {
+        std::fprintf(stderr, "kolvenbrook-play: %s\n", replayError.c_str());
         return 2;
     }
     if (!platform::ChangeToFolder(dataDir)) {
@@ -79,6 +108,7 @@ int main(int argc, char** argv) {
     Driver driver(std::cout);
     driver.SetQuiet(quiet);
     driver.Start();
+    if (!replayPath.empty()) return PlayReplayFile(driver, replay, replayPath);
     for (size_t n = 0; n < lines.size() && !driver.finished; ++n) {
         std::string error;
         if (!driver.Execute(lines[n], error)) {
