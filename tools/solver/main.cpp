@@ -1,0 +1,210 @@
+// kolvenbrook-solve: finds keys that finish each level by searching with the real game, and writes replays.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "BeamSearch.h"
+#include "DistanceField.h"
+#include "SolverWorld.h"
+#include "actors/Hero.h"
+#include "app/GameDlg.h"
+#include "app/GameState.h"
+#include "app/PlayerRecord.h"
+#include "play/Driver.h"
+#include "play/Replay.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kUsage[] =
+    "usage: kolvenbrook-solve [--data GAMEDIR] [--out DIR] [--levels N | A-B] [--time SECONDS] [--beam WIDTH]\n"
+    "                         [--macro FRAMES] [--quiet]\n"
+    "Solves the levels in order and writes DIR/level<N>.txt. Level 0 starts from a new game on normal\n"
+    "difficulty; level N starts from the record the replay DIR/level<N-1>.txt ends with, after the\n"
+    "briefing's Enter (which trades money for strength).\n";
+
+// A working folder that shows the game folder's files but keeps saves, settings and best scores apart.
+bool MakeScratchFolder(const fs::path& gameDir, fs::path& scratch) {
+    char name[] = "/tmp/kvbsolve-XXXXXX";
+    if (!mkdtemp(name)) return false;
+    scratch = name;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(gameDir, error)) {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind("SAVE", 0) == 0 || file == "Config.dat" || file == "Highscore.dat") continue;
+        fs::create_symlink(fs::absolute(entry.path()), scratch / file, error);
+        if (error) return false;
+    }
+    return !error;
+}
+
+// Plays a replay through the whole game; on success `end` is the record the level ended with and,
+// when `next` is given, the record the next level starts with after the briefing's Enter.
+bool PlayThrough(const Replay& replay, PlayerRecord& end, PlayerRecord* next, std::string& error) {
+    std::ostringstream sink;
+    Driver driver(sink);
+    driver.SetQuiet(true);
+    driver.Start();
+    if (!driver.PlayReplay(replay, error)) return false;
+    end = driver.App().window.player;
+    if (next) {
+        driver.RunFrame();
+        if (!driver.Execute("press RETURN", error)) return false;
+        if (driver.App().window.requestedState != Level) {
+            error = "the briefing did not start the next level";
+            return false;
+        }
+        *next = driver.App().window.player;
+    }
+    return true;
+}
+
+std::string RecordText(const PlayerRecord& p) {
+    std::ostringstream text;
+    text << p.nextLevel << ' ' << p.health << ' ' << p.lives << ' ' << p.score << ' ' << p.money << ' ' << p.strength;
+    return text.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path gameDir = KVB_DEFAULT_GAME_DIR;
+    fs::path outDir = KVB_DEFAULT_REPLAY_DIR;
+    int first = 0;
+    int last = CHero::kLastLevel;
+    SearchOptions options;
+    options.verbose = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--data" && hasValue) {
+            gameDir = argv[++i];
+        } else if (arg == "--out" && hasValue) {
+            outDir = argv[++i];
+        } else if (arg == "--levels" && hasValue) {
+            const std::string range = argv[++i];
+            const size_t dash = range.find('-');
+            first = std::atoi(range.substr(0, dash).c_str());
+            last = dash == std::string::npos ? first : std::atoi(range.substr(dash + 1).c_str());
+        } else if (arg == "--time" && hasValue) {
+            options.timeLimitSeconds = std::atof(argv[++i]);
+        } else if (arg == "--beam" && hasValue) {
+            options.beamWidth = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--macro" && hasValue) {
+            options.macroFrames = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--quiet") {
+            options.verbose = false;
+        } else if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "kolvenbrook-solve: unknown argument '%s'\n%s", arg.c_str(), kUsage);
+            return 2;
+        }
+    }
+    if (first < 0 || last > CHero::kLastLevel || first > last) {
+        std::fprintf(stderr, "kolvenbrook-solve: levels must lie within 0-7\n");
+        return 2;
+    }
+    gameDir = fs::absolute(gameDir);
+    outDir = fs::absolute(outDir);
+    fs::path scratch;
+    if (!MakeScratchFolder(gameDir, scratch)) {
+        std::fprintf(stderr, "kolvenbrook-solve: cannot make a working folder for %s\n", gameDir.c_str());
+        return 2;
+    }
+    fs::current_path(scratch);
+
+    int failures = 0;
+    for (int n = first; n <= last; ++n) {
+        Replay header;
+        header.level = n;
+        if (n == 0) {
+            header.difficulty = 1;
+            header.player.Reset(header.difficulty);
+        } else {
+            Replay previous;
+            std::string error;
+            PlayerRecord end;
+            const fs::path previousPath = outDir / ("level" + std::to_string(n - 1) + ".txt");
+            if (!previous.Load(previousPath.string(), error) || !PlayThrough(previous, end, &header.player, error)) {
+                std::fprintf(stderr, "kolvenbrook-solve: level %d needs a working %s: %s\n", n, previousPath.c_str(),
+                             error.c_str());
+                ++failures;
+                break;
+            }
+            header.difficulty = previous.difficulty;
+        }
+        std::fprintf(stderr, "level %d: starting from player %s, difficulty %d\n", n, RecordText(header.player).c_str(),
+                     header.difficulty);
+
+        SearchResult result;
+        {
+            SolverWorld world(header);
+            if (!world.Ready()) {
+                std::fprintf(stderr, "kolvenbrook-solve: %s\n", world.Error().c_str());
+                ++failures;
+                break;
+            }
+            const auto started = std::chrono::steady_clock::now();
+            DistanceField field;
+            field.Build(world);
+            const double buildSeconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+            std::fprintf(stderr,
+                         "level %d: move graph of %zu places, %zu moves, %zu at the finish, %.1f s; %d steps "
+                         "from the start\n",
+                         n, field.NodeCount(), field.EdgeCount(), field.TargetCount(), buildSeconds,
+                         field.startDistance);
+            BeamSearch search(world, field, options);
+            result = search.Run();
+            result.seconds += buildSeconds;
+        }
+        if (!result.found) {
+            std::fprintf(stderr,
+                         "level %d: NOT SOLVED after %.0f s (%s); the closest the hero got was %d steps from the "
+                         "finish, at x %d y %d (cell %d,%d)\n",
+                         n, result.seconds, result.note.c_str(), result.bestDistance, result.bestX, result.bestY,
+                         (result.bestX + 28) / 16, (result.bestY + 60) / 16);
+            ++failures;
+            break;
+        }
+        Replay solution = header;
+        solution.frames.assign(1, 0);
+        solution.frames.insert(solution.frames.end(), result.frames.begin(), result.frames.end());
+        PlayerRecord end;
+        std::string error;
+        if (!PlayThrough(solution, end, nullptr, error)) {
+            std::fprintf(stderr, "level %d: the solution did not finish the level when played through the game: %s\n",
+                         n, error.c_str());
+            ++failures;
+            break;
+        }
+        std::ostringstream comment;
+        comment << "Level " << n << ", found by kolvenbrook-solve: " << solution.frames.size() << " frames, the finish "
+                << "reached in frame " << result.framesToFinish + 1 << ".\n"
+                << "The level ends with player " << RecordText(end) << ".";
+        fs::create_directories(outDir);
+        const fs::path outPath = outDir / ("level" + std::to_string(n) + ".txt");
+        if (!solution.Save(outPath.string(), comment.str())) {
+            std::fprintf(stderr, "kolvenbrook-solve: cannot write %s\n", outPath.c_str());
+            ++failures;
+            break;
+        }
+        std::fprintf(stderr,
+                     "level %d: SOLVED in %.1f s: %zu frames (finish in frame %d), %lld frames searched; "
+                     "ends with player %s; wrote %s\n",
+                     n, result.seconds, solution.frames.size(), result.framesToFinish + 1,
+                     static_cast<long long>(result.framesSimulated), RecordText(end).c_str(), outPath.c_str());
+    }
+    std::error_code ignored;
+    fs::current_path(gameDir, ignored);
+    fs::remove_all(scratch, ignored);
+    return failures == 0 ? 0 : 1;
+}
