@@ -61,6 +61,7 @@ private:
     platform::RecordingMessageBox messageBox_;
     platform::HeadlessDisplay display_;
     platform::RecordingAudio audio_;
+    size_t audioCallsReported_ = 0;  // audio calls already listed under "sounds"
     platform::RecordingVideo video_;
     std::unique_ptr<platform::IImageDecoder> images_;
     std::unique_ptr<platform::ITextRenderer> text_;

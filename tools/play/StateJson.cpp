@@ -6,6 +6,7 @@
 #include "Driver.h"
 #include "app/GameGlobals.h"
 #include "level/Level.h"
+#include "media/SoundSystem.h"
 #include "platform/Cp1250.h"
 
 namespace {
@@ -98,6 +99,25 @@ std::string Driver::StateJson() {
         json << Quote(platform::Cp1250ToUtf8(text));
     }
     json << "]";
+    // Samples played since the previous state, by name (the file name without its folder and .WAV).
+    json << ",\"sounds\":[";
+    first = true;
+    for (; audioCallsReported_ < audio_.calls.size(); ++audioCallsReported_) {
+        const std::string& call = audio_.calls[audioCallsReported_];
+        if (call.rfind("sample:", 0) != 0) continue;
+        std::string name = call.substr(call.find_last_of('/') + 1);
+        if (name.size() > 4) name.resize(name.size() - 4);
+        json << (first ? "" : ",") << Quote(platform::Cp1250ToUtf8(name));
+        first = false;
+    }
+    const CSoundSystem* sound = GameGlobals::sound;
+    json << "],\"music\":" << (sound && sound->MusicPlaying() ? sound->lastTrack : -1);
+    json << ",\"video\":";
+    if (GameGlobals::currentVideo.empty()) {
+        json << "null";
+    } else {
+        json << Quote(platform::Cp1250ToUtf8(GameGlobals::currentVideo));
+    }
     if (GameGlobals::level) AppendLevel(json, *GameGlobals::level);
     AppendScreen(json);
     json << "}";
