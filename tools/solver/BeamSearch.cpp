@@ -86,6 +86,7 @@ SearchResult BeamSearch::Run() {
     result.bestY = hero.y;
     int32_t bestDistance = beam[0].distance;
     int32_t roundsSinceBest = 0;
+    int32_t bestHistory = -1;
     int width = options_.beamWidth;
 
     auto framesOf = [&](int32_t index) {
@@ -193,6 +194,7 @@ SearchResult BeamSearch::Run() {
         }
         if (roundBest < bestDistance) {
             bestDistance = roundBest;
+            bestHistory = beam[bestIndex].history;
             result.bestDistance = roundBest;
             result.bestX = beam[bestIndex].snapshot.hero.x;
             result.bestY = beam[bestIndex].snapshot.hero.y;
@@ -211,6 +213,7 @@ SearchResult BeamSearch::Run() {
                          top.hero.y, top.hero.health, top.hero.money, top.hero.strength, elapsed());
         }
     }
+    result.frames = framesOf(bestHistory);
     result.seconds = elapsed();
     return result;
 }

@@ -23,7 +23,8 @@ struct SearchOptions {
 
 struct SearchResult {
     bool found = false;
-    // Held keys from the level's second frame on (the first one, which builds the level, has none),
+    // Held keys from the level's second frame on (when nothing was found: up to the state that came
+    // closest to the finish) (the first one, which builds the level, has none),
     // up to and including the frame in which the level asks for the next screen.
     std::vector<uint8_t> frames;
     // Frames up to the moment the finish was reached.

@@ -47,7 +47,7 @@ std::vector<Move> Moves() {
 int32_t DistanceField::Key(int32_t x, int32_t y) {
     const int32_t cx = std::clamp(x, 0, 4095) / kCell;
     const int32_t cy = std::clamp(y, 0, 4095) / kCell;
-    return cx * 1024 + cy;
+    return cx * 4096 + cy;
 }
 
 int32_t DistanceField::Node(int32_t x, int32_t y) {
@@ -57,6 +57,7 @@ int32_t DistanceField::Node(int32_t x, int32_t y) {
     const int32_t id = static_cast<int32_t>(into_.size());
     index_.emplace(key, id);
     into_.emplace_back();
+    out_.emplace_back();
     position_.emplace_back(x, y);
     return id;
 }
@@ -66,10 +67,14 @@ void DistanceField::AddEdge(int32_t from, int32_t to, int32_t cost) {
     for (auto& edge : into_[to]) {
         if (edge.first == from) {
             edge.second = std::min(edge.second, cost);
+            for (auto& back : out_[from]) {
+                if (back.first == to) back.second = edge.second;
+            }
             return;
         }
     }
     into_[to].emplace_back(from, cost);
+    out_[from].emplace_back(to, cost);
     ++edgeCount_;
 }
 
@@ -249,4 +254,22 @@ int32_t DistanceField::At(int32_t x, int32_t y) const {
     const int32_t fx = GameGlobals::level && GameGlobals::level->hero ? GameGlobals::level->hero->finishX : 0;
     const int32_t fy = GameGlobals::level && GameGlobals::level->hero ? GameGlobals::level->hero->finishY : 0;
     return kUnknown + (std::abs(x - fx) + std::abs(y - fy)) / kCell;
+}
+
+std::vector<std::pair<std::pair<int32_t, int32_t>, int32_t>> DistanceField::Way(int32_t x, int32_t y) const {
+    std::vector<std::pair<std::pair<int32_t, int32_t>, int32_t>> way;
+    auto found = index_.find(Key(x, y));
+    if (found == index_.end()) return way;
+    int32_t node = found->second;
+    for (int guard = 0; guard < 100000 && dist_[static_cast<size_t>(node)] > 0; ++guard) {
+        way.push_back({position_[static_cast<size_t>(node)], dist_[static_cast<size_t>(node)]});
+        int32_t next = -1;
+        for (const auto& [to, cost] : out_[static_cast<size_t>(node)]) {
+            if (dist_[static_cast<size_t>(to)] + cost == dist_[static_cast<size_t>(node)]) next = to;
+        }
+        if (next < 0) break;
+        node = next;
+    }
+    way.push_back({position_[static_cast<size_t>(node)], dist_[static_cast<size_t>(node)]});
+    return way;
 }

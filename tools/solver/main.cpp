@@ -24,7 +24,7 @@ namespace {
 
 const char kUsage[] =
     "usage: kolvenbrook-solve [--data GAMEDIR] [--out DIR] [--levels N | A-B] [--time SECONDS] [--beam WIDTH]\n"
-    "                         [--macro FRAMES] [--quiet]\n"
+    "                         [--macro FRAMES] [--player \"N H L S M ST\"] [--way X,Y] [--quiet]\n"
     "Solves the levels in order and writes DIR/level<N>.txt. Level 0 starts from a new game on normal\n"
     "difficulty; level N starts from the record the replay DIR/level<N-1>.txt ends with, after the\n"
     "briefing's Enter (which trades money for strength).\n";
@@ -80,6 +80,10 @@ int main(int argc, char** argv) {
     int last = CHero::kLastLevel;
     SearchOptions options;
     options.verbose = true;
+    int wayX = -1;
+    PlayerRecord givenPlayer;
+    bool havePlayer = false;
+    int wayY = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -98,6 +102,20 @@ int main(int argc, char** argv) {
             options.beamWidth = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--macro" && hasValue) {
             options.macroFrames = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--way" && hasValue) {
+            // Only show the way the move graph sees from a place (x,y), without searching.
+            if (std::sscanf(argv[++i], "%d,%d", &wayX, &wayY) != 2) wayX = -1;
+        } else if (arg == "--player" && hasValue) {
+            // The record the first level starts with, instead of the one the chain gives.
+            PlayerRecord& p = givenPlayer;
+            if (std::sscanf(argv[++i], "%d %d %d %d %d %d", &p.nextLevel, &p.health, &p.lives, &p.score, &p.money,
+                            &p.strength) != 6) {
+                std::fprintf(stderr,
+                             "kolvenbrook-solve: --player needs \"nextLevel health lives score money "
+                             "strength\"\n");
+                return 2;
+            }
+            havePlayer = true;
         } else if (arg == "--quiet") {
             options.verbose = false;
         } else if (arg == "--help" || arg == "-h") {
@@ -125,7 +143,10 @@ int main(int argc, char** argv) {
     for (int n = first; n <= last; ++n) {
         Replay header;
         header.level = n;
-        if (n == 0) {
+        if (n == first && havePlayer) {
+            header.difficulty = 1;
+            header.player = givenPlayer;
+        } else if (n == 0) {
             header.difficulty = 1;
             header.player.Reset(header.difficulty);
         } else {
@@ -162,6 +183,13 @@ int main(int argc, char** argv) {
                          "from the start\n",
                          n, field.NodeCount(), field.EdgeCount(), field.TargetCount(), buildSeconds,
                          field.startDistance);
+            if (wayX >= 0) {
+                for (const auto& [place, left] : field.Way(wayX, wayY)) {
+                    std::printf("%d %d (cell %d,%d): %d steps left\n", place.first, place.second,
+                                (place.first + 28) / 16, (place.second + 60) / 16, left);
+                }
+                break;
+            }
             BeamSearch search(world, field, options);
             result = search.Run();
             result.seconds += buildSeconds;
@@ -172,6 +200,15 @@ int main(int argc, char** argv) {
                          "finish, at x %d y %d (cell %d,%d)\n",
                          n, result.seconds, result.note.c_str(), result.bestDistance, result.bestX, result.bestY,
                          (result.bestX + 28) / 16, (result.bestY + 60) / 16);
+            // The way to the closest place, to look at with kolvenbrook-play.
+            Replay closest = header;
+            closest.frames.assign(1, 0);
+            closest.frames.insert(closest.frames.end(), result.frames.begin(), result.frames.end());
+            const fs::path stuckPath =
+                fs::temp_directory_path() / ("kolvenbrook-solve-level" + std::to_string(n) + "-closest.txt");
+            if (closest.Save(stuckPath.string(), "The closest the solver got; it does not finish the level.")) {
+                std::fprintf(stderr, "level %d: the keys to that place are in %s\n", n, stuckPath.c_str());
+            }
             ++failures;
             break;
         }
