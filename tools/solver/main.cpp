@@ -200,6 +200,20 @@ int main(int argc, char** argv) {
                          "finish, at x %d y %d (cell %d,%d)\n",
                          n, result.seconds, result.note.c_str(), result.bestDistance, result.bestX, result.bestY,
                          (result.bestX + 28) / 16, (result.bestY + 60) / 16);
+            // Said beside the solutions, so the tests know this level has none on purpose.
+            std::ostringstream why;
+            why << "Level " << n << " could not be finished by kolvenbrook-solve (" << result.note << ", "
+                << static_cast<int>(result.seconds) << " s). The closest the hero got: x " << result.bestX << " y "
+                << result.bestY << " (cell " << (result.bestX + 28) / 16 << "," << (result.bestY + 60) / 16 << "), "
+                << result.bestDistance << " steps from the finish by the move graph.\n";
+            fs::create_directories(outDir);
+            const fs::path unsolvedPath = outDir / ("level" + std::to_string(n) + ".unsolved");
+            if (FILE* file = std::fopen(unsolvedPath.c_str(), "w")) {
+                std::fputs(why.str().c_str(), file);
+                std::fclose(file);
+            }
+            std::error_code gone;
+            fs::remove(outDir / ("level" + std::to_string(n) + ".txt"), gone);
             // The way to the closest place, to look at with kolvenbrook-play.
             Replay closest = header;
             closest.frames.assign(1, 0);
@@ -234,6 +248,8 @@ int main(int argc, char** argv) {
             ++failures;
             break;
         }
+        std::error_code gone;
+        fs::remove(outDir / ("level" + std::to_string(n) + ".unsolved"), gone);
         std::fprintf(stderr,
                      "level %d: SOLVED in %.1f s: %zu frames (finish in frame %d), %lld frames searched; "
                      "ends with player %s; wrote %s\n",
