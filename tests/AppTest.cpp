@@ -207,6 +207,29 @@ TEST_F(AppTest, KeysSetAndClearTheirFlags) {
     app.window.OnDestroy();
 }
 
+TEST_F(AppTest, AKeyPressedAndReleasedBetweenTwoFramesStillActsOnce) {
+    CGameApp app;
+    app.InitInstance();
+    Press(app, 13);
+    // Down and up arrive together, before the next frame: the frame still sees the key.
+    services.events.KeyDown(40);
+    services.events.KeyUp(40);
+    services.events.KeyDown(40);
+    services.events.KeyUp(40);
+    Frame(app);
+    EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 1);
+    EXPECT_FALSE(GameGlobals::input->down.pressed);
+    // A pump without a frame in between holds the rest back.
+    app.PumpEvents();
+    app.PumpEvents();
+    Frame(app);
+    EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 2) << "the second tap acts in the next frame";
+    Frame(app);
+    EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 2);
+    EXPECT_FALSE(GameGlobals::input->down.pressed);
+    app.window.OnDestroy();
+}
+
 TEST_F(AppTest, TheLevelMessageIsDrawnIn400FramesAtMost) {
     CountingText text;
     platform::Current().text = &text;

@@ -1,28 +1,48 @@
 // The application object and its message loop.
 #include "app/GameApp.h"
 
+#include <algorithm>
+
 #include "app/GameGlobals.h"
 #include "platform/Platform.h"
 
 void CGameApp::InitInstance() { window.OnInitDialog(); }
 
+void CGameApp::Dispatch(const platform::PlatformEvent& event) {
+    switch (event.type) {
+        case platform::PlatformEvent::Type::KeyDown:
+            window.OnKeyDown(event.vk);
+            break;
+        case platform::PlatformEvent::Type::KeyUp:
+            window.OnKeyUp(event.vk);
+            break;
+        case platform::PlatformEvent::Type::Quit:
+            // The window closed from outside ends the game like the quit item does.
+            window.OnDestroy();
+            window.quitPosted = true;
+            break;
+    }
+}
+
 bool CGameApp::PumpEvents() {
+    if (heldBack_) {
+        // Still no frame since the key went down: everything else waits behind the release.
+        if (window.frameCounter == heldBackAtFrame_) return !window.destroyed;
+        Dispatch(*heldBack_);
+        heldBack_.reset();
+    }
     platform::IEventSource* events = platform::Current().events;
+    std::vector<int> pressedNow;
     platform::PlatformEvent event;
     while (!window.destroyed && events && events->Poll(event)) {
-        switch (event.type) {
-            case platform::PlatformEvent::Type::KeyDown:
-                window.OnKeyDown(event.vk);
-                break;
-            case platform::PlatformEvent::Type::KeyUp:
-                window.OnKeyUp(event.vk);
-                break;
-            case platform::PlatformEvent::Type::Quit:
-                // The window closed from outside ends the game like the quit item does.
-                window.OnDestroy();
-                window.quitPosted = true;
-                break;
+        if (event.type == platform::PlatformEvent::Type::KeyUp &&
+            std::find(pressedNow.begin(), pressedNow.end(), event.vk) != pressedNow.end()) {
+            heldBack_ = event;
+            heldBackAtFrame_ = window.frameCounter;
+            break;
         }
+        if (event.type == platform::PlatformEvent::Type::KeyDown) pressedNow.push_back(event.vk);
+        Dispatch(event);
     }
     return !window.destroyed;
 }
