@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12, builds the game and its content, then plays or tests.
 #   bash scripts/setup.sh play   - build and start the game
-#   bash scripts/setup.sh test   - build and run every test
+#   bash scripts/setup.sh test   - build and run every test, then again under the sanitizers
 set -euo pipefail
 
 mode="${1:-play}"
@@ -37,8 +37,11 @@ case "$mode" in
     exec "$build/game/kolvenbrook"
     ;;
   test)
-    cd "$build"
-    ctest --output-on-failure -j "$jobs" --timeout 900
+    (cd "$build" && ctest --output-on-failure -j "$jobs" --timeout 900)
+    # The same suite again under AddressSanitizer and UndefinedBehaviorSanitizer (KVB_SKIP_SANITIZE=1 skips it).
+    if [ "${KVB_SKIP_SANITIZE:-0}" != 1 ]; then
+      bash "$here/scripts/sanitize.sh"
+    fi
     ;;
   *)
     echo "usage: $0 play|test" >&2
