@@ -47,11 +47,15 @@ CHighscore::CHighscore(CGameDlg* window) : mainWindow_(window) {
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         char buffer[kFileSize];
         bytes.assign(buffer, std::fread(buffer, 1, sizeof(buffer), file));
+        fileUnreadable_ = std::ferror(file) != 0;
         std::fclose(file);
     } else if (errno == ENOENT) {
         // The table file exists from the first visit on.
         platform::WriteFileAtomic(path, "", 0);
+    } else {
+        fileUnreadable_ = true;
     }
+    if (fileUnreadable_) bytes.clear();
     rows = DecodeTable(bytes);
 
     const int32_t row = RowFor(rows, window->player.score);
@@ -65,6 +69,10 @@ CHighscore::CHighscore(CGameDlg* window) : mainWindow_(window) {
 }
 
 CHighscore::~CHighscore() {
+    if (fileUnreadable_) {
+        std::fprintf(stderr, "Kolvenbrook 3D: %s could not be read; it is left as it was\n", kTableFile);
+        return;
+    }
     const std::string bytes = EncodeTable(rows);
     const std::string path = platform::ResolveGamePath(kTableFile);
     if (!platform::WriteFileAtomic(path, bytes.data(), bytes.size())) {

@@ -56,4 +56,6 @@ private:
 
     CGameDlg* mainWindow_;
     SurfacePtr background_;
+    // The file is there but could not be read: writing the table would replace the scores it holds.
+    bool fileUnreadable_ = false;
 };

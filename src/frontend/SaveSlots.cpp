@@ -49,43 +49,68 @@ void DecodeSlot(const unsigned char* bytes, size_t size, PlayerRecord& record) {
     for (int i = 0; i < 6; ++i) *Fields(record, i) = GetInt32(full + 4 * i);
 }
 
-void ReadSlots(SaveSlotArray& slots, int32_t difficulty) {
+void ReadSlots(SaveSlotArray& slots, int32_t difficulty, std::array<bool, kSaveSlotCount>* unreadable) {
     for (int i = 0; i < kSaveSlotCount; ++i) {
         PlayerRecord& slot = slots[i];
         slot = PlayerRecord{};
         slot.Reset(difficulty);
+        if (unreadable) (*unreadable)[i] = false;
         const std::string path = platform::ResolveGamePath(SaveSlotFileName(i));
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file) {
             // The slot files exist from the first visit on, empty until a level is finished.
-            if (errno == ENOENT) platform::WriteFileAtomic(path, "", 0);
+            if (errno == ENOENT) {
+                platform::WriteFileAtomic(path, "", 0);
+            } else if (unreadable) {
+                (*unreadable)[i] = true;
+            }
             continue;
         }
         unsigned char bytes[kSaveRecordSize];
         const size_t got = std::fread(bytes, 1, kSaveRecordSize, file);
+        const bool failed = std::ferror(file) != 0;
         std::fclose(file);
+        if (failed) {
+            if (unreadable) (*unreadable)[i] = true;
+            continue;
+        }
         DecodeSlot(bytes, got, slot);
     }
 }
 
+namespace {
+
+bool WriteSlot(int slot, const PlayerRecord& record) {
+    unsigned char bytes[kSaveRecordSize];
+    EncodeSlot(record, bytes);
+    const std::string path = platform::ResolveGamePath(SaveSlotFileName(slot));
+    if (platform::WriteFileAtomic(path, bytes, sizeof(bytes))) return true;
+    std::fprintf(stderr, "Kolvenbrook 3D: could not write %s\n", path.c_str());
+    return false;
+}
+
+}  // namespace
+
 bool WriteSlots(const SaveSlotArray& slots) {
     bool ok = true;
-    for (int i = 0; i < kSaveSlotCount; ++i) {
-        unsigned char bytes[kSaveRecordSize];
-        EncodeSlot(slots[i], bytes);
-        const std::string path = platform::ResolveGamePath(SaveSlotFileName(i));
-        if (!platform::WriteFileAtomic(path, bytes, sizeof(bytes))) {
-            std::fprintf(stderr, "Kolvenbrook 3D: could not write %s\n", path.c_str());
-            ok = false;
-        }
-    }
+    for (int i = 0; i < kSaveSlotCount; ++i) ok = WriteSlot(i, slots[i]) && ok;
     return ok;
 }
 
 bool StoreFinishedLevel(int32_t levelNumber, const PlayerRecord& record, int32_t difficulty) {
     if (levelNumber < 0 || levelNumber >= kSaveSlotCount) return false;
     SaveSlotArray slots;
-    ReadSlots(slots, difficulty);
+    std::array<bool, kSaveSlotCount> unreadable{};
+    ReadSlots(slots, difficulty, &unreadable);
     slots[levelNumber] = record;
-    return WriteSlots(slots);
+    bool ok = true;
+    for (int i = 0; i < kSaveSlotCount; ++i) {
+        if (unreadable[i] && i != levelNumber) {
+            std::fprintf(stderr, "Kolvenbrook 3D: %s could not be read; it is left as it was\n",
+                         SaveSlotFileName(i).c_str());
+            continue;
+        }
+        ok = WriteSlot(i, slots[i]) && ok;
+    }
+    return ok;
 }
