@@ -143,7 +143,6 @@ SearchResult BeamSearch::Run() {
                 if (pruned) continue;
                 Entry child;
                 child.score = measure(child.distance);
-                if (child.distance >= DistanceField::kUnknown) continue;
                 uint64_t key = 0;
                 for (int64_t v : {int64_t{hero.x}, int64_t{hero.y}, static_cast<int64_t>(hero.vx * 4.0f),
                                   static_cast<int64_t>(hero.vy * 4.0f), int64_t{hero.facing},
