@@ -72,7 +72,9 @@ done
 if [ "$played" -lt 8 ]; then
   expect_eq "${#lines[@]}" $((played + 1)) "state lines"
   expect_eq "$(json_get "${lines[$played]}" currentState)" 11 "briefing of level $played"
-  expect_eq "$(player_of "${lines[$played]}")" "$(ends_with $((played - 1)))" "player record after level $((played - 1))"
+  if [ "$played" -gt 0 ]; then
+    expect_eq "$(player_of "${lines[$played]}")" "$(ends_with $((played - 1)))" "player record after level $((played - 1))"
+  fi
   echo "whole game: levels 0 to $((played - 1)) finished; stopped before level $played: $(cat "$replays/level$played.unsolved")"
   exit 0
 fi

@@ -25,9 +25,10 @@ namespace {
 const char kUsage[] =
     "usage: kolvenbrook-solve [--data GAMEDIR] [--out DIR] [--levels N | A-B] [--time SECONDS] [--beam WIDTH]\n"
     "                         [--macro FRAMES] [--player \"N H L S M ST\"] [--way X,Y] [--quiet]\n"
-    "Solves the levels in order and writes DIR/level<N>.txt. Level 0 starts from a new game on normal\n"
-    "difficulty; level N starts from the record the replay DIR/level<N-1>.txt ends with, after the\n"
-    "briefing's Enter (which trades money for strength).\n";
+    "Solves the levels in order and writes DIR/level<N>.txt (or DIR/level<N>.unsolved saying where the hero got\n"
+    "stuck). Level 0 starts from a new game on normal difficulty; every later level from the record the level\n"
+    "before ends with, after the briefing's Enter (which trades money for strength): the first level of the run\n"
+    "from DIR/level<N-1>.txt (or --player), and after an unsolved level from the record that one started with.\n";
 
 // A working folder that shows the game folder's files but keeps saves, settings and best scores apart.
 bool MakeScratchFolder(const fs::path& gameDir, fs::path& scratch) {
@@ -140,10 +141,17 @@ int main(int argc, char** argv) {
     fs::current_path(scratch);
 
     int failures = 0;
+    // The record the next level starts with, once a level of this run is done.
+    PlayerRecord carried;
+    int32_t carriedDifficulty = 1;
+    bool haveCarried = false;
     for (int n = first; n <= last; ++n) {
         Replay header;
         header.level = n;
-        if (n == first && havePlayer) {
+        if (haveCarried) {
+            header.player = carried;
+            header.difficulty = carriedDifficulty;
+        } else if (n == first && havePlayer) {
             header.difficulty = 1;
             header.player = givenPlayer;
         } else if (n == 0) {
@@ -224,14 +232,19 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "level %d: the keys to that place are in %s\n", n, stuckPath.c_str());
             }
             ++failures;
-            break;
+            // The levels after it are still worth solving: from the record this one started with.
+            carried = header.player;
+            carried.nextLevel = n + 1;
+            carriedDifficulty = header.difficulty;
+            haveCarried = true;
+            continue;
         }
         Replay solution = header;
         solution.frames.assign(1, 0);
         solution.frames.insert(solution.frames.end(), result.frames.begin(), result.frames.end());
         PlayerRecord end;
         std::string error;
-        if (!PlayThrough(solution, end, nullptr, error)) {
+        if (!PlayThrough(solution, end, &carried, error)) {
             std::fprintf(stderr, "level %d: the solution did not finish the level when played through the game: %s\n",
                          n, error.c_str());
             ++failures;
@@ -248,6 +261,8 @@ int main(int argc, char** argv) {
             ++failures;
             break;
         }
+        carriedDifficulty = header.difficulty;
+        haveCarried = true;
         std::error_code gone;
         fs::remove(outDir / ("level" + std::to_string(n) + ".unsolved"), gone);
         std::fprintf(stderr,
