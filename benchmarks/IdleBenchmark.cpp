@@ -1,0 +1,137 @@
+// How busy the game keeps the processor in its main menu, in a real window: the program is the game (the
+// same services as kolvenbrook), with the intro closed at once; it measures its own processor time.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "app/GameApp.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/sdl/FfmpegVideoPlayer.h"
+#include "platform/sdl/SdlAudio.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlEventInjector.h"
+#include "platform/sdl/SdlEvents.h"
+#include "platform/sdl/SdlImageDecoder.h"
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/sdl/SdlTextRenderer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The window as the game sees it, counting the frames it presents; with `present` false the frames are
+// drawn but never shown, which leaves the processor time of everything but the present.
+class CountingDisplay : public platform::IDisplay {
+public:
+    CountingDisplay(platform::SdlDisplay& display, bool present) : display_(display), present_(present) {}
+    platform::DisplayStep Open(int w, int h, const char* title) override { return display_.Open(w, h, title); }
+    void HideCursor() override { display_.HideCursor(); }
+    void ShowArrowCursor() override { display_.ShowArrowCursor(); }
+    platform::Surface* BackBuffer() override { return display_.BackBuffer(); }
+    void Present() override {
+        if (presents.fetch_add(1) == 0) firstPresent = Clock::now();
+        if (present_) display_.Present();
+    }
+    void PresentPicture(const platform::Surface& picture) override { display_.PresentPicture(picture); }
+    void SetTitle(const char* title) override { display_.SetTitle(title); }
+    void Close() override { display_.Close(); }
+
+    std::atomic<long> presents{0};
+    Clock::time_point firstPresent;
+
+private:
+    platform::SdlDisplay& display_;
+    bool present_;
+};
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Clock::time_point started = Clock::now();
+    std::string folder;
+    int seconds = 10;
+    bool present = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--game=", 7) == 0) folder = argv[i] + 7;
+        if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::atoi(argv[i] + 10);
+        if (std::strcmp(argv[i], "--no-present") == 0) present = false;
+    }
+    // The game writes Config.dat when it ends: give it a copy of the game folder.
+    if (folder.empty() || !platform::ChangeToFolder(folder)) {
+        std::fprintf(stderr, "usage: kvb_idle_benchmark --game=COPY_OF_GAME_FOLDER [--seconds=N] [--no-present]\n");
+        return 2;
+    }
+    platform::RemoveStaleTempFiles(".");
+
+    platform::SdlClock clock;
+    platform::SdlDisplay display;
+    CountingDisplay counting(display, present);
+    platform::SdlEvents events(&display);
+    platform::SdlMessageBox messageBox(&display);
+    platform::SdlImageDecoder images;
+    platform::SdlTextRenderer text;
+    platform::SdlAudio audio;
+    platform::FfmpegVideoPlayer video(&display, &audio);
+    platform::Services& services = platform::Current();
+    services = platform::Services{&clock, &events, &messageBox, &counting, &images, &text, &audio, &video};
+
+    double cpuPercent = 0.0;
+    double fps = 0.0;
+    double startupMs = 0.0;
+    int result = 0;
+    {
+        CGameApp app;
+        app.InitInstance();
+        if (!app.window.drawTarget) {
+            std::fprintf(stderr, "no display: %s\n", display.LastError().c_str());
+            app.window.OnDestroy();
+            return 1;
+        }
+        // Enter closes the intro in the first frame; the next frame is the menu's.
+        platform::SdlEventInjector::Key(true, "Return");
+        platform::SdlEventInjector::Key(false, "Return");
+        std::atomic<bool> running{true};
+        std::thread measure([&] {
+            while (counting.presents.load() == 0) {
+                if (!running.load()) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            startupMs = std::chrono::duration<double, std::milli>(counting.firstPresent - started).count();
+            std::this_thread::sleep_for(std::chrono::seconds(2));  // settle
+            const double cpu0 = ProcessCpuSeconds();
+            const long frames0 = counting.presents.load();
+            const Clock::time_point t0 = Clock::now();
+            std::this_thread::sleep_for(std::chrono::seconds(seconds));
+            const double cpu1 = ProcessCpuSeconds();
+            const long frames1 = counting.presents.load();
+            const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+            cpuPercent = 100.0 * (cpu1 - cpu0) / wall;
+            fps = (frames1 - frames0) / wall;
+            platform::SdlEventInjector::Quit();
+        });
+        result = app.Run();
+        running = false;
+        measure.join();
+    }
+    services = platform::Services{};
+    const char* suffix = present ? "" : "_no_present";
+    std::printf("startup_window_ms%s=%.0f\n", suffix, startupMs);
+    std::printf("menu_fps%s=%.1f\n", suffix, fps);
+    std::printf("idle_cpu_percent%s=%.1f\n", suffix, cpuPercent);
+    return result;
+}
