@@ -115,6 +115,15 @@ std::vector<std::string> CheckLevel(const Level& level, const Catalogue& catalog
         if (standsOnGround && !level.Solid(o.column, o.row + 1) && !level.Solid(o.column + 1, o.row + 1)) {
             problems.push_back(Where(level, o.type + " does not stand on the ground", o.column, o.row));
         }
+        // Checkpoints and jumpers are walked into: the hero must fit standing beside them.
+        if (o.type == "CHECKPOINT" || o.type == "jumper") {
+            const int heroY = kCell * (o.row + 1) - 1 - heroH;
+            bool fits = false;
+            for (int dx = -kCell; dx <= kCell && !fits; dx += 4) {
+                fits = !BoxSolid(level, o.pos.x + dx - kSideInset + 8, heroY, heroW, heroH);
+            }
+            if (!fits) problems.push_back(Where(level, o.type + " has no room for the hero", o.column, o.row));
+        }
     }
     if (static_cast<int>(objectTypes.size()) > kMaxObjectTypes)
         problems.push_back(level.source + ": too many object types");

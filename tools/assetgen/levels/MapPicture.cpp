@@ -306,7 +306,8 @@ bool ReadGameLevel(const std::string& gameDir, int number, Level& level, Catalog
     return true;
 }
 
-bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, const std::string& path) {
+bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, const std::string& path,
+                     const std::vector<char>* placeMap) {
     const WorldColours colours = ColoursOf(level.number);
     Canvas canvas(kColumns * scale, kRows * scale, colours.sky);
     auto px = [&](int worldPixels) { return worldPixels * scale / kCell; };
@@ -323,6 +324,16 @@ bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, 
             const std::uint32_t c = (cx % 50 == 0 && cy % 50 == 0) ? 0xFF0000 : 0x606060;
             canvas.Set(cx * scale, cy * scale, c);
             if (cx % 50 == 0) canvas.Fill(cx * scale, cy * scale, 1, scale, c);
+        }
+    }
+    if (placeMap) {
+        for (int cx = 0; cx < kColumns; ++cx) {
+            for (int cy = 0; cy < kRows; ++cy) {
+                const char p = (*placeMap)[static_cast<size_t>(cx) * kRows + cy];
+                if (p == 0) continue;
+                canvas.Fill(cx * scale + scale / 4, cy * scale + scale / 4, std::max(1, scale / 2),
+                            std::max(1, scale / 2), p == 2 ? 0x30C030 : 0xFF2020);
+            }
         }
     }
     // Play stays inside columns 2..238 and rows 2..125.

@@ -18,7 +18,9 @@ bool ReadGameLevel(const std::string& gameDir, int number, Level& level, Catalog
 
 // Draws the level at `scale` pixels per cell: ground, objects, enemies with their routes, platforms
 // with theirs, the hero's start and the finish; a faint mark every 10 cells for finding coordinates.
-bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, const std::string& path);
+// `placeMap` (optional, from CheckReach) marks places to stand: green reached, red out of reach.
+bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, const std::string& path,
+                     const std::vector<char>* placeMap = nullptr);
 
 // An uncompressed PNG of 0x00RRGGBB pixels.
 std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels);

@@ -3,7 +3,8 @@
 //   assetgen-levels <content/levels folder> <game folder>   check and write LevelDescriptions/Level<N>.xml, .dat
 //   assetgen-levels --check <game folder>                    check the written levels against the folder's
 //                                                            unit, object and platform files
-//   assetgen-levels --map <game folder> <N> <out.png> [scale]  a plan of level N as written
+//   assetgen-levels --map <game folder> <N> <out.png> [scale]  a plan of level N as written, with the places
+//                                                            the hero can stand in, reached or not
 //   assetgen-levels --summary <content/levels folder>        what each level holds
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "LevelCheck.h"
+#include "LevelReach.h"
 #include "LevelSource.h"
 #include "LevelWriter.h"
 #include "MapPicture.h"
@@ -66,6 +68,14 @@ bool LoadAll(const std::string& contentDir, Catalogue& catalogue, std::vector<Le
         }
         for (const std::string& problem : CheckLevel(level, catalogue)) {
             std::fprintf(stderr, "assetgen-levels: %s\n", problem.c_str());
+            ok = false;
+        }
+        const ReachResult reach = CheckReach(level, catalogue);
+        if (!reach.finishReached) {
+            std::fprintf(stderr,
+                         "assetgen-levels: %s: the finish cannot be reached from the start; the nearest place the "
+                         "hero gets to is cell %d,%d\n",
+                         level.source.c_str(), reach.nearestColumn, reach.nearestRow);
             ok = false;
         }
         all.push_back(level);
@@ -205,7 +215,10 @@ int Map(const std::string& gameDir, int number, const std::string& out, int scal
         return 1;
     }
     for (const std::string& file : missing) std::fprintf(stderr, "assetgen-levels: missing %s\n", file.c_str());
-    if (!WriteMapPicture(level, catalogue, scale, out)) {
+    const ReachResult reach = CheckReach(level, catalogue);
+    std::printf("level %d: %d places to stand, %d reached from the start, finish %s\n", number, reach.places,
+                reach.reached, reach.finishReached ? "reached" : "NOT reached");
+    if (!WriteMapPicture(level, catalogue, scale, out, &reach.placeMap)) {
         std::fprintf(stderr, "assetgen-levels: cannot write %s\n", out.c_str());
         return 1;
     }
