@@ -174,6 +174,7 @@ int main(int argc, char** argv) {
                      header.difficulty);
 
         SearchResult result;
+        int32_t startDistance = 0;
         {
             SolverWorld world(header);
             if (!world.Ready()) {
@@ -198,6 +199,7 @@ int main(int argc, char** argv) {
                 }
                 break;
             }
+            startDistance = field.startDistance;
             BeamSearch search(world, field, options);
             result = search.Run();
             result.seconds += buildSeconds;
@@ -214,6 +216,10 @@ int main(int argc, char** argv) {
                 << static_cast<int>(result.seconds) << " s). The closest the hero got: x " << result.bestX << " y "
                 << result.bestY << " (cell " << (result.bestX + 28) / 16 << "," << (result.bestY + 60) / 16 << "), "
                 << result.bestDistance << " steps from the finish by the move graph.\n";
+            if (startDistance >= DistanceField::kUnknown) {
+                why << "The move graph (short moves played with the real hero from every place he can stand) finds no "
+                       "way from the start to the finish at all.\n";
+            }
             fs::create_directories(outDir);
             const fs::path unsolvedPath = outDir / ("level" + std::to_string(n) + ".unsolved");
             if (FILE* file = std::fopen(unsolvedPath.c_str(), "w")) {
@@ -244,7 +250,7 @@ int main(int argc, char** argv) {
         solution.frames.insert(solution.frames.end(), result.frames.begin(), result.frames.end());
         PlayerRecord end;
         std::string error;
-        if (!PlayThrough(solution, end, &carried, error)) {
+        if (!PlayThrough(solution, end, n < CHero::kLastLevel ? &carried : nullptr, error)) {
             std::fprintf(stderr, "level %d: the solution did not finish the level when played through the game: %s\n",
                          n, error.c_str());
             ++failures;
