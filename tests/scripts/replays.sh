@@ -10,6 +10,19 @@ replays="$KVB_GAME_DIR/Replays"
 game="$(make_game_copy)"
 trap 'rm -rf "$game"' EXIT
 
+# Why a solution may have stopped working: the level's files differ from those it was found for.
+level_changed() {
+  local n="$1" file="$2" ext want have
+  for ext in xml dat; do
+    want="$(grep -m1 -o "Level$n\.$ext (cksum [0-9]* [0-9]*)" "$file" | sed 's/.*cksum //; s/)//')"
+    have="$(cksum < "$KVB_GAME_DIR/LevelDescriptions/Level$n.$ext" 2>/dev/null || true)"
+    if [ -n "$want" ] && [ "$want" != "$have" ]; then
+      echo " (Level$n.$ext changed since the solution was found: solve the level again, content/replays/README.md)"
+      return
+    fi
+  done
+}
+
 passed=0
 failed=0
 skipped=0
@@ -29,14 +42,14 @@ for n in 0 1 2 3 4 5 6 7; do
   # Each level in a fresh copy of the saves, as a new game would find them.
   rm -f "$game"/SAVE? "$game"/Highscore.dat
   if ! out="$("$KVB_PLAY" --quiet --data "$game" --replay "$file" 2>"$game/replay.err")"; then
-    echo "level $n: the solution no longer finishes the level: $(cat "$game/replay.err")" >&2
+    echo "level $n: the solution no longer finishes the level: $(cat "$game/replay.err")$(level_changed "$n" "$file")" >&2
     failed=$((failed + 1))
     continue
   fi
   player="$(printf '%s' "$out" | grep -o '"player":{[^}]*}' | head -n1 | grep -o -- '-\?[0-9]\+' | tr '\n' ' ' | sed 's/ $//')"
   expected="$(grep -m1 -o 'ends with player [-0-9 ]*' "$file" | sed 's/ends with player //; s/ *$//')"
   if [ "$player" != "$expected" ]; then
-    echo "level $n: finished, but with player '$player' instead of '$expected'" >&2
+    echo "level $n: finished, but with player '$player' instead of '$expected'$(level_changed "$n" "$file")" >&2
     failed=$((failed + 1))
     continue
   fi

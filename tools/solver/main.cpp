@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -64,6 +66,22 @@ bool PlayThrough(const Replay& replay, PlayerRecord& end, PlayerRecord* next, st
         *next = driver.App().window.player;
     }
     return true;
+}
+
+// What `cksum` prints for a file ("<crc> <size>"), so a test can tell whether a level changed since it was
+// solved; "missing" when the file cannot be read.
+std::string FileChecksum(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return "missing";
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    uint32_t crc = 0;
+    auto feed = [&](uint8_t byte) {
+        crc ^= static_cast<uint32_t>(byte) << 24;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+    };
+    for (unsigned char c : bytes) feed(c);
+    for (size_t n = bytes.size(); n != 0; n >>= 8) feed(static_cast<uint8_t>(n & 0xFF));
+    return std::to_string(~crc) + " " + std::to_string(bytes.size());
 }
 
 std::string RecordText(const PlayerRecord& p) {
@@ -139,6 +157,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     fs::current_path(scratch);
+    const fs::path levelFiles = gameDir / "LevelDescriptions";
 
     int failures = 0;
     // The record the next level starts with, once a level of this run is done.
@@ -259,7 +278,10 @@ int main(int argc, char** argv) {
         std::ostringstream comment;
         comment << "Level " << n << ", found by kolvenbrook-solve: " << solution.frames.size() << " frames, the finish "
                 << "reached in frame " << result.framesToFinish + 1 << ".\n"
-                << "The level ends with player " << RecordText(end) << ".";
+                << "The level ends with player " << RecordText(end) << ".\n"
+                << "Solved against Level" << n << ".xml (cksum "
+                << FileChecksum(levelFiles / ("Level" + std::to_string(n) + ".xml")) << ") and Level" << n
+                << ".dat (cksum " << FileChecksum(levelFiles / ("Level" + std::to_string(n) + ".dat")) << ").";
         fs::create_directories(outDir);
         const fs::path outPath = outDir / ("level" + std::to_string(n) + ".txt");
         if (!solution.Save(outPath.string(), comment.str())) {
