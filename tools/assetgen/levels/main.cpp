@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -44,8 +45,9 @@ bool WriteIfChanged(const std::string& path, const std::string& bytes, bool& wri
 }
 
 bool MakeFolder(const std::string& path) {
-    const std::string command = "mkdir -p '" + path + "'";
-    return std::system(command.c_str()) == 0;
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return !error && std::filesystem::is_directory(path);
 }
 
 std::string ArtFolderOf(const std::string& contentDir) {
