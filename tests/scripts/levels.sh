@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# The shipped levels: their files check out against the game folder's units, objects and platform kinds,
-# and in every level the hero starts standing still on the ground where the level file puts him.
+# The level compiler refuses broken levels; the shipped levels check out against the game folder's units,
+# objects and platform kinds, and in every level the hero starts standing still on the ground where the
+# level file puts him.
 source "$(dirname "$0")/lib.sh"
 
 [ -n "${KVB_ASSETGEN_LEVELS:-}" ] || { echo "level compiler not built: skipped"; exit 0; }
+
+"$KVB_ASSETGEN_LEVELS" --self-test || fail "assetgen-levels --self-test"
 [ -f "$KVB_GAME_DIR/LevelDescriptions/Level0.xml" ] || { echo "no levels in the game folder: skipped"; exit 0; }
 
 "$KVB_ASSETGEN_LEVELS" --check "$KVB_GAME_DIR" || fail "assetgen-levels --check"

@@ -6,6 +6,7 @@
 //   assetgen-levels --map <game folder> <N> <out.png> [scale]  a plan of level N as written, with the places
 //                                                            the hero can stand in, reached or not
 //   assetgen-levels --summary <content/levels folder>        what each level holds
+//   assetgen-levels --self-test                              the compiler's checks on made-up levels
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "LevelSource.h"
 #include "LevelWriter.h"
 #include "MapPicture.h"
+#include "SelfTest.h"
 
 namespace {
 
@@ -232,7 +234,8 @@ void Usage() {
         "usage: assetgen-levels <content/levels folder> <game folder>\n"
         "       assetgen-levels --check <game folder>\n"
         "       assetgen-levels --map <game folder> <level 0-7> <out.png> [pixels per cell, default 4]\n"
-        "       assetgen-levels --summary <content/levels folder>\n",
+        "       assetgen-levels --summary <content/levels folder>\n"
+        "       assetgen-levels --self-test\n",
         stderr);
 }
 
@@ -242,6 +245,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "--check") return Check(args[1]);
     if (args.size() == 2 && args[0] == "--summary") return Summary(args[1]);
+    if (args.size() == 1 && args[0] == "--self-test") return RunSelfTest();
     if ((args.size() == 4 || args.size() == 5) && args[0] == "--map") {
         const int n = std::atoi(args[2].c_str());
         const int scale = args.size() == 5 ? std::atoi(args[4].c_str()) : 4;
