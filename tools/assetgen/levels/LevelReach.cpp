@@ -176,6 +176,26 @@ ReachResult CheckReach(const Level& level, const Catalogue& catalogue) {
             }
         }
     }
+    // An object is in reach when the hero touches it standing in a reached place, or jumping from one
+    // (straight up, or a few cells across).
+    constexpr int kJumpRise = 91;
+    for (size_t i = 0; i < level.objects.size(); ++i) {
+        const ObjectPlacement& o = level.objects[i];
+        bool touched = false;
+        for (int c = o.column - 4; c <= o.column + 4 && !touched; ++c) {
+            for (int r = o.row - 3; r <= o.row + 11 && !touched; ++r) {
+                if (c < 0 || r < 0 || c >= kColumns || r >= kRows || result.placeMap[Places::Index(c, r)] != 2)
+                    continue;
+                const int top = heroY(r) - kJumpRise;
+                const int bottom = heroY(r) + heroH;
+                const bool across = std::abs(c - o.column) <= 1 || places.BodyFree(c, r - 2);
+                const bool up = (o.pos.y >= top && o.pos.y <= bottom) ||
+                                (o.pos.y + kObjectSize >= top && o.pos.y + kObjectSize <= bottom);
+                touched = across && up;
+            }
+        }
+        if (!touched) result.objectsOutOfReach.push_back(i);
+    }
     return result;
 }
 

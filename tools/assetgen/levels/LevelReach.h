@@ -17,6 +17,8 @@ struct ReachResult {
     int nearestRow = 0;
     // Per cell (column by column): 0 nowhere to stand, 1 a place out of reach, 2 a place reached.
     std::vector<char> placeMap;
+    // Objects no reached place touches, standing or at the top of a jump (indexes into level.objects).
+    std::vector<size_t> objectsOutOfReach;
 };
 
 // Walks, single-cell steps, falls, jumps of up to five cells up (about twelve across), jumpers and rides

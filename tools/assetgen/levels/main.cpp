@@ -75,6 +75,12 @@ bool LoadAll(const std::string& contentDir, Catalogue& catalogue, std::vector<Le
             ok = false;
         }
         const ReachResult reach = CheckReach(level, catalogue);
+        for (size_t i : reach.objectsOutOfReach) {
+            const ObjectPlacement& o = level.objects[i];
+            std::fprintf(stderr, "assetgen-levels: %s: %s at cell %d,%d is out of the hero's reach\n",
+                         level.source.c_str(), o.type.c_str(), o.column, o.row);
+            ok = false;
+        }
         if (!reach.finishReached) {
             std::fprintf(stderr,
                          "assetgen-levels: %s: the finish cannot be reached from the start; the nearest place the "
