@@ -80,7 +80,7 @@ int RunSelfTest() {
         {"the start in the air", Meadow(rows({{5, row(4, "@")}, {11, row(4, ".")}}), ""), "not on the ground"},
         {"a coin inside the ground", Meadow(rows({{12, row(20, "c")}}), ""), "overlaps the ground"},
         {"a mine in the air", Meadow(rows({{7, row(10, "x")}}), ""), "does not stand on the ground"},
-        {"a coin too high to jump for", Meadow(rows({{0, row(10, "c")}}), ""), "out of the hero's reach"},
+        {"a coin too high to jump for", Meadow(rows({{1, row(10, "c")}}), ""), "out of the hero's reach"},
         {"a coin at the top of a jump", Meadow(rows({{6, row(10, "c")}}), ""), ""},
         {"a walker off its ground", Meadow(rows({{11, row(10, "A")}, {12, row(16, "...")}}), "A ZUK 8\n"),
          "walk off its ground"},
