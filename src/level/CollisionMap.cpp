@@ -69,6 +69,12 @@ void CCollisionMap::FillFromFileBytes(const unsigned char* bytes, size_t size) {
 }
 
 int32_t CCollisionMap::TestBox(int x, int y, int w, int h) const {
+    const int32_t grid = TestGrid(x, y, w, h);
+    if (grid == kSolid) return kSolid;
+    return TouchesPlatform(x, y, w, h) ? kPlatform : kFree;
+}
+
+int32_t CCollisionMap::TestGrid(int x, int y, int w, int h) const {
     const int left = x + kSideInset;
     const int right = x + w - kSideInset;
     if (y + h > kWorldHeight || y < 20 || left < 44 || left > kWorldWidth) return kSolid;
@@ -93,7 +99,7 @@ int32_t CCollisionMap::TestBox(int x, int y, int w, int h) const {
         }
     }
 
-    return TouchesPlatform(x, y, w, h) ? kPlatform : kFree;
+    return kFree;
 }
 
 bool CCollisionMap::TouchesPlatform(int x, int y, int w, int h) const {
@@ -138,7 +144,9 @@ const MoveResult& CCollisionMap::Resolve(int x, int y, float vx, float vy, int w
     r.blockedSideways = 0.0f;
     r.onStep = 0.0f;
 
-    auto test = [&](int bx, int by) { return TestBox(bx, by, w, h); };
+    // Only the hero's resolver tells platforms from air (the step rule below excepted), so the
+    // enemies' one skips looking for them.
+    auto test = [&](int bx, int by) { return platformsAreSolid ? TestBox(bx, by, w, h) : TestGrid(bx, by, w, h); };
     // Where a body may be. For the enemies a platform is as good as air.
     auto open = [&](int bx, int by) {
         const int32_t t = test(bx, by);
@@ -158,7 +166,8 @@ const MoveResult& CCollisionMap::Resolve(int x, int y, float vx, float vy, int w
 
     // A single solid cell ahead with room above it is a 45-degree slope: the body's height follows
     // its position inside the cell, one pixel up per pixel forward.
-    if (open(x, y) && solid(x + 16, y) && solid(x, y + 16) && test(x + 16, y - 16) == kFree && open(x, y - 16)) {
+    if (open(x, y) && solid(x + 16, y) && solid(x, y + 16) && TestBox(x + 16, y - 16, w, h) == kFree &&
+        open(x, y - 16)) {
         r.x = static_cast<float>(x) + vx;
         const int s = Trunc(std::fmod(static_cast<double>(r.x), 16.0));
         if (s != 15 && vx >= -1.0f) r.y = static_cast<float>(16 * Trunc(y / 16.0) + 15 - s);

@@ -93,4 +93,6 @@ private:
         return cx < 0 || cx >= kColumns || cy < 0 || cy >= kRows || cells[cx * kRows + cy] != 0;
     }
     bool TouchesPlatform(int x, int y, int w, int h) const;
+    // TestBox without the platforms: kSolid or kFree.
+    int32_t TestGrid(int x, int y, int w, int h) const;
 };
