@@ -56,6 +56,12 @@ frames="$(sed -n 's/.*finished in \([0-9]*\) frames.*/\1/p' "$game/err")"
 [ "$frames" -lt 141 ] || fail "fed $frames frames, past the level's end"
 [ -f "$game/SAVE0" ] || fail "the finished level was not saved"
 
+# Keys that end on the way to the finish leave the level running; keys that reach it need not wait out
+# the level-completed message.
+replay "$game/finish.txt" 0 "1 -" "70 R"
+"$KVB_PLAY" --quiet --data "$game" --replay "$game/finish.txt" >/dev/null 2>"$game/err" || fail "finish: $(cat "$game/err")"
+grep -q "level 0 finished in $frames frames" "$game/err" || fail "finish: $(cat "$game/err")"
+
 # Too short: the level still runs.
 replay "$game/short.txt" 0 "1 -" "30 R"
 if "$KVB_PLAY" --quiet --data "$game" --replay "$game/short.txt" >/dev/null 2>"$game/err"; then fail "a short replay passed"; fi

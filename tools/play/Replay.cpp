@@ -23,6 +23,8 @@ constexpr int kKeyCount = sizeof(kKeys) / sizeof(kKeys[0]);
 
 // A level is at most a few hours of frames; anything longer is a damaged file.
 constexpr long kMaxFrames = 1000000;
+// The level-completed message types a letter every three steps; no text of the game is this long.
+constexpr int kMaxMessageFrames = 3000;
 
 bool ReadInt(std::istringstream& words, int32_t& value) {
     long long v = 0;
@@ -201,6 +203,16 @@ bool Driver::FeedReplayKeys(const Replay& replay, std::string& error) {
     }
     // Released before the next frame, so the next screen never sees them held.
     hold(0);
+    // Keys that reached the finish have done their part: the level-completed message takes as long as
+    // its text, which may have changed since the replay was made.
+    const CLevel* level = GameGlobals::level;
+    for (int wait = 0; wait < kMaxMessageFrames && !finished && window.requestedState == Level && level &&
+                       level->hero && level->hero->levelEndTimer >= 0;
+         ++wait) {
+        RunFrame();
+        ++replayFramesFed;
+        level = GameGlobals::level;
+    }
 
     const bool last = replay.level >= CHero::kLastLevel;
     if (!last && window.requestedState == Briefing && window.requestedLevel == replay.level + 1) return true;
