@@ -49,22 +49,7 @@ platform::BlitResult CSpanPicture::Draw(platform::Surface* target, int x, int y,
 
 platform::BlitResult CSpanPicture::DrawClipped(platform::Surface* target, platform::Rect dst, platform::Rect src,
                                                int width, int height) const {
-    if (dst.left < 0) {
-        src.left -= dst.left;
-        dst.left = 0;
-    }
-    if (dst.top < 0) {
-        src.top -= dst.top;
-        dst.top = 0;
-    }
-    if (dst.right > width) {
-        src.right -= dst.right - width;
-        dst.right = width;
-    }
-    if (dst.bottom > height) {
-        src.bottom -= dst.bottom - height;
-        dst.bottom = height;
-    }
+    platform::ClipToArea(dst, src, width, height);
     if (dst.left >= dst.right || dst.top >= dst.bottom) return platform::BlitResult::InvalidRect;
     return Draw(target, dst.left, dst.top, src);
 }

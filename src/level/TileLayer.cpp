@@ -169,22 +169,7 @@ void CTileLayer::DrawClipped(const platform::Surface* picture, int left, int top
     platform::Rect src{0, 0, sourceWidth, sourceHeight};
     const int screenWidth = mainWindow->screenWidth;
     const int screenHeight = mainWindow->screenHeight;
-    if (dst.left < 0) {
-        src.left -= dst.left;
-        dst.left = 0;
-    }
-    if (dst.top < 0) {
-        src.top -= dst.top;
-        dst.top = 0;
-    }
-    if (dst.right > screenWidth) {
-        src.right -= dst.right - screenWidth;
-        dst.right = screenWidth;
-    }
-    if (dst.bottom > screenHeight) {
-        src.bottom -= dst.bottom - screenHeight;
-        dst.bottom = screenHeight;
-    }
+    platform::ClipToArea(dst, src, screenWidth, screenHeight);
     // Wholly off the screen, or a picture smaller than the part asked for: nothing is drawn.
     platform::Blt(target, dst, picture, src, true);
 }

@@ -99,6 +99,25 @@ BlitResult Blt(Surface* dst, const Rect& dstRect, const Surface* src, const Rect
     return BlitResult::Ok;
 }
 
+void ClipToArea(Rect& dst, Rect& src, int width, int height) {
+    if (dst.left < 0) {
+        src.left -= dst.left;
+        dst.left = 0;
+    }
+    if (dst.top < 0) {
+        src.top -= dst.top;
+        dst.top = 0;
+    }
+    if (dst.right > width) {
+        src.right -= dst.right - width;
+        dst.right = width;
+    }
+    if (dst.bottom > height) {
+        src.bottom -= dst.bottom - height;
+        dst.bottom = height;
+    }
+}
+
 void FillRect(Surface* dst, const Rect& rect, uint32_t pixel) {
     if (!dst) return;
     const int l = std::max(rect.left, 0);

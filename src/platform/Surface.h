@@ -81,6 +81,10 @@ BlitResult BltFast(Surface* dst, int x, int y, const Surface* src, const Rect& s
 // their surfaces and be non-empty, else nothing is drawn and the result is InvalidRect.
 BlitResult Blt(Surface* dst, const Rect& dstRect, const Surface* src, const Rect& srcRect, bool useKey);
 
+// Cuts a destination rectangle to 0..width x 0..height and its source rectangle by the same number of
+// pixels on the same sides (for unscaled copies).
+void ClipToArea(Rect& dst, Rect& src, int width, int height);
+
 // Fills a rectangle (clipped to the surface).
 void FillRect(Surface* dst, const Rect& rect, uint32_t pixel);
 
