@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
@@ -152,3 +154,31 @@ void Require(bool condition, const char* what) {
 }
 
 }  // namespace fuzz_support
+
+// libFuzzer reads its corpus folders and writes what it finds after the target has moved into the game
+// folder, so paths it was given relative to where it started are made absolute before it reads them.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static std::vector<std::string> texts;
+    static std::vector<char*> pointers;
+    static const char* const kPathFlags[] = {
+        "-artifact_prefix=", "-exact_artifact_path=", "-dict=", "-merge_control_file="};
+    texts.reserve(static_cast<size_t>(*argc));
+    for (int i = 0; i < *argc; ++i) {
+        std::string argument = (*argv)[i];
+        if (i > 0 && !argument.empty() && argument[0] != '-') {
+            argument = std::filesystem::absolute(argument).string();
+        } else {
+            for (const char* flag : kPathFlags) {
+                const std::string prefix = flag;
+                if (argument.compare(0, prefix.size(), prefix) != 0 || argument.size() == prefix.size()) continue;
+                argument = prefix + std::filesystem::absolute(argument.substr(prefix.size())).string();
+                break;
+            }
+        }
+        texts.push_back(argument);
+    }
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    *argv = pointers.data();
+    return 0;
+}
