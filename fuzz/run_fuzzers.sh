@@ -3,7 +3,8 @@
 #
 #   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DKVB_BUILD_FUZZERS=ON -DKVB_BUILD_CONTENT=OFF
 #   ninja -C build-fuzz kvb_fuzz_XmlReader ...      (one kvb_fuzz_<Name> per fuzz/<Name>Fuzz.cpp)
-##   fuzz/run_fuzzers.sh BUILD_DIR [Name ...]     (all targets when no name is given)
+#
+#   fuzz/run_fuzzers.sh BUILD_DIR [Name ...]     (all targets when no name is given)
 #
 # Each target runs until FUZZ_RUNS executions (default 10 million) or FUZZ_SECONDS (default 1800),
 # whichever comes first, starting from its seeds in fuzz/corpus/<Name>/. What it learns goes to
