@@ -84,6 +84,11 @@ void Prepare() {
     services.video = &environment->video;
 }
 
+void AdvanceClock(uint32_t ms) {
+    Prepare();
+    environment->clock.Advance(ms);
+}
+
 const std::string& GameFolder() {
     Prepare();
     return environment->folder;

@@ -28,6 +28,9 @@ bool ReadGameFile(const std::string& relativePath, std::string& bytes);
 // A PNG of one colour (0x00RRGGBB) written below the game folder.
 void WritePicture(const std::string& relativePath, int width, int height, uint32_t rgb);
 
+// Moves the virtual clock (both the tick counter and the C runtime clock) on.
+void AdvanceClock(uint32_t ms);
+
 // Message boxes shown since the last call; the record is emptied so that it does not grow across runs.
 size_t TakeMessageCount();
 

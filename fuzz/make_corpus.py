@@ -133,6 +133,49 @@ def highscore():
     }
 
 
+def whole_levels():
+    def enemy(kind, *points):
+        xml = b'<ENEMY><ENEMY_TYPE T="%s"/>' % kind
+        for i, (x, y) in enumerate(points):
+            xml += b'<%s X="%d" Y="%d"/>' % (b'START_POS' if i == 0 else b'ROUTE_PNT', x, y)
+        return xml + b'</ENEMY>\r\n'
+
+    def thing(kind, x, y):
+        return b'<OBJECT><OBJECT_TYPE T="%s"/><OBJECT_POS X="%d" Y="%d"/></OBJECT>\r\n' % (kind, x, y)
+
+    def platform(kind, *points):
+        xml = b'<MOVABLEEL><ELEMENT_TYPE T="%s"/>' % kind
+        for i, (x, y) in enumerate(points):
+            xml += b'<%s X="%d" Y="%d"/>' % (b'START_POS' if i == 0 else b'ROUTE_PNT', x, y)
+        return xml + b'</MOVABLEEL>\r\n'
+
+    def level(start, finish, body):
+        return (b'<LEVEL>\r\n<NAME VALUE="Pr\xf3ba"/>\r\n<HERO><START_POS X="%d" Y="%d"/><FINISH_POS X="%d" Y="%d"/>'
+                b'</HERO>\r\n' % (start + finish) + body + b'</LEVEL>\r\n')
+
+    busy = (enemy(b'RAPTOR', (300, 1700), (600, 1700)) + enemy(b'PTERO', (200, 1500), (500, 1450), (260, 1600)) +
+            enemy(b'FLYINGMINE', (180, 1720), (400, 1720)) + enemy(b'SMOK', (900, 1640), (1200, 1640)) +
+            thing(b'GOLDCOIN', 140, 1740) + thing(b'MACE', 180, 1740) + thing(b'HEALTH10', 230, 1740) +
+            thing(b'CHECKPOINT', 260, 1740) + thing(b'jumper', 320, 1750) + thing(b'mine', 360, 1740) +
+            platform(b'platforma', (100, 1700), (400, 1700)) + platform(b'pien', (250, 1760), (250, 1500)) +
+            platform(b'kra', (50, 1650), (50, 1600)))
+    return {
+        'busy': level((100, 1700), (3900, 100), busy),
+        # The finish beside the start: the level ends within the run and writes its slot.
+        'finish-at-start': level((100, 1740), (110, 1740), thing(b'GOLDCOIN', 120, 1740)),
+        'absurd': level((-2000000000, 2000000000), (2147483647, -2147483648),
+                        enemy(b'RAPTOR', (2000000000, -5), (-2000000000, 5)) + enemy(b'PTERO', (7, 7)) +
+                        thing(b'mine', -99999999, 99999999) + platform(b'pien', (0, 0), (0, 0)) +
+                        platform(b'platforma', (1, 1), (2147483647, 2147483647))),
+        # A finish so far off that the hero's distance to it does not fit 32 bits.
+        # (numbers are read digit by digit modulo 2^32, so 2147483648 is the lowest 32-bit number).
+        'far-finish': level((100, 1740), (2147483648, 2147483647), b''),
+        'unknown-kinds': level((100, 1700), (3900, 100), enemy(b'NOBODY', (1, 2), (3, 4)) + thing(b'nothing', 5, 6) +
+                               platform(b'ghost', (1, 2), (3, 4)) + enemy(b'raptor', (300, 1700), (320, 1700))),
+        'empty': b'',
+    }
+
+
 CORPORA = {
     'XmlReader': MARKUP,
     'LevelDescription': {'level': LEVEL, 'empty': b'', 'unclosed-enemy': b'<ENEMY><ENEMY_TYPE T="A"/>',
@@ -145,6 +188,7 @@ CORPORA = {
     'Highscore': highscore(),
     'ObjectType': OBJECTS,
     'MovableElement': MOVABLE,
+    'Level': whole_levels(),
 }
 
 

@@ -499,7 +499,10 @@ void CHero::PayOutMoney() {
 }
 
 void CHero::CheckLevelEnd() {
-    if (std::abs(x - finishX) < kFinishRangeX && std::abs(y - finishY) < kFinishRangeY && levelEndTimer == -1) {
+    // In 64 bits: a finish far outside the world must not overflow the distance.
+    const int64_t awayX = static_cast<int64_t>(x) - finishX;
+    const int64_t awayY = static_cast<int64_t>(y) - finishY;
+    if (std::llabs(awayX) < kFinishRangeX && std::llabs(awayY) < kFinishRangeY && levelEndTimer == -1) {
         levelEndTimer = 0;
         PlaySample("LEVEL_COMPLETED");
     }
