@@ -2,12 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "LevelFixture.h"
 #include "actors/Animation.h"
 #include "app/GameGlobals.h"
@@ -81,49 +80,22 @@ void BM_LevelFrame(benchmark::State& state) {
     }
 }
 
-void BM_ScreenCopy(benchmark::State& state) {
-    std::vector<uint32_t> from(800 * 600, 0x102030u);
-    std::vector<uint32_t> to(800 * 600);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size() * sizeof(uint32_t));
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
-
-BENCHMARK(BM_ScreenCopy)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_LevelFrame)->Repetitions(9)->ReportAggregatesOnly(true);
-
-// The console report, keeping the medians for the ratio line.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    MedianReporter() : ConsoleReporter(OO_None) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpuMedians[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-    std::map<std::string, double> cpuMedians;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const auto frame = reporter.medians.find("BM_LevelFrame");
-    const auto copy = reporter.medians.find("BM_ScreenCopy");
+    const auto copy = reporter.medians.find(bench::kScreenCopy);
     if (frame == reporter.medians.end() || copy == reporter.medians.end() || copy->second <= 0.0) return 1;
     // The machine is shared, so wall time swings with the load; processor time is the steadier of the
     // two and gives the last line.
     std::printf("frame_cost_ratio_wall=%.2f\n", frame->second / copy->second);
-    std::printf("frame_cost_ratio=%.2f\n", reporter.cpuMedians["BM_LevelFrame"] / reporter.cpuMedians["BM_ScreenCopy"]);
+    std::printf("frame_cost_ratio=%.2f\n",
+                reporter.cpuMedians["BM_LevelFrame"] / reporter.cpuMedians[bench::kScreenCopy]);
     return 0;
 }

@@ -8,11 +8,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
@@ -129,34 +129,7 @@ void BM_ShippedLevelFrame(benchmark::State& state) {
     game.Leave();
 }
 
-void BM_ScreenCopy(benchmark::State& state) {
-    std::vector<uint32_t> from(800 * 600, 0x102030u);
-    std::vector<uint32_t> to(800 * 600);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size() * sizeof(uint32_t));
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-}
-
-BENCHMARK(BM_ScreenCopy)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ShippedLevelFrame)->Repetitions(9)->ReportAggregatesOnly(true);
-
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    MedianReporter() : ConsoleReporter(OO_None) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-                cpuMedians[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-    std::map<std::string, double> cpuMedians;
-};
 
 double ThreadCpuMs() {
     timespec t{};
@@ -214,15 +187,15 @@ int main(int argc, char** argv) {
         }
     }
 
-    MedianReporter reporter;
+    bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const double frame = reporter.medians["BM_ShippedLevelFrame"];
-    const double copy = reporter.medians["BM_ScreenCopy"];
+    const double copy = reporter.medians[bench::kScreenCopy];
     if (frame <= 0.0 || copy <= 0.0) return 1;
     std::printf("busiest_level=%d\n", gBusiestLevel);
     std::printf("frame_cost_ratio_shipped_cpu=%.2f\n",
-                reporter.cpuMedians["BM_ShippedLevelFrame"] / reporter.cpuMedians["BM_ScreenCopy"]);
+                reporter.cpuMedians["BM_ShippedLevelFrame"] / reporter.cpuMedians[bench::kScreenCopy]);
     std::printf("frame_cost_ratio_shipped=%.2f\n", frame / copy);
     std::printf("slowest_level=%d\n", slowest[0].level);
     std::printf("level_load_cpu_ms=%.1f\n", slowest[0].cpuMs);
