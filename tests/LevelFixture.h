@@ -1,9 +1,8 @@
-// Tiny game folders for the level world's tests and benchmark: pictures, collision grids, services.
+// Tiny game folders for the level world's tests and benchmark: pictures, collision grids, descriptions,
+// and the fixture the actor tests share.
 #pragma once
 
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -13,45 +12,26 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+#include "actors/FloatingText.h"
+#include "actors/Hero.h"
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
+#include "app/InputState.h"
 #include "data/GameData.h"
+#include "data/LevelDescription.h"
 #include "level/CollisionMap.h"
+#include "level/Level.h"
+#include "media/SoundSystem.h"
+#include "media/SpriteFont.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
-#include "platform/headless/RecordingAudio.h"
-#include "platform/headless/RecordingMessageBox.h"
-#include "platform/headless/VirtualClock.h"
 #include "platform/sdl/PngWriter.h"
-#include "platform/sdl/SdlImageDecoder.h"
 
 namespace levelfixture {
 
-// A private folder in /tmp that is the working directory while this object lives.
-class TempGameFolder {
-public:
-    TempGameFolder() {
-        char pattern[] = "/tmp/kvb-level-XXXXXX";
-        if (::mkdtemp(pattern)) folder_ = pattern;
-        char cwd[PATH_MAX];
-        if (::getcwd(cwd, sizeof(cwd))) previous_ = cwd;
-        ok_ = !folder_.empty() && !previous_.empty() && ::chdir(folder_.c_str()) == 0;
-    }
-    ~TempGameFolder() {
-        if (!previous_.empty()) (void)::chdir(previous_.c_str());
-        std::error_code error;
-        if (!folder_.empty()) std::filesystem::remove_all(folder_, error);
-    }
-    TempGameFolder(const TempGameFolder&) = delete;
-    TempGameFolder& operator=(const TempGameFolder&) = delete;
-    bool ok() const { return ok_; }
-    const std::string& path() const { return folder_; }
-
-private:
-    std::string folder_;
-    std::string previous_;
-    bool ok_ = false;
-};
+using testing_support::HeadlessServices;
+using testing_support::TempGameFolder;
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
     std::filesystem::path p(path);
@@ -117,31 +97,6 @@ inline void WriteTextTable(int count) {
     WriteFile("Data/Text.xml", file + "</TEXTS>\r\n");
 }
 
-// The windowless services the level needs, installed for as long as this object lives.
-class HeadlessServices {
-public:
-    HeadlessServices() : previous_(platform::Current()) {
-        messages.printToStderr = false;
-        platform::Services& s = platform::Current();
-        s = platform::Services{};
-        s.clock = &clock;
-        s.messageBox = &messages;
-        s.images = &images;
-        s.audio = &audio;
-    }
-    ~HeadlessServices() { platform::Current() = previous_; }
-    HeadlessServices(const HeadlessServices&) = delete;
-    HeadlessServices& operator=(const HeadlessServices&) = delete;
-
-    platform::VirtualClock clock;
-    platform::RecordingMessageBox messages;
-    platform::SdlImageDecoder images;
-    platform::RecordingAudio audio;
-
-private:
-    platform::Services previous_;
-};
-
 // A main window that was never opened: an 800x600 drawing target and the game data of the folder.
 class TestWindow {
 public:
@@ -168,6 +123,111 @@ public:
 
     std::unique_ptr<platform::Surface> target;
     CGameDlg window;
+};
+
+// Description and unit files. XY writes one position element.
+inline std::string XY(const std::string& tag, int x, int y) {
+    return "<" + tag + " X=\"" + std::to_string(x) + "\" Y=\"" + std::to_string(y) + "\"/>\r\n";
+}
+inline std::string LevelXml(int startX, int startY, int finishX, int finishY, const std::string& body = "") {
+    return "<LEVEL>\r\n<HERO>\r\n" + XY("START_POS", startX, startY) + XY("FINISH_POS", finishX, finishY) +
+           "</HERO>\r\n" + body + "</LEVEL>\r\n";
+}
+// An ENEMY or MOVABLEEL block: the type, then the route with START_POS first.
+inline std::string RouteXml(const std::string& block, const std::string& typeTag, const std::string& type,
+                            const std::vector<Point>& route) {
+    std::string xml = "<" + block + ">\r\n<" + typeTag + " T=\"" + type + "\"/>\r\n";
+    for (size_t i = 0; i < route.size(); ++i) xml += XY(i == 0 ? "START_POS" : "ROUTE_PNT", route[i].x, route[i].y);
+    return xml + "</" + block + ">\r\n";
+}
+inline std::string EnemyXml(const std::string& type, const std::vector<Point>& route) {
+    return RouteXml("ENEMY", "ENEMY_TYPE", type, route);
+}
+inline std::string UnitXml(const std::string& unitClass, int speed, int jump, int size, int strength = 5,
+                           int energy = 10) {
+    auto element = [](const std::string& name, int value) {
+        return "<" + name + " " + name + "=\"" + std::to_string(value) + "\"/>\r\n";
+    };
+    return "<UNIT>\r\n<CLASS CLASS=\"" + unitClass + "\"/>\r\n" + element("SPEED", speed) + element("JUMP", jump) +
+           element("STRENGHT", strength) + element("ENERGY", energy) + "<MAXSIZE HEIGHT=\"" + std::to_string(size) +
+           "\" WIDTH=\"" + std::to_string(size) + "\"/>\r\n</UNIT>\r\n";
+}
+// Data\Sample.xml naming the samples, each with a file behind it.
+inline void WriteSamples(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) {
+        list += "<S SAMPLE=\"" + name + "\"/>\r\n";
+        WriteFile("SOUND/" + name + ".WAV", "RIFF");
+    }
+    WriteFile("Data/Sample.xml", list);
+}
+
+// A running level made from the test's folder: a 64x64 hero of speed 8 and jump 15, a text table, and
+// whatever collision grid, description and units the test writes before MakeLevel.
+class ActorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder_.ok());
+        GameGlobals::level = nullptr;
+        GameGlobals::collisionMap = nullptr;
+        GameGlobals::sound = nullptr;
+        GameGlobals::input = &input_;
+        WriteTextTable(40);
+        WriteFile("Units/hero.xml", UnitXml("HERO", 8, 15, 64));
+    }
+    void TearDown() override {
+        level_.reset();
+        delete GameGlobals::collisionMap;
+        GameGlobals::collisionMap = nullptr;
+        GameGlobals::sound = nullptr;
+        sound_.reset();
+        GameGlobals::font = nullptr;
+        font_.reset();
+        GameGlobals::input = nullptr;
+    }
+    void MakeLevel(int number, bool withSound = false) {
+        TearDown();
+        GameGlobals::input = &input_;
+        window_ = std::make_unique<TestWindow>();
+        if (withSound) {
+            sound_ = std::make_unique<CSoundSystem>(&window_->window);
+            GameGlobals::sound = sound_.get();
+        }
+        GameGlobals::collisionMap = new CCollisionMap(&window_->window, number);
+        level_ = std::make_unique<CLevel>(&window_->window, number, false);
+    }
+    void MakeFont() {
+        font_ = std::make_unique<CSpriteFont>(&window_->window);
+        GameGlobals::font = font_.get();
+    }
+    CHero& Hero() { return *level_->hero; }
+    CGameDlg& Window() { return window_->window; }
+    platform::Surface& Target() { return *window_->target; }
+    // Names of the samples played since the last call.
+    std::vector<std::string> Sounds() {
+        std::vector<std::string> names;
+        for (const std::vector<std::string>& calls = services_.audio.calls; seenCalls_ < calls.size(); ++seenCalls_) {
+            const std::string& call = calls[seenCalls_];
+            const size_t from = call.rfind('/') + 1;
+            names.push_back(call.substr(from, call.rfind('.') - from));
+        }
+        return names;
+    }
+    // The floating texts now in the queue.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const CFloatingText& text : level_->floatingTexts) texts.push_back(text.text);
+        return texts;
+    }
+
+    TempGameFolder folder_;
+    HeadlessServices services_;
+    InputState input_;
+    std::unique_ptr<TestWindow> window_;
+    std::unique_ptr<CSoundSystem> sound_;
+    std::unique_ptr<CSpriteFont> font_;
+    std::unique_ptr<CLevel> level_;
+    size_t seenCalls_ = 0;
 };
 
 // The structures of the fixture grid: ground, runs, pillars, blocks, a staircase and lone cells.

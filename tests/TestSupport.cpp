@@ -1,4 +1,4 @@
-// Shared test scaffolding: a temporary game folder and the headless platform services.
+// Shared test scaffolding: environment variables, a private X server and PNG bytes.
 #include "TestSupport.h"
 
 #include <signal.h>
@@ -15,61 +15,8 @@
 #include <thread>
 
 #include "platform/sdl/PngWriter.h"
-#include "platform/sdl/SdlImageDecoder.h"
-#include "platform/sdl/SdlTextRenderer.h"
 
 namespace testing_support {
-
-TempGameFolder::TempGameFolder() {
-    char cwd[4096];
-    if (!::getcwd(cwd, sizeof(cwd))) throw std::runtime_error("getcwd");
-    previous_ = cwd;
-    char pattern[] = "/tmp/kvbtest-XXXXXX";
-    if (!::mkdtemp(pattern)) throw std::runtime_error("mkdtemp");
-    path_ = pattern;
-    if (::chdir(path_.c_str()) != 0) throw std::runtime_error("chdir");
-}
-
-TempGameFolder::~TempGameFolder() {
-    if (::chdir(previous_.c_str()) != 0) std::abort();
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-void TempGameFolder::Write(const std::string& relativePath, const std::string& bytes) const {
-    const std::filesystem::path full = std::filesystem::path(path_) / relativePath;
-    std::filesystem::create_directories(full.parent_path());
-    std::ofstream out(full, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool TempGameFolder::Exists(const std::string& relativePath) const {
-    return std::filesystem::exists(std::filesystem::path(path_) / relativePath);
-}
-
-std::string TempGameFolder::Read(const std::string& relativePath) const {
-    std::ifstream in(std::filesystem::path(path_) / relativePath, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-HeadlessServices::HeadlessServices() {
-    images_ = std::make_unique<platform::SdlImageDecoder>();
-    text_ = std::make_unique<platform::SdlTextRenderer>();
-    messageBox.printToStderr = false;
-    platform::Services& services = platform::Current();
-    services.clock = &clock;
-    services.events = &events;
-    services.messageBox = &messageBox;
-    services.display = &display;
-    services.images = images_.get();
-    services.text = text_.get();
-    services.audio = &audio;
-    services.video = &video;
-}
-
-HeadlessServices::~HeadlessServices() { platform::Current() = platform::Services{}; }
 
 EnvGuard::~EnvGuard() {
     for (auto& [name, value] : saved_) {

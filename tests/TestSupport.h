@@ -2,10 +2,16 @@
 #pragma once
 
 #include <sys/types.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,48 +22,82 @@
 #include "platform/headless/RecordingVideo.h"
 #include "platform/headless/ScriptedEvents.h"
 #include "platform/headless/VirtualClock.h"
+#include "platform/sdl/SdlImageDecoder.h"
+#include "platform/sdl/SdlTextRenderer.h"
 
 namespace testing_support {
 
-// Makes an empty folder under /tmp and makes it the working directory; puts everything back
-// when it goes.
+// An empty folder under /tmp that is the working directory while this object lives; it goes with it.
 class TempGameFolder {
 public:
-    TempGameFolder();
-    ~TempGameFolder();
+    TempGameFolder() {
+        char cwd[4096];
+        char pattern[] = "/tmp/kvbtest-XXXXXX";
+        if (!::getcwd(cwd, sizeof(cwd)) || !::mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
+        previous_ = cwd;
+        path_ = pattern;
+        if (::chdir(path_.c_str()) != 0) throw std::runtime_error("chdir");
+    }
+    ~TempGameFolder() {
+        if (::chdir(previous_.c_str()) != 0) std::abort();
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempGameFolder(const TempGameFolder&) = delete;
     TempGameFolder& operator=(const TempGameFolder&) = delete;
 
     const std::string& Path() const { return path_; }
+    bool ok() const { return !path_.empty(); }
     // Writes a file (a path with '/' below the folder; folders are made as needed).
-    void Write(const std::string& relativePath, const std::string& bytes) const;
-    bool Exists(const std::string& relativePath) const;
-    std::string Read(const std::string& relativePath) const;
+    void Write(const std::string& relativePath, const std::string& bytes) const {
+        const std::filesystem::path full = std::filesystem::path(path_) / relativePath;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream(full, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    bool Exists(const std::string& relativePath) const {
+        return std::filesystem::exists(std::filesystem::path(path_) / relativePath);
+    }
+    std::string Read(const std::string& relativePath) const {
+        std::ifstream in(std::filesystem::path(path_) / relativePath, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
 
 private:
     std::string path_;
     std::string previous_;
 };
 
-// Installs the windowless services (virtual clock, scripted keys, recorded message boxes,
-// headless display, recorded audio and video, real PNG decoding and text) for one test.
+// Installs the windowless services (virtual clock, scripted keys, recorded message boxes, headless
+// display, recorded audio and video, real PNG decoding and text) for one test.
 class HeadlessServices {
 public:
-    HeadlessServices();
-    ~HeadlessServices();
+    HeadlessServices() {
+        messageBox.printToStderr = false;
+        platform::Services& s = platform::Current();
+        s.clock = &clock;
+        s.events = &events;
+        s.messageBox = &messageBox;
+        s.display = &display;
+        s.images = &images;
+        s.text = &text;
+        s.audio = &audio;
+        s.video = &video;
+    }
+    ~HeadlessServices() { platform::Current() = platform::Services{}; }
     HeadlessServices(const HeadlessServices&) = delete;
     HeadlessServices& operator=(const HeadlessServices&) = delete;
 
     platform::VirtualClock clock;
     platform::ScriptedEvents events;
     platform::RecordingMessageBox messageBox;
+    platform::RecordingMessageBox& messages = messageBox;  // the level tests' name for it
     platform::HeadlessDisplay display;
+    platform::SdlImageDecoder images;
+    platform::SdlTextRenderer text;
     platform::RecordingAudio audio;
     platform::RecordingVideo video;
-
-private:
-    std::unique_ptr<platform::IImageDecoder> images_;
-    std::unique_ptr<platform::ITextRenderer> text_;
 };
 
 // Sets or removes environment variables for one test and puts them back afterwards.
