@@ -1,47 +1,26 @@
 // Objects: type files, placement, touching, the order of pickup effects, and the rising texts.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
 #include "actors/Animation.h"
-#include "actors/FloatingText.h"
 #include "actors/GameObject.h"
-#include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
 #include "data/ObjectType.h"
 #include "data/XmlReader.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
-#include "media/SoundSystem.h"
 
 namespace {
 
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
-using levelfixture::TestWindow;
 using levelfixture::WriteFile;
 
 // The floor is cell row 40 (pixels 640..655); a 64-high hero rests at y 575, a 32-high object at 608.
-constexpr int kFloorRow = 40;
 constexpr int kRestY = 575;
 constexpr int kObjectY = 608;
-
-const char* const kSamples[] = {"POWER",
-                                "JUMPER",
-                                "MINE",
-                                "CHECKPOINT",
-                                "MONEY_COLLECTED",
-                                "POINTS_COLLECTED",
-                                "ENERGY_COLLECTED",
-                                "HERO_HIT",
-                                "MONSTER_HIT",
-                                "LEVEL_COMPLETED",
-                                "HIT"};
 
 // An object definition with a class and VALUE elements.
 std::string ObjectXml(const std::string& objectClass, const std::vector<std::pair<std::string, std::string>>& values) {
@@ -57,23 +36,13 @@ std::unique_ptr<ObjectType> TypeFromText(const std::string& text) {
     return type;
 }
 
-class ObjectsTest : public ::testing::Test {
+class ObjectsTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::input = &input_;
-        levelfixture::WriteTextTable(40);
-        WriteFile("Units/hero.xml",
-                  "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<SPEED SPEED=\"8\"/>\r\n<JUMP JUMP=\"15\"/>\r\n"
-                  "<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
-        levelfixture::WriteCollisionFile(0, [](int, int cy) { return cy == kFloorRow; });
-        std::string samples;
-        for (const char* name : kSamples) {
-            samples += std::string("<S SAMPLE=\"") + name + "\"/>\r\n";
-            WriteFile(std::string("SOUND/") + name + ".WAV", "RIFF");
-        }
-        WriteFile("Data/Sample.xml", samples);
+        ActorTest::SetUp();
+        levelfixture::WriteCollisionFile(0, [](int, int cy) { return cy == 40; });
+        levelfixture::WriteSamples({"POWER", "JUMPER", "MINE", "CHECKPOINT", "MONEY_COLLECTED", "POINTS_COLLECTED",
+                                    "ENERGY_COLLECTED", "HERO_HIT", "MONSTER_HIT", "LEVEL_COMPLETED", "HIT"});
         WriteFile("Objects/SILVERCOIN.xml", ObjectXml("SILVERCOIN", {{"MONEY", "5"}}));
         WriteFile("Objects/BAG.xml", ObjectXml("BAG", {{"MONEY", "3"}, {"POINT", "20"}}));
         WriteFile("Objects/HEALTH10.xml", ObjectXml("HEALTH10", {{"HEALTH", "30"}}));
@@ -84,37 +53,20 @@ protected:
         WriteFile("Objects/THORN.xml", ObjectXml("THORN", {{"HEALTH", "-2"}}));
         WriteFile("Objects/POINTS.xml", ObjectXml("POINTS", {{"POINT", "5"}}));
     }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::sound = nullptr;
-        sound_.reset();
-        GameGlobals::input = nullptr;
-    }
 
     // A level 0 whose description places the given objects (type name, x).
     void Start(const std::vector<std::pair<std::string, int>>& placed) {
-        std::string xml =
-            "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"400\" Y=\"575\"/>\r\n"
-            "<FINISH_POS X=\"4000\" Y=\"100\"/>\r\n</HERO>\r\n";
+        std::string objects;
         for (const auto& [type, x] : placed) {
-            xml += "<OBJECT>\r\n<OBJECT_TYPE T=\"" + type + "\"/>\r\n<OBJECT_POS X=\"" + std::to_string(x) + "\" Y=\"" +
-                   std::to_string(kObjectY) + "\"/>\r\n</OBJECT>\r\n";
+            objects += "<OBJECT>\r\n<OBJECT_TYPE T=\"" + type + "\"/>\r\n" +
+                       levelfixture::XY("OBJECT_POS", x, kObjectY) + "</OBJECT>\r\n";
         }
-        WriteFile("LevelDescriptions/Level0.xml", xml + "</LEVEL>\r\n");
-        TearDown();
-        GameGlobals::input = &input_;
-        window_ = std::make_unique<TestWindow>();
-        sound_ = std::make_unique<CSoundSystem>(&window_->window);
-        GameGlobals::sound = sound_.get();
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, 0);
-        level_ = std::make_unique<CLevel>(&window_->window, 0, false);
+        WriteFile("LevelDescriptions/Level0.xml", levelfixture::LevelXml(400, kRestY, 4000, 100, objects));
+        MakeLevel(0, true);
         Hero().x = Hero().prevX = 400;
         Hero().y = Hero().prevY = kRestY;
         Hero().hurtTimer = 200;
     }
-    CHero& Hero() { return *level_->hero; }
     CGameObject& Object(size_t i) { return level_->objects.at(i); }
     const ObjectType* TypeOfClass(const std::string& objectClass) const {
         for (int i = 0; i < level_->objectTypeCount; ++i) {
@@ -122,32 +74,6 @@ protected:
         }
         return nullptr;
     }
-
-    // Names of the samples played since the last call.
-    std::vector<std::string> Sounds() {
-        std::vector<std::string> names;
-        const std::vector<std::string>& calls = services_.audio.calls;
-        for (; seenCalls_ < calls.size(); ++seenCalls_) {
-            const std::string& call = calls[seenCalls_];
-            const size_t from = call.rfind('/') + 1;
-            names.push_back(call.substr(from, call.rfind('.') - from));
-        }
-        return names;
-    }
-    // The floating texts now in the queue.
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const CFloatingText& text : level_->floatingTexts) texts.push_back(text.text);
-        return texts;
-    }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CSoundSystem> sound_;
-    std::unique_ptr<CLevel> level_;
-    size_t seenCalls_ = 0;
 };
 
 // ---- object type files ----
@@ -204,7 +130,6 @@ TEST_F(ObjectsTest, AMissingFileLeavesDefaultsAndThePictureIsLookedForWithTheCla
     levelfixture::WriteFlatPicture("Objects/SILVERCOIN/rot.png", 96, 32, 0x123456);
     const ObjectType missing("nothing-here");
     EXPECT_TRUE(missing.objectClass.empty());
-    EXPECT_TRUE(missing.pickable);
     ASSERT_TRUE(missing.animation);
     EXPECT_FALSE(missing.animation->surface);
 
@@ -231,22 +156,18 @@ TEST_F(ObjectsTest, PlacementsMatchClassesExactly) {
     // SILVERCOIN matches both types of that class, in table order; HEALTH10 matches the type read
     // from energy.xml; the rest match nothing (an empty class takes no placement, not even an empty one).
     ASSERT_EQ(level_->objects.size(), 3u);
-    EXPECT_EQ(Object(0).x, 100);
-    EXPECT_EQ(Object(0).type, level_->objectTypes[0]);
-    EXPECT_EQ(Object(1).x, 100);
-    EXPECT_EQ(Object(1).type, level_->objectTypes[1]);
-    EXPECT_EQ(Object(2).x, 500);
-    EXPECT_EQ(Object(2).type, level_->objectTypes[2]);
-    EXPECT_EQ(Object(0).y, kObjectY);
-    EXPECT_FALSE(Object(0).collected);
-    EXPECT_EQ(Object(0).w, 32);
-    EXPECT_EQ(Object(0).h, 32);
+    const int xs[] = {100, 100, 500};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(Object(i).type, level_->objectTypes[i]) << i;
+        EXPECT_EQ(std::tuple(Object(i).x, Object(i).y, Object(i).w, Object(i).h), std::tuple(xs[i], kObjectY, 32, 32))
+            << i;
+    }
 }
 
 TEST_F(ObjectsTest, ObjectsAreDrawnWhereTheCameraPutsThemUntilTaken) {
     levelfixture::WriteFlatPicture("Objects/SILVERCOIN/rot.png", 32, 32, 0xAA5500);
     Start({{"SILVERCOIN", 600}, {"SILVERCOIN", 5000}});
-    platform::Surface& target = *window_->target;
+    platform::Surface& target = Target();
     level_->cameraX = 500;
     level_->cameraY = 500;
     target.Fill(0);
@@ -380,33 +301,33 @@ TEST_F(ObjectsTest, EnergyShowsTheNewEnergyAndStaysAtFull) {
     EXPECT_EQ(Hero().health, 100);
 }
 
-TEST_F(ObjectsTest, AMineAlwaysGoesAndHurts) {
-    Start({{"mine", 410}});
-    Hero().health = 50;
-    level_->ApplyObject(Object(0));
-    EXPECT_TRUE(Object(0).collected) << "taken although not pickable";
-    EXPECT_EQ(Hero().health, 30);
-    EXPECT_EQ(Hero().hurtTimer, 0);
-    EXPECT_EQ(Hero().vy, -15.0f);
-
-    // A mine written with a minus sign hurts by the size of what its reading gives: -5 reads as -25.
-    WriteFile("Objects/mine.xml", ObjectXml("mine", {{"HEALTH", "-5"}}));
-    Start({{"mine", 410}});
-    Hero().health = 50;
-    level_->ApplyObject(Object(0));
-    EXPECT_EQ(Hero().health, 25);
-    EXPECT_TRUE(Object(0).collected);
-}
-
 TEST_F(ObjectsTest, HarmfulObjectsHurtByTheSizeOfTheirHealth) {
-    // THORN's HEALTH "-2" reads as -28 (-3 tens and 2).
-    Start({{"THORN", 410}});
-    Hero().health = 90;
-    level_->ApplyObject(Object(0));
-    EXPECT_EQ(Hero().health, 62);
-    EXPECT_TRUE(Object(0).collected);
-    EXPECT_EQ(Sounds(), (std::vector<std::string>{"HERO_HIT"}));
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"-28"}));
+    // A minus sign reads as -3 in its place: "-5" gives -25 and "-2" gives -28; either way it hurts.
+    // A mine is taken even when it is not pickable.
+    const struct {
+        const char* type;
+        const char* health;
+        int32_t damage;
+        std::vector<std::string> sounds;
+    } cases[] = {
+        {"mine", "20", 20, {"HERO_HIT", "MINE"}},
+        {"mine", "-5", 25, {"HERO_HIT", "MINE"}},
+        {"THORN", "-2", 28, {"HERO_HIT"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.health);
+        const bool mine = std::string(c.type) == "mine";
+        WriteFile(std::string("Objects/") + c.type + ".xml",
+                  ObjectXml(c.type, {{"HEALTH", c.health}, {"PICKABLE", mine ? "0" : "1"}}));
+        Start({{c.type, 410}});
+        Hero().health = 50;
+        level_->ApplyObject(Object(0));
+        EXPECT_EQ(Hero().health, 50 - c.damage);
+        EXPECT_EQ(Hero().hurtTimer, 0);
+        EXPECT_TRUE(Object(0).collected);
+        EXPECT_EQ(Sounds(), c.sounds);
+        EXPECT_EQ(Texts(), (std::vector<std::string>{"-" + std::to_string(c.damage)}));
+    }
 }
 
 TEST_F(ObjectsTest, ClubJumperAndCheckpoint) {
@@ -491,11 +412,11 @@ TEST_F(ObjectsTest, TheLevelStepsAndDrawsItsTexts) {
     // The icon stands 40 left of and 4 above the text.
     level_->cameraX = 100;
     level_->cameraY = 100;
-    window_->target->Fill(0);
+    Target().Fill(0);
     level_->DrawFloatingTexts();
-    EXPECT_EQ(window_->target->GetPixel(360, 295), 0xAA5500u);
-    EXPECT_EQ(window_->target->GetPixel(359, 295), 0u);
-    EXPECT_EQ(window_->target->GetPixel(360, 294), 0u);
+    EXPECT_EQ(Target().GetPixel(360, 295), 0xAA5500u);
+    EXPECT_EQ(Target().GetPixel(359, 295), 0u);
+    EXPECT_EQ(Target().GetPixel(360, 294), 0u);
 }
 
 }  // namespace
