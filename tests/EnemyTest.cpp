@@ -5,87 +5,42 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
 #include "actors/Animation.h"
 #include "actors/Enemy.h"
-#include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
 #include "data/UnitType.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
 
 namespace {
 
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
-using levelfixture::TestWindow;
+using levelfixture::EnemyXml;
+using levelfixture::UnitXml;
 using levelfixture::WriteFile;
 
 constexpr int kFloorRow = 40;
 
-std::string UnitXml(const std::string& unitClass, int speed, int jump, int size = 48, int energy = 10) {
-    return "<UNIT>\r\n<CLASS CLASS=\"" + unitClass + "\"/>\r\n<SPEED SPEED=\"" + std::to_string(speed) +
-           "\"/>\r\n<JUMP JUMP=\"" + std::to_string(jump) + "\"/>\r\n<STRENGHT STRENGHT=\"5\"/>\r\n<ENERGY ENERGY=\"" +
-           std::to_string(energy) + "\"/>\r\n<MAXSIZE HEIGHT=\"" + std::to_string(size) + "\" WIDTH=\"" +
-           std::to_string(size) + "\"/>\r\n</UNIT>\r\n";
-}
-
-// An ENEMY block with the points of its route (START_POS first).
-std::string EnemyXml(const std::string& type, const std::vector<Point>& route) {
-    std::string xml = "<ENEMY>\r\n<ENEMY_TYPE T=\"" + type + "\"/>\r\n";
-    for (size_t i = 0; i < route.size(); ++i) {
-        xml += std::string(i == 0 ? "<START_POS" : "<ROUTE_PNT") + " X=\"" + std::to_string(route[i].x) + "\" Y=\"" +
-               std::to_string(route[i].y) + "\"/>\r\n";
-    }
-    return xml + "</ENEMY>\r\n";
-}
-
-class EnemyTest : public ::testing::Test {
+class EnemyTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::input = &input_;
-        levelfixture::WriteTextTable(40);
-        WriteFile("Units/hero.xml", UnitXml("HERO", 8, 15, 64));
-        WriteFile("Units/WALKER.xml", UnitXml("WALKER", 3, 5));
-        WriteFile("Units/FLYER.xml", UnitXml("FLYER", 4, 0));
-        WriteFile("Units/FLYINGMINE.xml", UnitXml("FLYINGMINE", 4, 0));
-        WriteFile("Units/STILL.xml", UnitXml("STILL", 0, 0));
-    }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::input = nullptr;
+        ActorTest::SetUp();
+        WriteFile("Units/WALKER.xml", UnitXml("WALKER", 3, 5, 48));
+        WriteFile("Units/FLYER.xml", UnitXml("FLYER", 4, 0, 48));
+        WriteFile("Units/FLYINGMINE.xml", UnitXml("FLYINGMINE", 4, 0, 48));
+        WriteFile("Units/STILL.xml", UnitXml("STILL", 0, 0, 48));
     }
 
     // Level 0 with a floor, the given extra solid cells and enemies; the hero far away at (3000, 575).
     void Start(const std::string& enemies, const std::vector<std::pair<int, int>>& walls = {}) {
-        WriteFile("LevelDescriptions/Level0.xml",
-                  "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"3000\" Y=\"575\"/>\r\n"
-                  "<FINISH_POS X=\"100\" Y=\"100\"/>\r\n</HERO>\r\n" +
-                      enemies + "</LEVEL>\r\n");
+        WriteFile("LevelDescriptions/Level0.xml", levelfixture::LevelXml(3000, 575, 100, 100, enemies));
         levelfixture::WriteCollisionFile(0, [&](int cx, int cy) {
-            if (cy == kFloorRow) return true;
-            for (auto [wx, wy] : walls) {
-                if (cx == wx && cy == wy) return true;
-            }
-            return false;
+            return cy == kFloorRow || std::find(walls.begin(), walls.end(), std::pair(cx, cy)) != walls.end();
         });
-        TearDown();
-        GameGlobals::input = &input_;
-        window_ = std::make_unique<TestWindow>();
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, 0);
-        level_ = std::make_unique<CLevel>(&window_->window, 0, false);
+        MakeLevel(0);
     }
     CEnemy& Enemy(size_t i) { return level_->enemies.at(i); }
-    CHero& Hero() { return *level_->hero; }
     // A unit type of the level by class.
     UnitType* Type(const std::string& unitClass) {
         for (int i = 0; i < level_->unitTypeCount; ++i) {
@@ -93,12 +48,6 @@ protected:
         }
         return nullptr;
     }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CLevel> level_;
 };
 
 // ---- creation ----
@@ -116,18 +65,11 @@ TEST_F(EnemyTest, PlacementsNameTheClassInCapitals) {
     const CEnemy& walker = Enemy(0);
     EXPECT_EQ(walker.type, level_->unitTypes[0]);
     EXPECT_EQ(walker.state, "Stoi");
-    EXPECT_TRUE(walker.prevState.empty());
-    EXPECT_EQ(walker.animIndex, 0);
-    EXPECT_EQ(walker.x, 100.0f);
-    EXPECT_EQ(walker.y, 200.0f);
-    EXPECT_EQ(walker.targetX, 300);
-    EXPECT_EQ(walker.targetY, 200);
-    EXPECT_EQ(walker.routeIndex, 0);
+    // At the start point, heading for the second, with the type's energy.
+    EXPECT_EQ(std::tuple(walker.x, walker.y, walker.targetX, walker.targetY), std::tuple(100.0f, 200.0f, 300, 200));
     EXPECT_EQ(walker.route.size(), 3u);
     EXPECT_EQ(walker.energy, 10);
     EXPECT_EQ(walker.turnCounter, 15);
-    EXPECT_EQ(walker.scale, 1.0f);
-    EXPECT_FALSE(walker.alerted);
     EXPECT_FALSE(walker.Flying());
     EXPECT_TRUE(Enemy(2).Flying()) << "JUMP 0 reads as -1: a flyer";
 }
@@ -181,7 +123,7 @@ TEST_F(EnemyTest, AWalkerArrivesAfterThreeStepsAndHeadsForTheNextPoint) {
 }
 
 TEST_F(EnemyTest, AnOvershootDragsTheTargetAlong) {
-    WriteFile("Units/WALKER.xml", UnitXml("WALKER", 10, 5));
+    WriteFile("Units/WALKER.xml", UnitXml("WALKER", 10, 5, 48));
     Start(EnemyXml("WALKER", {{400, 591}, {403, 591}, {200, 591}}));
     CEnemy& walker = Enemy(0);
     walker.Patrol();
@@ -283,8 +225,7 @@ TEST_F(EnemyTest, AFlyerChasesAHeroItSeesAndPatrolsOtherwise) {
     EXPECT_NEAR(Enemy(0).x, 400.0f + 4.0f * 100.0f / length, 0.01f);
     EXPECT_NEAR(Enemy(0).y, 300.0f + 4.0f * 20.0f / length, 0.01f);
     EXPECT_FALSE(Enemy(0).alerted) << "a chase uses the alert up";
-    EXPECT_EQ(Enemy(1).x, 400.0f);
-    EXPECT_EQ(Enemy(1).y, 300.0f);
+    EXPECT_EQ(std::pair(Enemy(1).x, Enemy(1).y), std::pair(400.0f, 300.0f));
     EXPECT_TRUE(Enemy(1).alerted) << "only a chase clears it";
     EXPECT_EQ(Enemy(2).x, 400.0f);
 }
@@ -325,9 +266,8 @@ TEST_F(EnemyTest, AChaseWithoutSpeedOrDistanceEndsAtOnce) {
     EXPECT_FALSE(Enemy(1).Chase(Hero())) << "on top of the hero there is no direction";
     Enemy(1).alerted = true;
     Enemy(1).Step(Hero());
-    EXPECT_TRUE(std::isfinite(Enemy(1).x));
-    EXPECT_TRUE(std::isfinite(Enemy(1).y));
     EXPECT_EQ(Enemy(1).x, 500.0f);
+    EXPECT_TRUE(std::isfinite(Enemy(1).y));
 }
 
 // ---- killed ----
@@ -337,13 +277,11 @@ TEST_F(EnemyTest, AKilledEnemyFliesOffGrowingThenLeavesTheMap) {
     CEnemy& enemy = Enemy(0);
     enemy.energy = 0;
     for (int i = 0; i < 50; ++i) enemy.Step(Hero());
-    EXPECT_EQ(enemy.x, 400.0f + 50 * 15.0f);
-    EXPECT_EQ(enemy.y, 592.0f - 50 * 20.0f);
+    EXPECT_EQ(std::pair(enemy.x, enemy.y), std::pair(400.0f + 50 * 15.0f, 592.0f - 50 * 20.0f));
     EXPECT_NEAR(enemy.scale, 1.0f + 50 * 0.15f, 0.001f);
     EXPECT_EQ(enemy.energy, -50);
     enemy.Step(Hero());
-    EXPECT_EQ(enemy.x, -100.0f);
-    EXPECT_EQ(enemy.y, 592.0f - 50 * 20.0f);
+    EXPECT_EQ(std::pair(enemy.x, enemy.y), std::pair(-100.0f, 592.0f - 50 * 20.0f));
     enemy.x = 7.0f;
     enemy.Step(Hero());
     EXPECT_EQ(enemy.x, -100.0f) << "parked every step";
@@ -368,11 +306,11 @@ TEST_F(EnemyTest, EnemiesAreDrawnSixPixelsLowAndTurningShowsTheTurnFrame) {
                                [](int x, int) { return 0x101010u * static_cast<uint32_t>(x / 48 + 1); });
     Start(EnemyXml("WALKER", {{400, 300}, {500, 300}}));
     CEnemy& enemy = Enemy(0);
-    platform::Surface& target = *window_->target;
+    platform::Surface& target = Target();
     target.Fill(0);
     level_->cameraX = 100;
     level_->cameraY = 200;
-    level_->DrawEnemies(&window_->window);
+    level_->DrawEnemies(&Window());
     EXPECT_EQ(target.GetPixel(300, 106), 0x3050A0u);
     EXPECT_EQ(target.GetPixel(300, 105), 0u);
     EXPECT_EQ(target.GetPixel(299, 106), 0u);
@@ -381,8 +319,8 @@ TEST_F(EnemyTest, EnemiesAreDrawnSixPixelsLowAndTurningShowsTheTurnFrame) {
     enemy.animIndex = 2;
     enemy.turnCounter = 2;
     target.Fill(0);
-    window_->window.frameCounter += 1;
-    level_->DrawEnemies(&window_->window);
+    Window().frameCounter += 1;
+    level_->DrawEnemies(&Window());
     // The animation moves on by one before it shows: turn counter 2 shows the fourth frame.
     EXPECT_EQ(target.GetPixel(310, 110), 0x404040u);
 }
@@ -390,22 +328,19 @@ TEST_F(EnemyTest, EnemiesAreDrawnSixPixelsLowAndTurningShowsTheTurnFrame) {
 // ---- routes the game cannot use ----
 
 TEST_F(EnemyTest, ShortRoutesStandStill) {
-    Start(EnemyXml("FLYER", {{400, 300}}) + EnemyXml("WALKER", {{600, 300}}) +
-          "<ENEMY>\r\n<ENEMY_TYPE T=\"WALKER\"/>\r\n</ENEMY>\r\n");
+    Start(EnemyXml("FLYER", {{400, 300}}) + EnemyXml("WALKER", {{600, 300}}) + EnemyXml("WALKER", {}));
     ASSERT_EQ(level_->enemies.size(), 3u);
     for (int i = 0; i < 30; ++i) {
         for (CEnemy& enemy : level_->enemies) enemy.Step(Hero());
     }
-    EXPECT_EQ(Enemy(0).x, 400.0f);
-    EXPECT_EQ(Enemy(0).y, 300.0f);
-    EXPECT_EQ(Enemy(1).x, 600.0f);
-    EXPECT_EQ(Enemy(1).y, 300.0f);
-    EXPECT_EQ(Enemy(2).x, 0.0f);
-    EXPECT_EQ(Enemy(2).y, 0.0f);
+    const Point places[] = {{400, 300}, {600, 300}, {0, 0}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::pair(Enemy(i).x, Enemy(i).y), std::pair(1.0f * places[i].x, 1.0f * places[i].y)) << i;
+    }
 }
 
 TEST_F(EnemyTest, AbsurdRoutesNeitherCrashNorHang) {
-    WriteFile("Units/WALKER.xml", UnitXml("WALKER", 2000000000, 5));
+    WriteFile("Units/WALKER.xml", UnitXml("WALKER", 2000000000, 5, 48));
     Start(EnemyXml("WALKER", {{2147483647, -2147483647}, {-2147483647, 2147483647}, {5, 5}}) +
           EnemyXml("FLYER", {{2147483647, 2147483647}, {0, 0}}) +
           "<ENEMY>\r\n<ENEMY_TYPE T=\"FLYER\"/>\r\n<START_POS X=\"99999999999\" Y=\"-\"/>\r\n"
@@ -423,12 +358,11 @@ TEST_F(EnemyTest, AbsurdRoutesNeitherCrashNorHang) {
         Hero().AlertEnemies();
         for (CEnemy& enemy : level_->enemies) enemy.Step(Hero());
         level_->cameraX = 16;
-        level_->DrawEnemies(&window_->window);
+        level_->DrawEnemies(&Window());
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     for (const CEnemy& enemy : level_->enemies) {
-        EXPECT_TRUE(std::isfinite(enemy.x));
-        EXPECT_TRUE(std::isfinite(enemy.y));
+        // NaN fails these too.
         EXPECT_LE(std::fabs(enemy.x), 4.0e6f);
         EXPECT_LE(std::fabs(enemy.y), 4.0e6f);
     }
