@@ -4,26 +4,18 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
 #include "actors/Animation.h"
-#include "actors/Hero.h"
 #include "actors/MovableElement.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
 #include "data/MovableElementType.h"
 #include "data/XmlReader.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
 
 namespace {
 
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
-using levelfixture::TestWindow;
 using levelfixture::WriteFile;
 
 std::vector<MovableElementType::Definition> Definitions(const std::string& text, size_t maxCount = 10) {
@@ -32,55 +24,26 @@ std::vector<MovableElementType::Definition> Definitions(const std::string& text,
 }
 
 std::string PlatformXml(const std::string& type, const std::vector<Point>& route) {
-    std::string xml = "<MOVABLEEL>\r\n<ELEMENT_TYPE T=\"" + type + "\"/>\r\n";
-    for (size_t i = 0; i < route.size(); ++i) {
-        xml += std::string(i == 0 ? "<START_POS" : "<ROUTE_PNT") + " X=\"" + std::to_string(route[i].x) + "\" Y=\"" +
-               std::to_string(route[i].y) + "\"/>\r\n";
-    }
-    return xml + "</MOVABLEEL>\r\n";
+    return levelfixture::RouteXml("MOVABLEEL", "ELEMENT_TYPE", type, route);
 }
 
-class PlatformTest : public ::testing::Test {
+class PlatformTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::input = &input_;
-        levelfixture::WriteTextTable(40);
-        WriteFile("Units/hero.xml",
-                  "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<SPEED SPEED=\"8\"/>\r\n<JUMP JUMP=\"15\"/>\r\n"
-                  "<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
+        ActorTest::SetUp();
         WriteFile("LevelDescriptions/MovableEl.xml",
                   "<ELEMENTS>\r\n<ELEMENT NAME=\"Raft\" COLLISION=\"TRUE\" DESTROYABLE=\"FALSE\"/>\r\n"
                   "<ELEMENT NAME=\"lift\" COLLISION=\"true\"/>\r\n</ELEMENTS>\r\n");
         for (int n = 0; n < 8; ++n) levelfixture::WriteCollisionFile(n, [](int, int cy) { return cy == 100; });
     }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::input = nullptr;
-    }
 
     void Start(int number, const std::string& platforms, int heroX = 3000, int heroY = 1500) {
         WriteFile("LevelDescriptions/Level" + std::to_string(number) + ".xml",
-                  "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"" + std::to_string(heroX) + "\" Y=\"" + std::to_string(heroY) +
-                      "\"/>\r\n<FINISH_POS X=\"100\" Y=\"100\"/>\r\n</HERO>\r\n" + platforms + "</LEVEL>\r\n");
-        TearDown();
-        GameGlobals::input = &input_;
-        window_ = std::make_unique<TestWindow>();
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, number);
-        level_ = std::make_unique<CLevel>(&window_->window, number, false);
+                  levelfixture::LevelXml(heroX, heroY, 100, 100, platforms));
+        MakeLevel(number);
     }
     CMovableElementList& List() { return *level_->movableElements; }
     CMovableElement& Element(size_t i) { return List().elements.at(i); }
-    CHero& Hero() { return *level_->hero; }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CLevel> level_;
 };
 
 // ---- the kinds file ----
@@ -167,13 +130,9 @@ TEST_F(PlatformTest, PlacementsMatchKindsWhateverTheLetterCase) {
     EXPECT_EQ(Element(0).type, List().types[0].get());
     EXPECT_EQ(Element(1).type, List().types[2].get());
     EXPECT_EQ(Element(2).type, List().types[1].get());
-    EXPECT_EQ(Element(0).x, 100.0f);
-    EXPECT_EQ(Element(0).y, 200.0f);
-    EXPECT_EQ(Element(0).targetX, 300.0f);
-    EXPECT_EQ(Element(0).targetY, 200.0f);
-    EXPECT_EQ(Element(0).speed, 1);
-    EXPECT_EQ(Element(0).lastDx, 0.0f);
-    EXPECT_EQ(Element(0).routeIndex, 0);
+    const CMovableElement& raft = Element(0);
+    EXPECT_EQ(std::tuple(raft.x, raft.y, raft.targetX, raft.targetY), std::tuple(100.0f, 200.0f, 300.0f, 200.0f));
+    EXPECT_EQ(raft.speed, 1);
     EXPECT_EQ(Element(2).targetY, 900.0f);
 }
 
@@ -226,13 +185,11 @@ TEST(MovableElementTest, DiagonalLegsMoveOnePixelOnEachAxisUntilOneArrives) {
     MovableElementType type("0", "none", 0, true, false);
     CMovableElement element(&type, {{0, 0}, {20, 100}});
     for (int i = 0; i < 10; ++i) element.Step();
-    EXPECT_EQ(element.x, 10.0f);
-    EXPECT_EQ(element.y, 10.0f);
+    EXPECT_EQ(std::pair(element.x, element.y), std::pair(10.0f, 10.0f));
     for (int i = 0; i < 10; ++i) element.Step();
     EXPECT_EQ(element.x, 20.0f);
     element.Step();
-    EXPECT_EQ(element.x, 20.0f);
-    EXPECT_EQ(element.y, 21.0f);
+    EXPECT_EQ(std::pair(element.x, element.y), std::pair(20.0f, 21.0f));
     EXPECT_EQ(element.lastDx, 0.0f) << "going straight down carries nobody across";
 }
 
@@ -244,15 +201,12 @@ TEST(MovableElementTest, ShortAndAbsurdRoutes) {
         single.Step();
         none.Step();
     }
-    EXPECT_EQ(single.x, 50.0f);
-    EXPECT_EQ(single.y, 60.0f);
-    EXPECT_EQ(single.lastDx, 0.0f);
+    EXPECT_EQ(std::tuple(single.x, single.y, single.lastDx), std::tuple(50.0f, 60.0f, 0.0f));
     EXPECT_EQ(none.x, 0.0f);
 
     // Far-off points are kept within reach of the world; a million of them cost nothing per step.
     CMovableElement far(&type, {{2147483647, -2147483647 - 1}, {0, 0}});
-    EXPECT_EQ(far.x, static_cast<float>(1 << 20));
-    EXPECT_EQ(far.y, -static_cast<float>(1 << 20));
+    EXPECT_EQ(std::pair(far.x, far.y), std::pair(1.0f * (1 << 20), -1.0f * (1 << 20)));
     std::vector<Point> many(1000000);
     for (size_t i = 0; i < many.size(); ++i) many[i] = Point{static_cast<int>(i % 7), static_cast<int>(i % 5)};
     CMovableElement busy(&type, many);
@@ -322,7 +276,7 @@ TEST_F(PlatformTest, PlatformsAreDrawnAtTheirPlaceLessTheCamera) {
     Start(0, PlatformXml("Raft", {{1000, 800}, {1400, 800}}));
     level_->cameraX = 900;
     level_->cameraY = 500;
-    platform::Surface& target = *window_->target;
+    platform::Surface& target = Target();
     target.Fill(0);
     List().Draw(level_->cameraX, level_->cameraY);
     EXPECT_EQ(target.GetPixel(100, 300), 0x8899AAu);
