@@ -4,23 +4,14 @@
 #include <chrono>
 #include <climits>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "LevelFixture.h"
-#include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
-#include "media/SpriteFont.h"
 
 namespace {
 
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
-using levelfixture::TestWindow;
-using levelfixture::WriteFile;
+using levelfixture::WriteFlatPicture;
+using levelfixture::WritePicture;
 
 constexpr uint32_t kBackground = 0x000000;
 constexpr uint32_t kLife = 0xC00000;
@@ -31,81 +22,44 @@ constexpr uint32_t kLetters = 0x00C0C0;
 // The keys of the life and coin icons: RGB(117, 34, 3) and RGB(255, 185, 58).
 constexpr uint32_t kLifeKey = 0x752203;
 constexpr uint32_t kCoinKey = 0xFFB93A;
-const char kSurfaceError[] =
-    "B\xb3\xb9"
-    "d Tworzenia powierzchni: Obiekt Bohater";
 
-class StatusTest : public ::testing::Test {
+class StatusTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::input = &input_;
-        levelfixture::WriteTextTable(40);
-        WriteFile("Units/hero.xml",
-                  "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
-        WriteFile("LevelDescriptions/Level0.xml",
-                  "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"3000\" Y=\"500\"/>\r\n<FINISH_POS X=\"100\" Y=\"100\"/>\r\n"
-                  "</HERO>\r\n</LEVEL>\r\n");
+        ActorTest::SetUp();
+        levelfixture::WriteFile("LevelDescriptions/Level0.xml", levelfixture::LevelXml(3000, 500, 100, 100));
         levelfixture::WriteCollisionFile(0, [](int, int cy) { return cy == 100; });
         // Only the status icons may be reported missing.
-        levelfixture::WriteFlatPicture("LevelDescriptions/Level0/Level0_3.png", 8, 8, 0x203040);
+        WriteFlatPicture("LevelDescriptions/Level0/Level0_3.png", 8, 8, 0x203040);
         // Small icons with a keyed corner pixel each where the icon has a key.
-        levelfixture::WritePicture("Graphics/Life.png", 8, 8,
-                                   [](int x, int y) { return x == 0 && y == 0 ? kLifeKey : kLife; });
-        levelfixture::WriteFlatPicture("Graphics/Energy.png", 8, 8, kEnergy);
-        levelfixture::WriteFlatPicture("Graphics/Maczuga.png", 12, 10, kClub);
-        levelfixture::WritePicture("Graphics/Moneta.png", 8, 8,
-                                   [](int x, int y) { return x == 0 && y == 0 ? kCoinKey : kCoin; });
-        levelfixture::WriteFlatPicture("Graphics/Spritelitery.png", 512, 342, kLetters);
-    }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::font = nullptr;
-        font_.reset();
-        GameGlobals::input = nullptr;
+        WritePicture("Graphics/Life.png", 8, 8, [](int x, int y) { return x == 0 && y == 0 ? kLifeKey : kLife; });
+        WriteFlatPicture("Graphics/Energy.png", 8, 8, kEnergy);
+        WriteFlatPicture("Graphics/Maczuga.png", 12, 10, kClub);
+        WritePicture("Graphics/Moneta.png", 8, 8, [](int x, int y) { return x == 0 && y == 0 ? kCoinKey : kCoin; });
+        WriteFlatPicture("Graphics/Spritelitery.png", 512, 342, kLetters);
     }
     void Start() {
-        TearDown();
-        GameGlobals::input = &input_;
-        window_ = std::make_unique<TestWindow>();
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, 0);
-        level_ = std::make_unique<CLevel>(&window_->window, 0, false);
-        font_ = std::make_unique<CSpriteFont>(&window_->window);
-        GameGlobals::font = font_.get();
+        MakeLevel(0);
+        MakeFont();
     }
-    CHero& Hero() { return *level_->hero; }
-    platform::Surface& Target() { return *window_->target; }
     uint32_t At(int x, int y) { return Target().GetPixel(x, y); }
     void DrawIcons() {
         Target().Fill(kBackground);
         Hero().DrawStatusPictures();
     }
-    void DrawNumbers() {
-        Target().Fill(kBackground);
-        level_->DrawStatusNumbers();
-    }
-    // The first column in a row, from x 0, with the given colour; -1 when none.
-    int FirstInRow(int y, uint32_t colour) {
-        for (int x = 0; x < 800; ++x) {
+    // The first column in a row, from x `from`, with the given colour; -1 when none.
+    int FirstInRow(int y, uint32_t colour, int from = 0) {
+        for (int x = from; x < 800; ++x) {
             if (At(x, y) == colour) return x;
         }
         return -1;
     }
+    // The runs of the colour in a row.
     int CountInRow(int y, uint32_t colour) {
         int n = 0;
         for (int x = 0; x < 800; ++x) n += At(x, y) == colour && (x == 0 || At(x - 1, y) != colour);
         return n;
     }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CSpriteFont> font_;
-    std::unique_ptr<CLevel> level_;
 };
 
 TEST_F(StatusTest, TheIconsAreMadeWithTheHeroWithTheirKeys) {
@@ -116,7 +70,7 @@ TEST_F(StatusTest, TheIconsAreMadeWithTheHeroWithTheirKeys) {
     ASSERT_TRUE(pictures[CHero::kEnergyIcon].surface);
     ASSERT_TRUE(pictures[CHero::kClubIcon].surface);
     ASSERT_TRUE(pictures[CHero::kCoinIcon].surface);
-    EXPECT_EQ(pictures[CHero::kLifeIcon].colorKey, 205429u);
+    EXPECT_EQ(pictures[CHero::kLifeIcon].colorKey, 205429u);  // as the game stores it: 0x00BBGGRR
     EXPECT_EQ(pictures[CHero::kCoinIcon].colorKey, 3848703u);
     EXPECT_EQ(pictures[CHero::kLifeIcon].surface->ColourKey(), kLifeKey);
     EXPECT_EQ(pictures[CHero::kCoinIcon].surface->ColourKey(), kCoinKey);
@@ -126,11 +80,12 @@ TEST_F(StatusTest, TheIconsAreMadeWithTheHeroWithTheirKeys) {
 
 TEST_F(StatusTest, AMissingIconIsReportedAndTheOthersStay) {
     std::filesystem::remove("Graphics/Maczuga.png");
-    WriteFile("Graphics/Moneta.png", "not a picture");
+    levelfixture::WriteFile("Graphics/Moneta.png", "not a picture");
     Start();
-    ASSERT_EQ(services_.messages.shown.size(), 2u);
-    EXPECT_EQ(services_.messages.shown[0], kSurfaceError);
-    EXPECT_EQ(services_.messages.shown[1], kSurfaceError);
+    const std::string error =
+        "B\xb3\xb9"
+        "d Tworzenia powierzchni: Obiekt Bohater";
+    EXPECT_EQ(services_.messages.shown, (std::vector<std::string>{error, error}));
     EXPECT_FALSE(Hero().statusPictures[CHero::kClubIcon].surface);
     EXPECT_FALSE(Hero().statusPictures[CHero::kCoinIcon].surface);
     Hero().health = 30;
@@ -201,20 +156,14 @@ TEST_F(StatusTest, TheNumbersStandRightAlignedByThirtyPixelsACharacter) {
         Hero().score = c.score;
         Hero().money = c.money;
         Hero().strength = c.strength;
-        DrawNumbers();
+        Target().Fill(kBackground);
+        level_->DrawStatusNumbers();
         EXPECT_EQ(FirstInRow(30, kLetters), c.scoreX);
         EXPECT_EQ(At(c.scoreX, 10), kLetters);
         EXPECT_EQ(At(c.scoreX, 9), kBackground);
         // The money and the strength share a row.
         EXPECT_EQ(FirstInRow(560, kLetters), 100);
-        int moneyX = -1;
-        for (int x = 400; x < 800; ++x) {
-            if (At(x, 560) == kLetters) {
-                moneyX = x;
-                break;
-            }
-        }
-        EXPECT_EQ(moneyX, c.moneyX);
+        EXPECT_EQ(FirstInRow(560, kLetters, 400), c.moneyX);
         EXPECT_EQ(At(c.moneyX, 540), kLetters);
         EXPECT_EQ(At(100, 539), kBackground);
     }
