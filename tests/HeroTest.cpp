@@ -1,29 +1,19 @@
 // The hero: speeds and friction, jumping, falling out, riding, state choice, attack cycle and drawing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "GameRun.h"
+#include "LevelFixture.h"
 #include "actors/Animation.h"
-#include "actors/Hero.h"
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
-#include "data/GameData.h"
 #include "data/UnitType.h"
-#include "level/CollisionMap.h"
-#include "media/SoundSystem.h"
-#include "platform/sdl/PngWriter.h"
 
 namespace {
 
-using testing_support::HeadlessServices;
-using testing_support::TempGameFolder;
+using levelfixture::WriteFlatPicture;
 
 // The floor: solid cell row 40 (pixels 640..655) across the whole map. A 64-high hero rests at y 575.
 constexpr int kFloorRow = 40;
@@ -32,19 +22,10 @@ constexpr uint32_t kBackground = 0x101010;
 constexpr uint32_t kStayRightColour = 0x336699;
 constexpr uint32_t kStayLeftColour = 0x996633;
 
-// Bytes of a collision file in block order, with the given solid cells.
-std::string CollisionFile(const std::vector<std::pair<int, int>>& solid) {
-    std::string bytes(32770, '\0');
-    for (auto [cx, cy] : solid) bytes[256 * (8 * (cx / 16) + cy / 16) + 16 * (cx % 16) + cy % 16] = 1;
-    return bytes;
-}
-
 class HeroTest : public ::testing::Test {
 protected:
     HeroTest() {
-        std::vector<std::pair<int, int>> solid;
-        for (int cx = 0; cx < 256; ++cx) solid.emplace_back(cx, kFloorRow);
-        folder.Write("LevelDescriptions/Level0.dat", CollisionFile(solid));
+        levelfixture::WriteCollisionFile(0, [](int, int cy) { return cy == kFloorRow; });
         map = std::make_unique<CCollisionMap>(&window, 0);
         target->Fill(kBackground);
         window.drawTarget = target.get();
@@ -66,23 +47,12 @@ protected:
 
     // A hero of the given speed and jump standing on the floor at x 400, facing right, running.
     void MakeHero(int speed = 8, int jump = 15) {
-        folder.Write("Units/hero.xml", "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<SPEED SPEED=\"" + std::to_string(speed) +
-                                           "\"/>\r\n<JUMP JUMP=\"" + std::to_string(jump) +
-                                           "\"/>\r\n<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
+        levelfixture::WriteFile("Units/hero.xml", levelfixture::UnitXml("HERO", speed, jump, 64));
         hero = std::make_unique<CHero>(&window);
         hero->x = hero->prevX = hero->startX = 400;
         hero->y = hero->prevY = hero->startY = kRestY;
         hero->running = true;
     }
-
-    void WritePicture(const std::string& path, int width, int height, uint32_t colour) {
-        auto picture = platform::Surface::Create(width, height);
-        picture->Fill(colour);
-        const std::filesystem::path full = std::filesystem::path(folder.Path()) / path;
-        std::filesystem::create_directories(full.parent_path());
-        ASSERT_TRUE(platform::SavePng(full.string(), *picture));
-    }
-
     // One displayed frame with one world step, as the level runs them.
     void Frame() {
         hero->HandleInput();
@@ -99,8 +69,8 @@ protected:
         return moves;
     }
 
-    TempGameFolder folder;
-    HeadlessServices services;
+    testing_support::TempGameFolder folder;
+    testing_support::HeadlessServices services;
     CGameDlg window;
     InputState input;
     SurfacePtr target = platform::Surface::Create(800, 600);
@@ -119,36 +89,30 @@ TEST_F(HeroTest, RestsOnTheFloor) {
     EXPECT_EQ(hero->x, 400);
 }
 
-TEST_F(HeroTest, RunningOnOrdinaryGround) {
-    MakeHero(8);
-    input.right.pressed = true;
-    // The key sets 8 each frame; friction takes 2 before the move.
-    EXPECT_EQ(Moves(4), (std::vector<int>{6, 6, 6, 6}));
-    input.right.pressed = false;
-    EXPECT_EQ(Moves(4), (std::vector<int>{4, 2, 0, 0}));
-    EXPECT_EQ(hero->vx, 0.0f);
-
-    input.left.pressed = true;
-    EXPECT_EQ(Moves(2), (std::vector<int>{-6, -6}));
-    EXPECT_EQ(hero->facing, -1);
-    input.left.pressed = false;
-    EXPECT_EQ(Moves(4), (std::vector<int>{-4, -2, 0, 0}));
-    EXPECT_EQ(hero->facing, -1);
-}
-
-TEST_F(HeroTest, OddSpeedIsSnappedToAStop) {
-    MakeHero(5);
-    input.right.pressed = true;
-    EXPECT_EQ(Moves(3), (std::vector<int>{3, 3, 3}));
-    input.right.pressed = false;
-    // 3 - 2 = 1 is snapped to 0 in the same step.
-    EXPECT_EQ(Moves(2), (std::vector<int>{0, 0}));
-
-    input.left.pressed = true;
-    EXPECT_EQ(Moves(2), (std::vector<int>{-3, -3}));
-    input.left.pressed = false;
-    // To the left the snap takes one step more: -1 stays for a step.
-    EXPECT_EQ(Moves(3), (std::vector<int>{-1, 0, 0}));
+TEST_F(HeroTest, RunningAndStoppingOnOrdinaryGround) {
+    // The key sets the speed each frame; friction takes 2 before the move, and a speed below 2 is
+    // snapped to a stop, except that to the left -1 stays for a step.
+    const struct {
+        int speed;
+        bool right;
+        std::vector<int> pressed, released;
+    } cases[] = {
+        {8, true, {6, 6, 6, 6}, {4, 2, 0, 0}},
+        {8, false, {-6, -6}, {-4, -2, 0, 0}},
+        {5, true, {3, 3, 3}, {0, 0}},
+        {5, false, {-3, -3}, {-1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.speed << (c.right ? " right" : " left"));
+        MakeHero(c.speed);
+        KeySlot& key = c.right ? input.right : input.left;
+        key.pressed = true;
+        EXPECT_EQ(Moves(static_cast<int>(c.pressed.size())), c.pressed);
+        key.pressed = false;
+        EXPECT_EQ(Moves(static_cast<int>(c.released.size())), c.released);
+        EXPECT_EQ(hero->vx, 0.0f);
+        EXPECT_EQ(hero->facing, c.right ? 1 : -1);
+    }
 }
 
 TEST_F(HeroTest, TheWalkKeyHalvesTheSpeedFromTheNextFrame) {
@@ -263,8 +227,7 @@ TEST_F(HeroTest, AttackStopsOnTheGroundOnly) {
 }
 
 TEST_F(HeroTest, AttackCycleAndItsSound) {
-    folder.Write("Data/Sample.xml", "<S SAMPLE=\"JUMP\"/><S SAMPLE=\"HIT\"/>");
-    folder.Write("SOUND/HIT.WAV", "RIFF");
+    levelfixture::WriteSamples({"JUMP", "HIT"});
     window.gameData = new CGameData();
     sound = std::make_unique<CSoundSystem>(&window);
     GameGlobals::sound = sound.get();
@@ -481,7 +444,7 @@ TEST_F(HeroTest, RidesAPlatform) {
 }
 
 TEST_F(HeroTest, BlinksAfterAHit) {
-    WritePicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
+    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
     MakeHero();
     hero->x = 300;
     hero->y = 300;
@@ -506,7 +469,7 @@ TEST_F(HeroTest, BlinksAfterAHit) {
 }
 
 TEST_F(HeroTest, DrawnBelowItsBoxAndOnlyOnTheScreen) {
-    WritePicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
+    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
     MakeHero();
     hero->animIndex = 5;
     hero->state = "STAYRIGHT";
@@ -537,8 +500,8 @@ TEST_F(HeroTest, DrawnBelowItsBoxAndOnlyOnTheScreen) {
 }
 
 TEST_F(HeroTest, MissingPictureFallsBackToStandingByFacing) {
-    WritePicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
-    WritePicture("Units/HERO/STAYLEFT.png", 64, 32, kStayLeftColour);
+    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
+    WriteFlatPicture("Units/HERO/STAYLEFT.png", 64, 32, kStayLeftColour);
     MakeHero();
     hero->x = 300;
     hero->y = 300;
@@ -556,8 +519,8 @@ TEST_F(HeroTest, MissingPictureFallsBackToStandingByFacing) {
 }
 
 TEST_F(HeroTest, AttackShowsItsFramesFromTheCycle) {
-    WritePicture("Units/HERO/ATACKRIGHT.png", 1800, 32, 0x00AA00);
-    WritePicture("Units/HERO/ATACKLEFT.png", 1800, 32, 0xAA0000);
+    WriteFlatPicture("Units/HERO/ATACKRIGHT.png", 1800, 32, 0x00AA00);
+    WriteFlatPicture("Units/HERO/ATACKLEFT.png", 1800, 32, 0xAA0000);
     MakeHero();
     hero->x = 300;
     input.attack.pressed = true;
@@ -596,7 +559,7 @@ TEST_F(HeroTest, AttackShowsItsFramesFromTheCycle) {
 }
 
 TEST_F(HeroTest, DeathAnimationStopsOnItsLastFrame) {
-    WritePicture("Units/HERO/DEATHRIGHT.png", 1000, 32, 0x777777);
+    WriteFlatPicture("Units/HERO/DEATHRIGHT.png", 1000, 32, 0x777777);
     MakeHero();
     hero->x = 300;
     hero->y = 300;
@@ -616,85 +579,51 @@ TEST_F(HeroTest, DeathAnimationStopsOnItsLastFrame) {
 }
 
 // The real game in the headless driver: into level 0 of a fixture folder, then run, walk and jump.
-
-std::vector<std::string> HeroLines(const std::string& folder, const std::string& script) {
-    const std::string command = std::string(KVB_PLAY_EXE) + " --quiet --data '" + folder + "' -e '" + script + "'";
-    std::vector<std::string> lines;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return lines;
-    std::string text;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof(buffer), pipe)) text += buffer;
-    ::pclose(pipe);
-    size_t at = 0;
-    while ((at = text.find("\"hero\":{", at)) != std::string::npos) {
-        const size_t end = text.find('}', at);
-        lines.push_back(text.substr(at, end - at + 1));
-        at = end;
-    }
-    return lines;
-}
-
-// The value of "key": in one hero object, as written.
-std::string HeroValue(const std::string& hero, const std::string& key) {
-    const std::string marker = "\"" + key + "\":";
-    const size_t at = hero.find(marker);
-    if (at == std::string::npos) return "";
-    const size_t from = at + marker.size();
-    return hero.substr(from, hero.find_first_of(",}", from) - from);
-}
-int HeroInt(const std::string& hero, const std::string& key) {
-    return std::stoi(HeroValue(hero, key));
-}
-
 TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
-    TempGameFolder folder;
-    folder.Write("Units/hero.xml",
-                 "<UNIT>\r\n<CLASS CLASS=\"HERO\"/>\r\n<SPEED SPEED=\"8\"/>\r\n<JUMP JUMP=\"15\"/>\r\n"
-                 "<MAXSIZE HEIGHT=\"64\" WIDTH=\"64\"/>\r\n</UNIT>\r\n");
-    folder.Write("LevelDescriptions/Level0.xml",
-                 "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"400\" Y=\"500\"/>\r\n<FINISH_POS X=\"3000\" Y=\"560\"/>\r\n"
-                 "</HERO>\r\n</LEVEL>\r\n");
+    testing_support::TempGameFolder folder;
+    levelfixture::WriteFile("Units/hero.xml", levelfixture::UnitXml("HERO", 8, 15, 64));
+    levelfixture::WriteFile("LevelDescriptions/Level0.xml", levelfixture::LevelXml(400, 500, 3000, 560));
     // A floor, a one-cell step to climb at column 50 and a two-cell wall at column 60 (x 960).
-    std::vector<std::pair<int, int>> solid{{50, 39}, {60, 38}, {60, 39}};
-    for (int cx = 0; cx < 256; ++cx) solid.emplace_back(cx, kFloorRow);
-    folder.Write("LevelDescriptions/Level0.dat", CollisionFile(solid));
-
-    const std::vector<std::string> hero =
-        HeroLines(folder.Path(),
-                  "press RETURN; frames 3; press RETURN; frames 3; press RETURN; frames 60; state; "
-                  "down RIGHT; frames 20; state; frames 80; state; "
-                  "up RIGHT; down SHIFT; down LEFT; frames 10; state; "
-                  "up LEFT; up SHIFT; down UP; frames 1; state; up UP; frames 60; state");
-    ASSERT_EQ(hero.size(), 6u);
+    levelfixture::WriteCollisionFile(0, [](int cx, int cy) {
+        return cy == kFloorRow || (cx == 50 && cy == 39) || (cx == 60 && (cy == 38 || cy == 39));
+    });
+    const gamerun::RunResult run = gamerun::Run(
+        {KVB_PLAY_EXE, "--quiet", "--data", folder.Path(), "-e",
+         "press RETURN; frames 3; press RETURN; frames 3; press RETURN; frames 60; state; "
+         "down RIGHT; frames 20; state; frames 80; state; up RIGHT; down SHIFT; down LEFT; frames 10; state; "
+         "up LEFT; up SHIFT; down UP; frames 1; state; up UP; frames 60; state"});
+    std::vector<gamerun::Json> hero;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        gamerun::Json state;
+        std::string error;
+        if (gamerun::ParseJson(line, state, error) && state["level"].Has("hero")) hero.push_back(state["level"]["hero"]);
+    }
+    ASSERT_EQ(hero.size(), 6u) << run.Describe() << "\n" << run.out;
+    auto at = [&](size_t i, const char* key) { return static_cast<int>(hero[i][key].number); };
 
     // Fallen from the start onto the floor.
-    EXPECT_EQ(HeroInt(hero[0], "x"), 400);
-    EXPECT_EQ(HeroInt(hero[0], "y"), kRestY);
-    EXPECT_EQ(HeroValue(hero[0], "state"), "\"STAYRIGHT\"");
-
+    EXPECT_EQ(at(0, "x"), 400);
+    EXPECT_EQ(at(0, "y"), kRestY);
+    EXPECT_EQ(hero[0]["state"].text, "STAYRIGHT");
     // Running: 6 pixels a step.
-    EXPECT_GE(HeroInt(hero[1], "x"), 400 + 6 * 18);
-    EXPECT_LE(HeroInt(hero[1], "x"), 400 + 6 * 20);
-    EXPECT_EQ(HeroValue(hero[1], "state"), "\"RUNRIGHT\"");
-
+    EXPECT_GE(at(1, "x"), 400 + 6 * 18);
+    EXPECT_LE(at(1, "x"), 400 + 6 * 20);
+    EXPECT_EQ(hero[1]["state"].text, "RUNRIGHT");
     // Over the step and up to the wall, whose cells begin at x 960: the box's right inset edge stops short.
-    EXPECT_GE(HeroInt(hero[2], "x"), 900);
-    EXPECT_LE(HeroInt(hero[2], "x"), 960 - 64 + 20 - 1);
-    EXPECT_EQ(HeroInt(hero[2], "y"), kRestY);
-
+    EXPECT_GE(at(2, "x"), 900);
+    EXPECT_LE(at(2, "x"), 960 - 64 + 20 - 1);
+    EXPECT_EQ(at(2, "y"), kRestY);
     // Walking left with the walk key: 2 pixels a step after the first.
-    const int walked = HeroInt(hero[2], "x") - HeroInt(hero[3], "x");
-    EXPECT_GE(walked, 6 + 2 * 8);
-    EXPECT_LE(walked, 6 + 2 * 9);
-    EXPECT_EQ(HeroInt(hero[3], "facing"), -1);
-    EXPECT_EQ(HeroValue(hero[3], "state"), "\"MOVELEFT\"");
-
+    EXPECT_GE(at(2, "x") - at(3, "x"), 6 + 2 * 8);
+    EXPECT_LE(at(2, "x") - at(3, "x"), 6 + 2 * 9);
+    EXPECT_EQ(at(3, "facing"), -1);
+    EXPECT_EQ(hero[3]["state"].text, "MOVELEFT");
     // The jump lifts him at once and in the step; then he lands again.
-    EXPECT_EQ(HeroInt(hero[4], "y"), kRestY - 15 - 14);
-    EXPECT_EQ(HeroValue(hero[4], "vy"), "-14");
-    EXPECT_EQ(HeroInt(hero[5], "y"), kRestY);
-    EXPECT_EQ(HeroValue(hero[5], "vy"), "0");
+    EXPECT_EQ(at(4, "y"), kRestY - 15 - 14);
+    EXPECT_EQ(hero[4]["vy"].number, -14.0);
+    EXPECT_EQ(at(5, "y"), kRestY);
+    EXPECT_EQ(hero[5]["vy"].number, 0.0);
 }
 
 }  // namespace
