@@ -1,26 +1,16 @@
 // Tests of the running level: construction, the player record, steps, the camera, Escape, music, draw order.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "LevelFixture.h"
-#include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
-#include "data/UnitType.h"
 #include "level/Background.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
 #include "level/TileLayer.h"
-#include "media/SoundSystem.h"
 
 namespace {
 
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
 using levelfixture::TestWindow;
 using levelfixture::WriteCollisionFile;
 using levelfixture::WriteFile;
@@ -29,45 +19,24 @@ using levelfixture::WritePicture;
 
 constexpr uint32_t kSentinel = 0x123456;
 
-class LevelTest : public ::testing::Test {
+class LevelTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::sound = nullptr;
-        GameGlobals::input = &input_;
-        levelfixture::WriteTextTable(40);
+        ActorTest::SetUp();
         for (int n = 0; n < 8; ++n) {
             WriteCollisionFile(n, [](int, int cy) { return cy >= 110; });
             levelfixture::WriteLevelDescription(n, 500, 1600);
         }
     }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        delete GameGlobals::sound;
-        GameGlobals::sound = nullptr;
-        GameGlobals::input = nullptr;
-    }
-
+    // Level `levelNumber` in the window made for the first level, which stays.
     void Start(int levelNumber, bool nearLayer = false) {
         level_.reset();
         delete GameGlobals::collisionMap;
         if (!window_) window_ = std::make_unique<TestWindow>();
-        window_->window.nearLayerOption = nearLayer ? 1 : 0;
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, levelNumber);
-        level_.reset(new CLevel(&window_->window, levelNumber, nearLayer));
+        Window().nearLayerOption = nearLayer ? 1 : 0;
+        GameGlobals::collisionMap = new CCollisionMap(&Window(), levelNumber);
+        level_ = std::make_unique<CLevel>(&Window(), levelNumber, nearLayer);
     }
-    CGameDlg& Window() { return window_->window; }
-    platform::Surface& Target() { return *window_->target; }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CLevel> level_;
 };
 
 TEST_F(LevelTest, StartsWithItsFieldsSetAndTheHeroAtTheStart) {
@@ -79,18 +48,12 @@ TEST_F(LevelTest, StartsWithItsFieldsSetAndTheHeroAtTheStart) {
     EXPECT_EQ(level_->cameraY, 20);
     EXPECT_EQ(level_->backgroundColumns, 3);
     EXPECT_EQ(level_->backgroundRows, 2);
-    EXPECT_EQ(level_->messageFrames, 0);
-    EXPECT_TRUE(level_->message.empty());
     EXPECT_EQ(level_->lastStepClock, 777);
     ASSERT_TRUE(level_->hero);
-    EXPECT_EQ(level_->hero->x, 500);
-    EXPECT_EQ(level_->hero->y, 1600);
-    EXPECT_EQ(level_->hero->startX, 500);
-    EXPECT_EQ(level_->hero->startY, 1600);
-    ASSERT_TRUE(level_->tileLayer);
-    ASSERT_TRUE(level_->farBackground);
+    EXPECT_EQ(std::tuple(Hero().x, Hero().y, Hero().startX, Hero().startY), std::tuple(500, 1600, 500, 1600));
+    EXPECT_TRUE(level_->tileLayer);
+    EXPECT_TRUE(level_->farBackground);
     EXPECT_FALSE(level_->nearBackground);
-    EXPECT_EQ(level_->unitTypeCount, 0);
 }
 
 TEST_F(LevelTest, UnitTypesFollowTheDescriptionUpToFifty) {
@@ -120,12 +83,9 @@ TEST_F(LevelTest, PlayerRecordGoesToTheHeroExceptTheLevel) {
     record.money = 77;
     record.strength = 35;
     level_->ApplyPlayerRecord(record);
-    const CHero& hero = *level_->hero;
-    EXPECT_EQ(hero.health, 55);
-    EXPECT_EQ(hero.lives, 4);
-    EXPECT_EQ(hero.score, 1234);
-    EXPECT_EQ(hero.money, 77);
-    EXPECT_EQ(hero.strength, 35);
+    const CHero& hero = Hero();
+    EXPECT_EQ(std::tuple(hero.health, hero.lives, hero.score, hero.money, hero.strength),
+              std::tuple(55, 4, 1234, 77, 35));
     EXPECT_EQ(level_->levelNumber, 0);
 }
 
@@ -164,7 +124,7 @@ TEST_F(LevelTest, UpdateTakesTheStepsOfItsFrame) {
 
 TEST_F(LevelTest, CameraFollowsTheHero) {
     Start(0);
-    CHero& hero = *level_->hero;
+    CHero& hero = Hero();
     const struct {
         int heroX, heroY, cameraYBefore;
         int cameraX, cameraY;
@@ -198,8 +158,8 @@ TEST_F(LevelTest, CameraFollowsTheHero) {
 
 TEST_F(LevelTest, CameraEasesDownAndSettlesShortOfCentred) {
     Start(0);
-    level_->hero->x = 1000;
-    level_->hero->y = 1100;
+    Hero().x = 1000;
+    Hero().y = 1100;
     level_->cameraY = 20;
     std::vector<int> path;
     for (int i = 0; i < 60; ++i) {
@@ -233,26 +193,25 @@ TEST_F(LevelTest, EscapeAsksForTheBestScoresAndTheFrameIsStillDrawn) {
 
 TEST_F(LevelTest, MusicTrackPerLevel) {
     for (int n = 0; n < 10; ++n) WriteFile("Music/Track" + std::to_string(n) + ".MP3", "not really music");
-    auto* window = new TestWindow();
-    window_.reset(window);
+    window_ = std::make_unique<TestWindow>();
     Window().musicOption = 1;
-    GameGlobals::sound = new CSoundSystem(&Window());
+    sound_ = std::make_unique<CSoundSystem>(&Window());
+    GameGlobals::sound = sound_.get();
+    const std::vector<std::string>& calls = services_.audio.calls;
     const int expected[8] = {0, 1, 2, 3, 4, 0, 1, 2};
     for (int n = 0; n < 8; ++n) {
-        services_.audio.calls.clear();
+        SCOPED_TRACE(n);
+        const std::string track = "Track" + std::to_string(expected[n]) + ".MP3";
         Start(n);
-        EXPECT_EQ(GameGlobals::sound->lastTrack, expected[n]) << "level " << n;
-        EXPECT_TRUE(GameGlobals::sound->MusicPlaying());
-        ASSERT_FALSE(services_.audio.calls.empty());
-        EXPECT_NE(services_.audio.calls.back().find("Track" + std::to_string(expected[n]) + ".MP3"), std::string::npos)
-            << services_.audio.calls.back();
-        EXPECT_EQ(services_.audio.calls.back().rfind("play:", 0), 0u) << services_.audio.calls.back();
-        services_.audio.calls.clear();
+        EXPECT_EQ(sound_->lastTrack, expected[n]);
+        EXPECT_TRUE(sound_->MusicPlaying());
+        ASSERT_FALSE(calls.empty());
+        EXPECT_TRUE(calls.back().rfind("play:", 0) == 0 && calls.back().find(track) != std::string::npos)
+            << calls.back();
         level_.reset();
-        ASSERT_FALSE(services_.audio.calls.empty());
-        EXPECT_EQ(services_.audio.calls.back().rfind("stop:", 0), 0u) << services_.audio.calls.back();
-        EXPECT_NE(services_.audio.calls.back().find("Track" + std::to_string(expected[n])), std::string::npos);
-        EXPECT_FALSE(GameGlobals::sound->MusicPlaying());
+        EXPECT_TRUE(calls.back().rfind("stop:", 0) == 0 && calls.back().find(track) != std::string::npos)
+            << calls.back();
+        EXPECT_FALSE(sound_->MusicPlaying());
     }
 }
 
@@ -340,8 +299,8 @@ TEST_F(LevelTest, DrawOrderBackToFront) {
     const int camX = 16 * artefactCell - 400;
     const int camY = 16 * 40 - 300;
     level_->cameraY = camY;
-    level_->hero->x = camX + 400;
-    level_->hero->y = camY + 300;
+    Hero().x = camX + 400;
+    Hero().y = camY + 300;
     Target().Fill(kSentinel);
     level_->Update(&Window());
     ASSERT_EQ(level_->cameraX, camX);
