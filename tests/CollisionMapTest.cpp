@@ -1,8 +1,10 @@
 // Tests of the collision map: the file reader, the box test, platforms and the two movement resolvers.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
@@ -12,8 +14,6 @@
 namespace {
 
 using levelfixture::CollisionFileBytes;
-using levelfixture::HeadlessServices;
-using levelfixture::TempGameFolder;
 using levelfixture::WriteFile;
 
 const char kReadError[] = "B\xb3\xb9\x64 Odczytu Pliku Kolizji";
@@ -34,8 +34,8 @@ protected:
         }
     }
 
-    TempGameFolder folder_;
-    HeadlessServices services_;
+    testing_support::TempGameFolder folder_;
+    testing_support::HeadlessServices services_;
     std::unique_ptr<CCollisionMap> map_;
 };
 
@@ -247,6 +247,11 @@ TEST_F(CollisionMapTest, NeighbourKeys) {
 // A body 56 wide (inset 16) and 32 tall standing on ground that starts at row 20 (pixel 320):
 // y = 287, its bottom edge on pixel row 319. A single solid cell at column 10 (pixels 160..175).
 
+// A move's result as one value: {x, y, vx, vy, onStep, blockedSideways}.
+std::array<float, 6> All(const MoveResult& r) {
+    return {r.x, r.y, r.vx, r.vy, r.onStep, r.blockedSideways};
+}
+
 class ResolverTest : public CollisionMapTest {
 protected:
     static constexpr int kW = 56;
@@ -257,120 +262,61 @@ protected:
     }
 };
 
-TEST_F(ResolverTest, StepUpToTheRightFollowsThePositionInsideTheCell) {
+TEST_F(ResolverTest, StepUpFollowsThePositionInsideTheCell) {
     map_->SetCell(10, 19, 1);
     const struct {
         int x;
-        float vx;
+        float vx, vy;
         float x2, y2;
         const char* why;
     } cases[] = {
-        {120, 2.0f, 122.0f, 277.0f, "s = 10: y = 272 + 15 - 10"},
-        {109, 2.0f, 111.0f, 287.0f, "s = 15: y stays"},
-        {120, -2.0f, 118.0f, 287.0f, "moving back faster than 1: y stays"},
-        {120, 10.0f, 130.0f, 271.0f, "a fast body is lifted out onto the cell (285 - 14)"},
-        {120, 0.0f, 120.0f, 279.0f, "s = 8, standing still"},
+        {120, 2.0f, 3.0f, 122.0f, 277.0f, "s = 10: y = 272 + 15 - 10"},
+        {109, 2.0f, 3.0f, 111.0f, 287.0f, "s = 15: y stays"},
+        {120, -2.0f, 3.0f, 118.0f, 287.0f, "moving back faster than 1: y stays"},
+        {120, 10.0f, 3.0f, 130.0f, 271.0f, "a fast body is lifted out onto the cell (285 - 14)"},
+        {120, 0.0f, 3.0f, 120.0f, 279.0f, "s = 8, standing still"},
+        {160, -2.0f, 0.0f, 158.0f, 286.0f, "to the left, s = 1: y = 272 + 14"},
+        {161, -2.0f, 0.0f, 159.0f, 287.0f, "to the left, s = 0: y stays"},
+        {160, 2.0f, 0.0f, 162.0f, 287.0f, "moving away faster than 1: y stays"},
     };
     for (const auto& c : cases) {
-        const MoveResult r = map_->Move(c.x, 287, c.vx, 3.0f, kW, kH);
-        EXPECT_FLOAT_EQ(r.x, c.x2) << c.why;
-        EXPECT_FLOAT_EQ(r.y, c.y2) << c.why;
-        EXPECT_FLOAT_EQ(r.vx, c.vx) << c.why;
-        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
-        EXPECT_FLOAT_EQ(r.onStep, 1.0f) << c.why;
-        EXPECT_FLOAT_EQ(r.blockedSideways, 0.0f) << c.why;
+        EXPECT_EQ(All(map_->Move(c.x, 287, c.vx, c.vy, kW, kH)), All({c.x2, c.y2, c.vx, 0.0f, 0.0f, 1.0f})) << c.why;
     }
-}
-
-TEST_F(ResolverTest, StepUpLiftsOutOfTheGround) {
-    // A taller body (40) whose step height would sink it 8 pixels into the ground.
-    map_->SetCell(10, 19, 1);
-    const MoveResult r = map_->Move(110, 279, 2.0f, 0.0f, kW, 40);
-    EXPECT_FLOAT_EQ(r.x, 112.0f);
-    EXPECT_FLOAT_EQ(r.y, 279.0f);  // 287 from the step, then 8 up
-    EXPECT_FLOAT_EQ(r.onStep, 1.0f);
-}
-
-TEST_F(ResolverTest, StepNeedsRoomAboveTheCell) {
-    map_->SetCell(10, 19, 1);
-    map_->SetCell(10, 18, 1);                                       // a wall two cells high
-    const MoveResult r = map_->Move(122, 287, 2.0f, 0.0f, kW, kH);  // inset right edge 158 -> 160
-    EXPECT_FLOAT_EQ(r.onStep, 0.0f);
-    EXPECT_FLOAT_EQ(r.x, 122.0f);
-    EXPECT_FLOAT_EQ(r.y, 287.0f);
-    EXPECT_FLOAT_EQ(r.vx, 0.0f);
-    EXPECT_FLOAT_EQ(r.blockedSideways, 1.0f);
-}
-
-TEST_F(ResolverTest, StepUpToTheLeft) {
-    map_->SetCell(10, 19, 1);
-    const struct {
-        int x;
-        float vx;
-        float x2, y2;
-        const char* why;
-    } cases[] = {
-        {160, -2.0f, 158.0f, 286.0f, "s = 1: y = 272 + 14"},
-        {161, -2.0f, 159.0f, 287.0f, "s = 0: y stays"},
-        {160, 2.0f, 162.0f, 287.0f, "moving away faster than 1: y stays"},
-    };
-    for (const auto& c : cases) {
-        const MoveResult r = map_->Move(c.x, 287, c.vx, 0.0f, kW, kH);
-        EXPECT_FLOAT_EQ(r.x, c.x2) << c.why;
-        EXPECT_FLOAT_EQ(r.y, c.y2) << c.why;
-        EXPECT_FLOAT_EQ(r.onStep, 1.0f) << c.why;
-    }
+    // A taller body (40) whose step height would sink it 8 pixels into the ground: 287 from the step, then 8 up.
+    EXPECT_EQ(All(map_->Move(110, 279, 2.0f, 0.0f, kW, 40)), All({112.0f, 279.0f, 2.0f, 0.0f, 0.0f, 1.0f}));
+    // A wall two cells high has no room above: blocked, inset right edge 158 -> 160.
+    map_->SetCell(10, 18, 1);
+    EXPECT_EQ(All(map_->Move(122, 287, 2.0f, 0.0f, kW, kH)), All({122.0f, 287.0f, 0.0f, 0.0f, 1.0f, 0.0f}));
 }
 
 TEST_F(ResolverTest, FreeMoveWallAndLanding) {
-    // In the air.
-    MoveResult r = map_->Move(300, 100, 3.5f, -2.5f, kW, kH);
-    EXPECT_FLOAT_EQ(r.x, 303.5f);
-    EXPECT_FLOAT_EQ(r.y, 97.5f);
-    EXPECT_FLOAT_EQ(r.vx, 3.5f);
-    EXPECT_FLOAT_EQ(r.vy, -2.5f);
-    EXPECT_FLOAT_EQ(r.onStep, 0.0f);
-
-    // Into a wall with a free way down: the fall goes on, the sideways part is dropped.
-    Solid(30, 0, 30, 19);                                               // pixels 480..495
-    const MoveResult clear = map_->Move(424, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 460 -> 468
-    EXPECT_FLOAT_EQ(clear.x, 432.0f);
-    const MoveResult blocked = map_->Move(440, 100, 8.0f, 4.0f, kW, kH);  // inset right edge 476 -> 484
-    EXPECT_FLOAT_EQ(blocked.x, 440.0f);
-    EXPECT_FLOAT_EQ(blocked.y, 104.0f);
-    EXPECT_FLOAT_EQ(blocked.vx, 0.0f);
-    EXPECT_FLOAT_EQ(blocked.vy, 4.0f);
-    EXPECT_FLOAT_EQ(blocked.blockedSideways, 1.0f);
-
-    // Landing while moving: the sideways part is kept, the fall stops where it is.
-    const MoveResult landing = map_->Move(300, 285, 3.0f, 5.0f, kW, kH);
-    EXPECT_FLOAT_EQ(landing.x, 303.0f);
-    EXPECT_FLOAT_EQ(landing.y, 285.0f);
-    EXPECT_FLOAT_EQ(landing.vx, 3.0f);
-    EXPECT_FLOAT_EQ(landing.vy, 0.0f);
-    EXPECT_FLOAT_EQ(landing.blockedSideways, 0.0f);
+    Solid(30, 0, 30, 19);  // a wall at pixels 480..495
+    const struct {
+        int x, y;
+        float vx, vy;
+        MoveResult expected;
+        const char* why;
+    } cases[] = {
+        {300, 100, 3.5f, -2.5f, {303.5f, 97.5f, 3.5f, -2.5f, 0.0f, 0.0f}, "in the air"},
+        {424, 100, 8.0f, 4.0f, {432.0f, 104.0f, 8.0f, 4.0f, 0.0f, 0.0f}, "inset right edge 460 -> 468: clear"},
+        {440, 100, 8.0f, 4.0f, {440.0f, 104.0f, 0.0f, 4.0f, 1.0f, 0.0f}, "476 -> 484: the fall goes on, not across"},
+        {300, 285, 3.0f, 5.0f, {303.0f, 285.0f, 3.0f, 0.0f, 0.0f, 0.0f}, "landing keeps the move across"},
+        // 5 pixels into the ground and moving right: pushed up, then the move across is kept.
+        {300, 292, 4.0f, 3.0f, {304.0f, 287.0f, 0.0f, 0.0f, 0.0f, 0.0f}, "stuck, pushed up, then across"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(All(map_->Move(c.x, c.y, c.vx, c.vy, kW, kH)), All(c.expected)) << c.why;
 }
 
 TEST_F(ResolverTest, StuckBodiesArePushedUpThenDownWithinTwentyPixels) {
-    // Ground from pixel 320: a 32-tall body is free while its bottom edge is at most 319.
+    // Ground from pixel 320: a 32-tall body is free while its bottom edge is at most 319; up 5, up 19,
+    // and 20 or more in stays where it is.
     const struct {
         int y;
         float expectedY;
-        const char* why;
-    } up[] = {
-        {292, 287.0f, "5 pixels into the ground: up 5"},
-        {306, 287.0f, "19 in: up 19"},
-        {307, 307.0f, "20 in: stays"},
-        {312, 312.0f, "25 in: stays"},
-    };
+    } up[] = {{292, 287.0f}, {306, 287.0f}, {307, 307.0f}, {312, 312.0f}};
     for (const auto& c : up) {
-        const MoveResult r = map_->Move(300, c.y, 0.0f, 0.0f, kW, kH);
-        EXPECT_FLOAT_EQ(r.y, c.expectedY) << c.why;
-        EXPECT_FLOAT_EQ(r.x, 300.0f) << c.why;
-        EXPECT_FLOAT_EQ(r.vx, 0.0f) << c.why;
-        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
+        EXPECT_EQ(All(map_->Move(300, c.y, 0.0f, 0.0f, kW, kH)), All({300.0f, c.expectedY, 0.0f, 0.0f})) << c.y;
     }
-
     // A slab from pixel 160 to 351 with air below: a body whose top is in it and whose way up is
     // long drops out below.
     Solid(0, 10, 255, 21);
@@ -383,19 +329,8 @@ TEST_F(ResolverTest, StuckBodiesArePushedUpThenDownWithinTwentyPixels) {
     } down[] = {{345, 352.0f}, {333, 352.0f}, {332, 332.0f}};
     for (const auto& c : down) {
         const MoveResult r = map_->Move(300, c.y, 1.0f, 1.0f, kW, kH);
-        EXPECT_FLOAT_EQ(r.y, c.expectedY) << c.y;
-        EXPECT_FLOAT_EQ(r.vx, 0.0f);
-        EXPECT_FLOAT_EQ(r.vy, 0.0f);
+        EXPECT_EQ(std::tuple(r.y, r.vx, r.vy), std::tuple(c.expectedY, 0.0f, 0.0f)) << c.y;
     }
-}
-
-TEST_F(ResolverTest, StuckBodyTakesTheSidewaysPartWhenTheNewHeightAllowsIt) {
-    // 5 pixels into the ground and moving right: pushed up, then the move across is kept.
-    const MoveResult r = map_->Move(300, 292, 4.0f, 3.0f, kW, kH);
-    EXPECT_FLOAT_EQ(r.y, 287.0f);
-    EXPECT_FLOAT_EQ(r.x, 304.0f);
-    EXPECT_FLOAT_EQ(r.vx, 0.0f);
-    EXPECT_FLOAT_EQ(r.vy, 0.0f);
 }
 
 class PlatformResolverTest : public CollisionMapTest {
@@ -422,11 +357,7 @@ TEST_F(PlatformResolverTest, BodyCaughtInAPlatformIsPushedOffSideways) {
         {410, 410.0f, "deep inside: no way out within 5 pixels"},
     };
     for (const auto& c : cases) {
-        const MoveResult r = map_->Move(c.x, y, 0.0f, 0.0f, 56, 32);
-        EXPECT_FLOAT_EQ(r.x, c.expectedX) << c.why;
-        EXPECT_FLOAT_EQ(r.y, static_cast<float>(y)) << c.why;
-        EXPECT_FLOAT_EQ(r.vx, 0.0f) << c.why;
-        EXPECT_FLOAT_EQ(r.vy, 0.0f) << c.why;
+        EXPECT_EQ(All(map_->Move(c.x, y, 0.0f, 0.0f, 56, 32)), All({c.expectedX, 1.0f * y, 0.0f, 0.0f})) << c.why;
     }
     // The enemies' resolver never pushes off platforms.
     EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(366, y, 0.0f, 0.0f, 56, 32).x, 366.0f);
@@ -434,19 +365,12 @@ TEST_F(PlatformResolverTest, BodyCaughtInAPlatformIsPushedOffSideways) {
 
 TEST_F(PlatformResolverTest, EnemiesWalkThroughPlatformsTheHeroDoesNot) {
     const MoveResult hero = map_->Move(380, 466, 6.0f, 8.0f, 56, 32);
-    EXPECT_FLOAT_EQ(hero.x, 386.0f);
-    EXPECT_FLOAT_EQ(hero.y, 466.0f);  // landed on the platform
-    EXPECT_FLOAT_EQ(hero.vy, 0.0f);
-
+    EXPECT_EQ(std::tuple(hero.x, hero.y, hero.vy), std::tuple(386.0f, 466.0f, 0.0f)) << "landed on the platform";
     const MoveResult enemy = map_->MoveIgnoringPlatforms(380, 466, 6.0f, 8.0f, 56, 32);
-    EXPECT_FLOAT_EQ(enemy.x, 386.0f);
-    EXPECT_FLOAT_EQ(enemy.y, 474.0f);
-    EXPECT_FLOAT_EQ(enemy.vy, 8.0f);
-
+    EXPECT_EQ(std::tuple(enemy.x, enemy.y, enemy.vy), std::tuple(386.0f, 474.0f, 8.0f));
     // Inside a platform, an enemy is not stuck at all.
     const MoveResult inside = map_->MoveIgnoringPlatforms(410, 490, 0.0f, 2.0f, 56, 32);
-    EXPECT_FLOAT_EQ(inside.y, 492.0f);
-    EXPECT_FLOAT_EQ(inside.vy, 2.0f);
+    EXPECT_EQ(std::pair(inside.y, inside.vy), std::pair(492.0f, 2.0f));
 }
 
 TEST_F(PlatformResolverTest, StepRulesAndPlatforms) {
