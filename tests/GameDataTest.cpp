@@ -1,32 +1,21 @@
 // Tests of the level description reader and the game data tables, on files in a temporary game folder.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
+#include <array>
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
 #include "data/XmlReader.h"
-#include "TestSupport.h"
-#include "platform/Platform.h"
-#include "platform/headless/RecordingMessageBox.h"
 
 namespace {
 
-// A private game folder in /tmp that is the working directory for one test.
 class GameDataTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousBox_ = platform::Current().messageBox;
-        messages_.printToStderr = false;
-        platform::Current().messageBox = &messages_;
-    }
-    void TearDown() override { platform::Current().messageBox = previousBox_; }
     void Write(const std::string& path, const std::string& content) const { folder_.Write(path, content); }
     LevelDescription ReadLevel(const std::string& content) {
         Write("Level.xml", content);
@@ -34,12 +23,11 @@ protected:
         level.ReadFile("Level.xml");
         return level;
     }
-
-    platform::RecordingMessageBox messages_;
+    const std::vector<std::string>& Shown() const { return services_.messageBox.shown; }
 
 private:
     testing_support::TempGameFolder folder_;
-    platform::IMessageBox* previousBox_ = nullptr;
+    testing_support::HeadlessServices services_;
 };
 
 std::string Route(const std::vector<Point>& route) {
@@ -48,11 +36,34 @@ std::string Route(const std::vector<Point>& route) {
     return s;
 }
 
+// Each case reads one small file and compares a summary of the record.
+struct LevelCase {
+    const char* label;
+    std::string file;
+    std::string expected;
+};
+
+std::string Summary(const LevelDescription& l) {
+    std::string s = "name=" + l.name + " hero=" + std::to_string(l.heroStartX) + "," + std::to_string(l.heroStartY) +
+                    " finish=" + std::to_string(l.finishX) + "," + std::to_string(l.finishY);
+    s += " enemies=" + std::to_string(l.enemyCount);
+    for (const EnemyPlacement& e : l.enemies) s += " [" + e.type + Route(e.route) + "]";
+    s += " objects=" + std::to_string(l.objectCount);
+    for (const ObjectPlacement& o : l.objects)
+        s += " [" + o.type + "(" + std::to_string(o.x) + "," + std::to_string(o.y) + ")]";
+    s += " elements=" + std::to_string(l.movableElementCount);
+    for (const MovableElementPlacement& m : l.movableElements) s += " [" + m.type + Route(m.route) + "]";
+    s += " types=";
+    for (const std::string& t : l.enemyTypes) s += t + ";";
+    s += "/";
+    for (const std::string& t : l.objectTypes) s += t + ";";
+    s += "/";
+    for (const std::string& t : l.movableElementTypes) s += t + ";";
+    return s;
+}
+
 bool IsEmpty(const LevelDescription& level) {
-    return level.name.empty() && level.enemies.empty() && level.objects.empty() && level.movableElements.empty() &&
-           level.enemyTypes.empty() && level.objectTypes.empty() && level.movableElementTypes.empty() &&
-           level.enemyCount == 0 && level.objectCount == 0 && level.movableElementCount == 0 && level.heroStartX == 0 &&
-           level.heroStartY == 0 && level.finishX == 0 && level.finishY == 0;
+    return Summary(level) == "name= hero=0,0 finish=0,0 enemies=0 objects=0 elements=0 types=//";
 }
 
 const char kFullLevel[] =
@@ -87,79 +98,18 @@ const char kFullLevel[] =
     "</LEVEL>\r\n";
 
 TEST_F(GameDataTest, ReadsEveryBlockOfALevel) {
-    const LevelDescription level = ReadLevel(kFullLevel);
-    EXPECT_EQ(level.name, "Jaskinia");
-    EXPECT_EQ(level.heroStartX, 64);
-    EXPECT_EQ(level.heroStartY, 1800);
-    EXPECT_EQ(level.finishX, 3900);
-    EXPECT_EQ(level.finishY, -280);  // "-20" through the positional conversion
-    ASSERT_EQ(level.enemies.size(), 2u);
-    EXPECT_EQ(level.enemyCount, 2);
-    EXPECT_EQ(level.enemies[0].type, "DINO");
-    EXPECT_EQ(Route(level.enemies[0].route), "(100,200)(300,200)(300,7)");
-    EXPECT_EQ(level.enemies[1].type, "BAT");
-    EXPECT_EQ(Route(level.enemies[1].route), "(5,6)");
-    EXPECT_EQ(level.enemyTypes, (std::vector<std::string>{"DINO", "BAT"}));
-    ASSERT_EQ(level.objects.size(), 2u);
-    EXPECT_EQ(level.objectCount, 2);
-    EXPECT_EQ(level.objects[0].type, "coin");
-    EXPECT_EQ(level.objects[0].x, 10);
-    EXPECT_EQ(level.objects[0].y, 20);
-    EXPECT_EQ(level.objects[1].type, "mine");
-    EXPECT_EQ(level.objects[1].x, 30);
-    EXPECT_EQ(level.objects[1].y, 40);
-    EXPECT_EQ(level.objectTypes, (std::vector<std::string>{"coin", "mine"}));
-    ASSERT_EQ(level.movableElements.size(), 1u);
-    EXPECT_EQ(level.movableElementCount, 1);
-    EXPECT_EQ(level.movableElements[0].type, "raft");
-    EXPECT_EQ(Route(level.movableElements[0].route), "(1,2)(3,4)");
-    EXPECT_EQ(level.movableElementTypes, (std::vector<std::string>{"raft"}));
-    EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(GameDataTest, OnlyAHeroBlock) {
-    const LevelDescription level =
-        ReadLevel("<HERO>\n<START_POS a=\"1\" b=\"2\"/>\n<FINISH_POS c=\"3\" d=\"4\"/>\n</HERO>\n");
-    EXPECT_EQ(level.heroStartX, 1);
-    EXPECT_EQ(level.heroStartY, 2);
-    EXPECT_EQ(level.finishX, 3);
-    EXPECT_EQ(level.finishY, 4);
-    EXPECT_TRUE(level.enemies.empty());
-    EXPECT_TRUE(level.objects.empty());
-    EXPECT_TRUE(level.movableElements.empty());
-    EXPECT_TRUE(level.enemyTypes.empty());
-    EXPECT_EQ(level.enemyCount + level.objectCount + level.movableElementCount, 0);
-}
-
-// Each case reads one small file and compares a summary of the record.
-struct LevelCase {
-    const char* label;
-    std::string file;
-    std::string expected;
-};
-
-std::string Summary(const LevelDescription& l) {
-    std::string s = "name=" + l.name + " hero=" + std::to_string(l.heroStartX) + "," + std::to_string(l.heroStartY) +
-                    " finish=" + std::to_string(l.finishX) + "," + std::to_string(l.finishY);
-    s += " enemies=" + std::to_string(l.enemyCount);
-    for (const EnemyPlacement& e : l.enemies) s += " [" + e.type + Route(e.route) + "]";
-    s += " objects=" + std::to_string(l.objectCount);
-    for (const ObjectPlacement& o : l.objects)
-        s += " [" + o.type + "(" + std::to_string(o.x) + "," + std::to_string(o.y) + ")]";
-    s += " elements=" + std::to_string(l.movableElementCount);
-    for (const MovableElementPlacement& m : l.movableElements) s += " [" + m.type + Route(m.route) + "]";
-    s += " types=";
-    for (const std::string& t : l.enemyTypes) s += t + ";";
-    s += "/";
-    for (const std::string& t : l.objectTypes) s += t + ";";
-    s += "/";
-    for (const std::string& t : l.movableElementTypes) s += t + ";";
-    return s;
+    // FINISH_POS Y "-20" is -280 through the positional conversion.
+    EXPECT_EQ(Summary(ReadLevel(kFullLevel)),
+              "name=Jaskinia hero=64,1800 finish=3900,-280 enemies=2 [DINO(100,200)(300,200)(300,7)] [BAT(5,6)] "
+              "objects=2 [coin(10,20)] [mine(30,40)] elements=1 [raft(1,2)(3,4)] types=DINO;BAT;/coin;mine;/raft;");
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(GameDataTest, RulesOfTheFlatWalk) {
     const std::string none = " enemies=0 objects=0 elements=0 types=//";
     const std::vector<LevelCase> cases = {
+        {"only a hero block", "<HERO>\n<START_POS a=\"1\" b=\"2\"/>\n<FINISH_POS c=\"3\" d=\"4\"/>\n</HERO>\n",
+         "name= hero=1,2 finish=3,4" + none},
         {"same enemy type twice is listed once",
          "<ENEMY><ENEMY_TYPE t=\"DINO\"/></ENEMY><ENEMY><ENEMY_TYPE t=\"DINO\"/></ENEMY>",
          "name= hero=0,0 finish=0,0 enemies=2 [DINO] [DINO] objects=0 elements=0 types=DINO;//"},
@@ -258,7 +208,7 @@ TEST_F(GameDataTest, MissingLevelFileLeavesTheRecordEmpty) {
     LevelDescription level;
     level.Read(5);
     EXPECT_TRUE(IsEmpty(level));
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(GameDataTest, ReadingAgainStartsFromAnEmptyRecord) {
@@ -275,8 +225,8 @@ TEST_F(GameDataTest, UnreadableLevelFileIsReportedAndLeavesTheRecordEmpty) {
     LevelDescription level;
     level.Read(2);
     EXPECT_TRUE(IsEmpty(level));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0], CXmlReader::kReadErrorMessage);
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0], CXmlReader::kReadErrorMessage);
 }
 
 TEST_F(GameDataTest, ConstructorReadsTheEightLevelsAndBothTables) {
@@ -306,7 +256,7 @@ TEST_F(GameDataTest, ConstructorReadsTheEightLevelsAndBothTables) {
     EXPECT_EQ(data.texts[2], "");
     EXPECT_EQ(data.sampleCount, 3);
     EXPECT_EQ(data.samples[2], "coin");
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 TEST_F(GameDataTest, MissingFilesGiveEmptyTablesSilently) {
@@ -318,7 +268,7 @@ TEST_F(GameDataTest, MissingFilesGiveEmptyTablesSilently) {
         EXPECT_TRUE(IsEmpty(*level));
     }
     EXPECT_EQ(data.Text(0), "");
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(Shown().empty());
 }
 
 struct TableCase {
