@@ -1,7 +1,9 @@
 // The main window: frame pacing, screen switches, the intro, keys, display failures and Config.dat.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
@@ -31,6 +33,7 @@ protected:
     TempGameFolder folder;
     HeadlessServices services;
     std::vector<std::string> trace;
+    std::unique_ptr<CGameApp> app;
 
     void SetUp() override {
         // Music files so that the sound system has streams to start and stop.
@@ -40,17 +43,27 @@ protected:
                      "<HERO><START_POS X=\"100\" Y=\"100\"/><FINISH_POS X=\"3000\" Y=\"100\"/></HERO>");
         GameGlobals::lifecycleTrace = &trace;
     }
-    void TearDown() override { GameGlobals::lifecycleTrace = nullptr; }
-
-    // One frame 21 ms after the previous one, after the waiting key events.
-    void Frame(CGameApp& app) {
-        services.clock.Advance(21);
-        app.PumpEvents();
-        app.window.RunFrame();
+    void TearDown() override {
+        app.reset();
+        GameGlobals::lifecycleTrace = nullptr;
     }
-    void Press(CGameApp& app, int vk) {
+
+    // Starts the game, and with `closeIntro` closes the intro with Enter.
+    CGameDlg& Start(bool closeIntro = true) {
+        app = std::make_unique<CGameApp>();
+        app->InitInstance();
+        if (closeIntro) Press(13);
+        return app->window;
+    }
+    // One frame 21 ms after the previous one, after the waiting key events.
+    void Frame() {
+        services.clock.Advance(21);
+        app->PumpEvents();
+        app->window.RunFrame();
+    }
+    void Press(int vk) {
         services.events.KeyDown(vk);
-        Frame(app);
+        Frame();
         services.events.KeyUp(vk);
     }
     std::string MusicCalls() const {
@@ -61,27 +74,21 @@ protected:
 };
 
 TEST_F(AppTest, AFrameRunsOnlyWhenMoreThan20MsPassed) {
-    CGameApp app;
-    app.InitInstance();
-    services.clock.Advance(21);
-    app.window.RunFrame();
-    ASSERT_EQ(app.window.frameCounter, 1);
-    services.clock.Advance(20);
-    app.window.RunFrame();
-    EXPECT_EQ(app.window.frameCounter, 1) << "20 ms after the last frame is too early";
-    services.clock.Advance(1);
-    app.window.RunFrame();
-    EXPECT_EQ(app.window.frameCounter, 2) << "21 ms after the last frame runs one";
+    CGameDlg& w = Start(false);
+    for (auto [ms, frames] : {std::pair{21, 1}, {20, 1}, {1, 2}}) {
+        services.clock.Advance(ms);
+        w.RunFrame();
+        EXPECT_EQ(w.frameCounter, frames) << "after " << ms << " ms more";
+    }
 }
 
 TEST_F(AppTest, TheTickCounterWrappingDoesNotStopFrames) {
     services.clock.Set(0xFFFFFFF0u, 0);
-    CGameApp app;
-    app.InitInstance();
+    CGameDlg& w = Start(false);
     GameGlobals::lastFrameTick = 0xFFFFFFF0u;
     services.clock.Advance(21);  // wraps past zero
-    app.window.RunFrame();
-    EXPECT_EQ(app.window.frameCounter, 1);
+    w.RunFrame();
+    EXPECT_EQ(w.frameCounter, 1);
 }
 
 TEST_F(AppTest, TheIntroWaitsForEnterOrEscapeAndDrawsNothing) {
@@ -89,21 +96,20 @@ TEST_F(AppTest, TheIntroWaitsForEnterOrEscapeAndDrawsNothing) {
         SCOPED_TRACE(withVideo ? "with intro.avi" : "without intro.avi");
         if (withVideo) folder.Write("intro.avi", "not really a video");
         services.display.presentCount = 0;
-        CGameApp app;
-        app.InitInstance();
-        EXPECT_TRUE(app.window.introPlaying);
+        CGameDlg& w = Start(false);
+        EXPECT_TRUE(w.introPlaying);
         EXPECT_EQ(services.video.playCount, withVideo ? 2 : 1);
-        for (int vk : {37, 40, 32, 65}) Press(app, vk);
-        EXPECT_TRUE(app.window.introPlaying);
+        for (int vk : {37, 40, 32, 65}) Press(vk);
+        EXPECT_TRUE(w.introPlaying);
         EXPECT_EQ(services.display.presentCount, 0) << "nothing is flipped while the intro is on";
-        EXPECT_EQ(app.window.currentState, MainMenu);
-        Press(app, withVideo ? 27 : 13);
-        EXPECT_FALSE(app.window.introPlaying);
+        EXPECT_EQ(w.currentState, MainMenu);
+        Press(withVideo ? 27 : 13);
+        EXPECT_FALSE(w.introPlaying);
         EXPECT_EQ(services.display.presentCount, 0) << "the closing frame draws nothing";
         EXPECT_FALSE(GameGlobals::input->enterPressed || GameGlobals::input->escapePressed);
-        Frame(app);
+        Frame();
         EXPECT_EQ(services.display.presentCount, 1) << "the menu is drawn from the next frame on";
-        app.window.OnDestroy();
+        app.reset();
     }
 }
 
@@ -112,139 +118,118 @@ TEST_F(AppTest, ClosingTheIntroStartsTheMenuMusicOnlyWithMusicOn) {
         SCOPED_TRACE(music ? "music on" : "music off");
         folder.Write("Config.dat", std::string{'\0', music, '\1', '\0', '\2', '\0', '\0', '\0'});
         services.audio.calls.clear();
-        CGameApp app;
-        app.InitInstance();
-        Frame(app);
+        Start(false);
+        Frame();
         EXPECT_EQ(MusicCalls(), "") << "the menu music does not play during the intro";
-        Press(app, 13);
-        if (music) {
-            EXPECT_NE(MusicCalls().find("play:Music/Track9.MP3"), std::string::npos) << MusicCalls();
-        } else {
-            EXPECT_EQ(MusicCalls().find("play:"), std::string::npos) << MusicCalls();
-        }
-        app.window.OnDestroy();
+        Press(13);
+        EXPECT_EQ(MusicCalls().find("play:Music/Track9.MP3") != std::string::npos, music != 0) << MusicCalls();
+        EXPECT_EQ(MusicCalls().find("play:") != std::string::npos, music != 0) << MusicCalls();
+        app.reset();
     }
 }
 
 TEST_F(AppTest, ASwitchRequestedInAFrameHappensInTheNextOne) {
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);  // closes the intro
+    CGameDlg& w = Start();
     CMainMenu* menu = GameGlobals::mainMenu;
-    Press(app, 13);  // new game
-    EXPECT_EQ(app.window.requestedState, Briefing);
-    EXPECT_EQ(app.window.currentState, MainMenu) << "the menu is still the screen of this frame";
+    Press(13);  // new game
+    EXPECT_EQ(w.requestedState, Briefing);
+    EXPECT_EQ(w.currentState, MainMenu) << "the menu is still the screen of this frame";
     EXPECT_EQ(GameGlobals::mainMenu, menu);
-    Frame(app);
-    EXPECT_EQ(app.window.currentState, Briefing);
+    Frame();
+    EXPECT_EQ(w.currentState, Briefing);
     EXPECT_EQ(GameGlobals::mainMenu, nullptr);
     EXPECT_NE(GameGlobals::briefing, nullptr);
-    app.window.OnDestroy();
 }
 
 TEST_F(AppTest, RequestingTheCurrentStateDoesNotRemakeTheScreen) {
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);
+    CGameDlg& w = Start();
     CMainMenu* menu = GameGlobals::mainMenu;
     const size_t traced = trace.size();
-    app.window.requestedState = MainMenu;
-    Frame(app);
+    w.requestedState = MainMenu;
+    Frame();
     EXPECT_EQ(GameGlobals::mainMenu, menu);
     EXPECT_EQ(trace.size(), traced);
-    app.window.OnDestroy();
 }
 
 TEST_F(AppTest, TheLevelIsMadeAfterItsMapAndDeletedBeforeIt) {
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);
-    app.window.requestedState = Level;
-    app.window.requestedLevel = 3;
-    Frame(app);
+    CGameDlg& w = Start();
+    w.requestedState = Level;
+    w.requestedLevel = 3;
+    Frame();
     ASSERT_NE(GameGlobals::level, nullptr);
     EXPECT_EQ(GameGlobals::level->levelNumber, 3);
     EXPECT_NE(GameGlobals::collisionMap, nullptr);
     services.events.KeyDown(27);
-    Frame(app);  // Escape: asks for the best scores, the level still runs this frame
-    EXPECT_EQ(app.window.requestedState, Highscore);
-    EXPECT_EQ(app.window.currentState, Level);
-    Frame(app);
-    EXPECT_EQ(app.window.currentState, Highscore);
-    EXPECT_FALSE(app.window.outroPending);
+    Frame();  // Escape: asks for the best scores, the level still runs this frame
+    EXPECT_EQ(w.requestedState, Highscore);
+    EXPECT_EQ(w.currentState, Level);
+    Frame();
+    EXPECT_EQ(w.currentState, Highscore);
+    EXPECT_FALSE(w.outroPending);
     EXPECT_EQ(GameGlobals::level, nullptr);
     EXPECT_EQ(GameGlobals::collisionMap, nullptr);
-    const std::vector<std::string> expected = {"+MainMenu",  "-MainMenu",     "+CollisionMap", "+Level",
-                                               "-Level",     "-CollisionMap", "+Highscore"};
+    const std::vector<std::string> expected = {"+MainMenu", "-MainMenu",     "+CollisionMap", "+Level",
+                                               "-Level",    "-CollisionMap", "+Highscore"};
     EXPECT_EQ(trace, expected);
-    app.window.OnDestroy();
 }
 
 TEST_F(AppTest, KeysSetAndClearTheirFlags) {
-    CGameApp app;
-    app.InitInstance();
+    CGameDlg& w = Start(false);
     InputState& input = *GameGlobals::input;
     const struct {
         int vk;
         bool* flag;
-    } keys[] = {{37, &input.left.pressed},   {39, &input.right.pressed},  {40, &input.down.pressed},
-                {38, &input.jump.pressed},   {32, &input.attack.pressed}, {16, &input.walk.pressed},
-                {13, &input.enterPressed},   {27, &input.escapePressed},  {8, &input.backspacePressed}};
+    } keys[] = {{37, &input.left.pressed}, {39, &input.right.pressed},  {40, &input.down.pressed},
+                {38, &input.jump.pressed}, {32, &input.attack.pressed}, {16, &input.walk.pressed},
+                {13, &input.enterPressed}, {27, &input.escapePressed},  {8, &input.backspacePressed}};
     for (const auto& key : keys) {
-        SCOPED_TRACE(key.vk);
-        app.window.OnKeyDown(key.vk);
-        EXPECT_TRUE(*key.flag);
-        app.window.OnKeyUp(key.vk);
-        EXPECT_FALSE(*key.flag);
+        w.OnKeyDown(key.vk);
+        EXPECT_TRUE(*key.flag) << key.vk;
+        w.OnKeyUp(key.vk);
+        EXPECT_FALSE(*key.flag) << key.vk;
     }
-    app.window.OnKeyDown(65);  // 'A', with or without Shift
+    w.OnKeyDown(65);  // 'A', with or without Shift
     EXPECT_TRUE(input.letterTyped);
     EXPECT_EQ(input.lastLetter, 65);
-    app.window.OnKeyUp(65);
+    w.OnKeyUp(65);
     EXPECT_TRUE(input.letterTyped) << "key-up leaves the typed letter alone";
-    app.window.OnKeyDown(49);  // a digit is not a letter
+    w.OnKeyDown(49);  // a digit is not a letter
     EXPECT_EQ(input.lastLetter, 65);
-    app.window.OnDestroy();
 }
 
 TEST_F(AppTest, AKeyPressedAndReleasedBetweenTwoFramesStillActsOnce) {
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);
+    Start();
     // Down and up arrive together, before the next frame: the frame still sees the key.
-    services.events.KeyDown(40);
-    services.events.KeyUp(40);
-    services.events.KeyDown(40);
-    services.events.KeyUp(40);
-    Frame(app);
+    for (int i = 0; i < 2; ++i) {
+        services.events.KeyDown(40);
+        services.events.KeyUp(40);
+    }
+    Frame();
     EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 1);
     EXPECT_FALSE(GameGlobals::input->down.pressed);
     // A pump without a frame in between holds the rest back.
-    app.PumpEvents();
-    app.PumpEvents();
-    Frame(app);
+    app->PumpEvents();
+    app->PumpEvents();
+    Frame();
     EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 2) << "the second tap acts in the next frame";
-    Frame(app);
+    Frame();
     EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 2);
     EXPECT_FALSE(GameGlobals::input->down.pressed);
-    app.window.OnDestroy();
 }
 
 TEST_F(AppTest, TheLevelMessageIsDrawnIn400FramesAtMost) {
     CountingText text;
     platform::Current().text = &text;
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);
-    app.window.requestedState = Level;
-    Frame(app);
+    CGameDlg& w = Start();
+    w.requestedState = Level;
+    Frame();
     ASSERT_NE(GameGlobals::level, nullptr);
     GameGlobals::level->message = "Uwaga";
-    for (int i = 0; i < 450; ++i) Frame(app);
+    for (int i = 0; i < 450; ++i) Frame();
     ASSERT_EQ(text.calls.size(), 400u);
     EXPECT_EQ(text.calls.front(), "Uwaga@20,100#" + std::to_string(0xFFFF00));
     EXPECT_EQ(GameGlobals::level->messageFrames, 450);
-    app.window.OnDestroy();
+    app.reset();
 }
 
 TEST_F(AppTest, EachDisplayStepThatFailsReportsItsOwnText) {
@@ -266,8 +251,7 @@ TEST_F(AppTest, EachDisplayStepThatFailsReportsItsOwnText) {
         services.messageBox.shown.clear();
         CGameDlg window;
         EXPECT_FALSE(window.SetUpDisplay());
-        ASSERT_EQ(services.messageBox.shown.size(), 1u);
-        EXPECT_EQ(services.messageBox.shown[0], c.text);
+        EXPECT_EQ(services.messageBox.shown, std::vector<std::string>{c.text});
         EXPECT_TRUE(services.display.cursorVisible) << "the arrow cursor is shown with the message";
         EXPECT_EQ(window.drawTarget, nullptr);
     }
@@ -275,42 +259,38 @@ TEST_F(AppTest, EachDisplayStepThatFailsReportsItsOwnText) {
 
 TEST_F(AppTest, WithoutADisplayTheGameRunsOnAndQuitsCleanly) {
     services.display.failAt = platform::DisplayStep::CreateDevice;
-    CGameApp app;
-    app.InitInstance();
-    Press(app, 13);
-    for (int i = 0; i < 5; ++i) Press(app, 40);
-    Press(app, 13);
-    EXPECT_TRUE(app.window.quitPosted);
+    CGameDlg& w = Start();
+    for (int i = 0; i < 5; ++i) Press(40);
+    Press(13);
+    EXPECT_TRUE(w.quitPosted);
     EXPECT_TRUE(folder.Exists("Config.dat"));
 }
 
 TEST_F(AppTest, QuittingFromTheMenuWritesConfigAndDeletesEverything) {
     folder.Write("Config.dat", std::string("\x01\x00\x01\x01\x01\x00\x00\x00", 8));
-    CGameApp app;
-    app.InitInstance();
-    EXPECT_EQ(app.window.difficulty, 1);
-    app.window.musicOption = 1;  // as the options screen would
-    Press(app, 13);
-    for (int i = 0; i < 7; ++i) Press(app, 40);  // past the last item changes nothing
+    CGameDlg& w = Start(false);
+    EXPECT_EQ(w.difficulty, 1);
+    w.musicOption = 1;  // as the options screen would
+    Press(13);
+    for (int i = 0; i < 7; ++i) Press(40);  // past the last item changes nothing
     EXPECT_EQ(GameGlobals::mainMenu->selectedItem, 5);
-    Press(app, 13);
-    EXPECT_TRUE(app.window.quitPosted);
-    EXPECT_EQ(app.window.currentState, -1);
+    Press(13);
+    EXPECT_TRUE(w.quitPosted);
+    EXPECT_EQ(w.currentState, -1);
     EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x01\x01\x01\x01\x00\x00\x00", 8));
     EXPECT_EQ(GameGlobals::mainMenu, nullptr);
     EXPECT_EQ(GameGlobals::sound, nullptr);
     EXPECT_EQ(GameGlobals::font, nullptr);
     EXPECT_EQ(GameGlobals::input, nullptr);
-    EXPECT_FALSE(app.PumpEvents());
+    EXPECT_FALSE(app->PumpEvents());
 }
 
 TEST_F(AppTest, ClosingTheWindowFromOutsideEndsTheGameLikeQuit) {
-    CGameApp app;
-    app.InitInstance();
-    app.window.soundOption = 0;
+    CGameDlg& w = Start(false);
+    w.soundOption = 0;
     services.events.Quit();
-    EXPECT_FALSE(app.PumpEvents());
-    EXPECT_TRUE(app.window.destroyed);
+    EXPECT_FALSE(app->PumpEvents());
+    EXPECT_TRUE(w.destroyed);
     EXPECT_EQ(folder.Read("Config.dat"), std::string("\x00\x01\x00\x00\x02\x00\x00\x00", 8));
 }
 
@@ -329,49 +309,43 @@ class ConfigTest : public AppTest, public ::testing::WithParamInterface<ConfigCa
 TEST_P(ConfigTest, ReadsTheOptionsAndWritesThemBack) {
     const ConfigCase& c = GetParam();
     if (c.file != "-") folder.Write("Config.dat", c.file);
-    CGameApp app;
-    app.InitInstance();
-    EXPECT_EQ(app.window.nearLayerOption, c.nearLayer);
-    EXPECT_EQ(app.window.musicOption, c.music);
-    EXPECT_EQ(app.window.soundOption, c.sound);
-    EXPECT_EQ(app.window.spareOption, c.spare);
-    EXPECT_EQ(app.window.difficulty, c.difficulty);
-    app.window.player.Reset(app.window.difficulty);
-    EXPECT_EQ(app.window.player.lives, c.lives);
-    app.window.OnDestroy();
+    CGameDlg& w = Start(false);
+    EXPECT_EQ(std::make_tuple(+w.nearLayerOption, +w.musicOption, +w.soundOption, +w.spareOption, w.difficulty),
+              std::make_tuple(+c.nearLayer, +c.music, +c.sound, +c.spare, c.difficulty));
+    w.player.Reset(w.difficulty);
+    EXPECT_EQ(w.player.lives, c.lives);
+    w.OnDestroy();
     EXPECT_EQ(folder.Read("Config.dat"), c.writtenBack);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ConfigTest,
-    ::testing::Values(
-        ConfigCase{"missing", "-", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
-        ConfigCase{"nearOnlyEasy", std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8), 1, 0, 0, 0, 0, 7,
-                   std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8)},
-        ConfigCase{"roundTrip", std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8), 0, 1, 0, 1, 1, 5,
-                   std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8)},
-        // Non-zero bytes other than 1 count as on and come back unchanged.
-        ConfigCase{"otherNonZero", std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8), 5, 255, 2, 0, 2, 3,
-                   std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8)},
-        // A short file keeps the defaults for what it lacks and comes back 8 bytes long.
-        ConfigCase{"short", std::string("\x01\x00", 2), 1, 0, 1, 0, 2, 3,
-                   std::string("\x01\x00\x01\x00\x02\x00\x00\x00", 8)},
-        ConfigCase{"empty", "", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
-        // An absurd difficulty counts as hard.
-        ConfigCase{"absurdDifficulty", std::string("\x00\x01\x01\x00\xff\xff\xff\x7f", 8), 0, 1, 1, 0, 2, 3,
-                   std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
-        ConfigCase{"longer", std::string("\x01\x01\x01\x00\x01\x00\x00\x00garbage", 15), 1, 1, 1, 0, 1, 5,
-                   std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8)}),
+    ::testing::Values(ConfigCase{"missing", "-", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+                      ConfigCase{"nearOnlyEasy", std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8), 1, 0, 0, 0, 0, 7,
+                                 std::string("\x01\x00\x00\x00\x00\x00\x00\x00", 8)},
+                      ConfigCase{"roundTrip", std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8), 0, 1, 0, 1, 1, 5,
+                                 std::string("\x00\x01\x00\x01\x01\x00\x00\x00", 8)},
+                      // Non-zero bytes other than 1 count as on and come back unchanged.
+                      ConfigCase{"otherNonZero", std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8), 5, 255, 2, 0, 2, 3,
+                                 std::string("\x05\xff\x02\x00\x02\x00\x00\x00", 8)},
+                      // A short file keeps the defaults for what it lacks and comes back 8 bytes long.
+                      ConfigCase{"short", std::string("\x01\x00", 2), 1, 0, 1, 0, 2, 3,
+                                 std::string("\x01\x00\x01\x00\x02\x00\x00\x00", 8)},
+                      ConfigCase{"empty", "", 0, 1, 1, 0, 2, 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+                      // An absurd difficulty counts as hard.
+                      ConfigCase{"absurdDifficulty", std::string("\x00\x01\x01\x00\xff\xff\xff\x7f", 8), 0, 1, 1, 0, 2,
+                                 3, std::string("\x00\x01\x01\x00\x02\x00\x00\x00", 8)},
+                      ConfigCase{"longer", std::string("\x01\x01\x01\x00\x01\x00\x00\x00garbage", 15), 1, 1, 1, 0, 1, 5,
+                                 std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8)}),
     [](const ::testing::TestParamInfo<ConfigCase>& info) { return std::string(info.param.name); });
 
 TEST_F(AppTest, AConfigThatCannotBeWrittenKeepsTheOldFileWhole) {
     folder.Write("Config.dat", std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8));
-    CGameApp app;
-    app.InitInstance();
-    app.window.musicOption = 0;
+    CGameDlg& w = Start(false);
+    w.musicOption = 0;
     // Something in the way of the temporary file makes the write fail, even for root.
     folder.Write("Config.dat.kvbtmp/blocker", "");
-    app.window.OnDestroy();
+    w.OnDestroy();
     EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8));
 }
 
