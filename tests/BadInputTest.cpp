@@ -68,191 +68,115 @@ void ExpectTopRowsKept(const GameCopy& copy, const std::string& before, int rows
     EXPECT_EQ(after->substr(0, 14 * rows), before.substr(0, 14 * rows)) << "the best rows were lost";
 }
 
+using Breaker = std::function<void(const GameCopy&)>;
+
+// Writes `bytes` to `file`, or removes it when there are none.
+Breaker Put(const std::string& file, const std::optional<std::string>& bytes) {
+    return [=](const GameCopy& c) { bytes ? c.Write(file, *bytes) : c.Remove(file); };
+}
+
+using Check = std::function<void(const Outcome&, const GameCopy&)>;
+
+// A broken player file: whether the load screen still opens its slot, the files expected afterwards, more checks.
+Case Player(const std::string& file, const std::string& how, Breaker breakIt, bool slotOpens,
+            std::map<std::string, std::optional<std::string>> after = {}, Check check = nullptr) {
+    return Case{file, how, std::move(breakIt), {}, slotOpens, std::move(after), std::move(check)};
+}
+
+// Puts a folder where the file belongs.
+Breaker FolderInstead(const std::string& file) {
+    return [=](const GameCopy& c) {
+        c.Remove(file);
+        c.Write(file + "/x", "");
+    };
+}
+
 }  // namespace
 
 TEST(BadInputTest, PlayerFiles) {
     const std::string prepared = badinput::PreparedPlayerFiles()["Highscore.dat"];
     const std::string config = badinput::PreparedPlayerFiles()["Config.dat"];
+    const std::string defaults = Bytes({0, 1, 1, 0}) + Le32(2);
     const std::string garbageConfig = Garbage(8, 3);
     const std::string garbageTable = KeepTopFive(Garbage(140, 4));
     std::string absurdTable;
     for (int r = 0; r < 10; ++r) {
         absurdTable += Bytes({1, 0xFF, '"', '\\', 0, '\n', 0x80, '<', '%', 's'}) + Le32(r < 9 ? INT_MAX : INT_MIN);
     }
+    auto configCase = [](const char* how, Breaker breakIt, std::optional<std::string> after, Check check = nullptr) {
+        return Player("Config.dat", how, breakIt, true, {{"Config.dat", after}}, check);
+    };
+    // Without a full table the level's score may take a row; the rows that were there stay.
+    auto tableCase = [](const char* how, Breaker breakIt, const std::string& before, int keptRows) {
+        return Player("Highscore.dat", how, breakIt, true, {{"Highscore.dat", badinput::kCheckedByCase}},
+                      [=](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, before, keptRows); });
+    };
+    std::map<std::string, std::optional<std::string>> noSlots;
+    for (int i = 0; i < 8; ++i) noSlots["SAVE" + std::to_string(i)] = "";
     const std::vector<Case> cases = {
-        {"Config.dat",
-         "missing",
-         [](const GameCopy& c) { c.Remove("Config.dat"); },
-         {},
-         true,
-         {{"Config.dat", Bytes({0, 1, 1, 0}) + Le32(2)}}},
-        {"Config.dat",
-         "empty",
-         [](const GameCopy& c) { c.Write("Config.dat", ""); },
-         {},
-         true,
-         {{"Config.dat", Bytes({0, 1, 1, 0}) + Le32(2)}}},
-        {"Config.dat",
-         "cut to 3 bytes",
-         [](const GameCopy& c) {
-             c.Write("Config.dat", Bytes({1, 0, 1}));
-         },
-         {},
-         true,
-         {{"Config.dat", Bytes({1, 0, 1, 0}) + Le32(2)}}},
-        {"Config.dat",
-         "1 MB",
-         [&](const GameCopy& c) { c.Write("Config.dat", config + Garbage(1 << 20, 1)); },
-         {},
-         true,
-         {{"Config.dat", config}}},
-        {"Config.dat",
-         "garbage",
-         [&](const GameCopy& c) { c.Write("Config.dat", garbageConfig); },
-         {},
-         true,
-         {{"Config.dat", ConfigAfterOptions(garbageConfig)}}},
-        {"Config.dat",
-         "absurd values (0xFF options, difficulty 2^31-1)",
-         [](const GameCopy& c) {
-             c.Write("Config.dat", Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + Le32(INT_MAX));
-         },
-         {},
-         true,
-         {{"Config.dat", Bytes({1, 1, 1, 0x7F}) + Le32(2)}},
-         [](const Outcome& o, const GameCopy&) {
-             EXPECT_EQ(State(o, badinput::kMenu)["difficulty"].number, 2) << "an absurd difficulty counts as hard";
-         }},
-        {"Config.dat",
-         "a folder",
-         [](const GameCopy& c) {
-             c.Remove("Config.dat");
-             c.Write("Config.dat/x", "");
-         },
-         {},
-         true,
-         {{"Config.dat", std::nullopt}},
-         [](const Outcome& o, const GameCopy& c) {
-             EXPECT_TRUE(c.Exists("Config.dat/x"));
-             EXPECT_NE(o.run.err.find("could not write Config.dat"), std::string::npos) << o.run.err;
-         }},
+        configCase("missing", Put("Config.dat", std::nullopt), defaults),
+        configCase("empty", Put("Config.dat", ""), defaults),
+        configCase("cut to 3 bytes", Put("Config.dat", Bytes({1, 0, 1})), Bytes({1, 0, 1, 0}) + Le32(2)),
+        configCase("1 MB", Put("Config.dat", config + Garbage(1 << 20, 1)), config),
+        configCase("garbage", Put("Config.dat", garbageConfig), ConfigAfterOptions(garbageConfig)),
+        configCase("absurd values (0xFF options, difficulty 2^31-1)",
+                   Put("Config.dat", Bytes({0xFF, 0xFF, 0xFF, 0x7F}) + Le32(INT_MAX)), Bytes({1, 1, 1, 0x7F}) + Le32(2),
+                   [](const Outcome& o, const GameCopy&) {
+                       EXPECT_EQ(State(o, badinput::kMenu)["difficulty"].number, 2)
+                           << "an absurd difficulty counts as hard";
+                   }),
+        configCase("a folder", FolderInstead("Config.dat"), std::nullopt,
+                   [](const Outcome& o, const GameCopy& c) {
+                       EXPECT_TRUE(c.Exists("Config.dat/x"));
+                       EXPECT_NE(o.run.err.find("could not write Config.dat"), std::string::npos) << o.run.err;
+                   }),
 
-        {"SAVE0..7",
-         "all missing",
-         [](const GameCopy& c) {
-             for (int i = 0; i < 8; ++i) c.Remove("SAVE" + std::to_string(i));
-         },
-         {},
-         false,
-         {{"SAVE0", ""},
-          {"SAVE1", ""},
-          {"SAVE2", ""},
-          {"SAVE3", ""},
-          {"SAVE4", ""},
-          {"SAVE5", ""},
-          {"SAVE6", ""},
-          {"SAVE7", ""}}},
-        {kSlot, "empty", [](const GameCopy& c) { c.Write(kSlot, ""); }, {}, false},
-        {kSlot,
-         "cut to 10 bytes",
-         [](const GameCopy& c) { c.Write(kSlot, c.Read(kSlot)->substr(0, 10)); },
-         {},
-         true,
-         {},
-         [](const Outcome& o, const GameCopy&) {
-             const auto& player = State(o, badinput::kAfterLoad)["player"];
-             EXPECT_EQ(player["nextLevel"].number, 3);
-             EXPECT_EQ(player["health"].number, 88);
-             EXPECT_EQ(player["lives"].number, 4) << "two bytes of lives from the file, two from a fresh record";
-             EXPECT_EQ(player["score"].number, 0);
-         }},
-        {kSlot, "1 MB", [](const GameCopy& c) { c.Write(kSlot, *c.Read(kSlot) + Garbage(1 << 20, 2)); }, {}, true},
-        {kSlot,
-         "garbage (level 0xDEADBEEF)",
-         [](const GameCopy& c) { c.Write(kSlot, Le32(static_cast<int32_t>(0xDEADBEEF)) + Garbage(20, 5)); },
-         {},
-         false},
+        Player(
+            "SAVE0..7", "all missing",
+            [](const GameCopy& c) {
+                for (int i = 0; i < 8; ++i) c.Remove("SAVE" + std::to_string(i));
+            },
+            false, noSlots),
+        Player(kSlot, "empty", Put(kSlot, ""), false),
+        Player(
+            kSlot, "cut to 10 bytes", [](const GameCopy& c) { c.Write(kSlot, c.Read(kSlot)->substr(0, 10)); }, true, {},
+            [](const Outcome& o, const GameCopy&) {
+                const auto& player = State(o, badinput::kAfterLoad)["player"];
+                EXPECT_EQ(player["nextLevel"].number, 3);
+                EXPECT_EQ(player["health"].number, 88);
+                EXPECT_EQ(player["lives"].number, 4) << "two bytes of lives from the file, two from a fresh record";
+                EXPECT_EQ(player["score"].number, 0);
+            }),
+        Player(
+            kSlot, "1 MB", [](const GameCopy& c) { c.Write(kSlot, *c.Read(kSlot) + Garbage(1 << 20, 2)); }, true),
+        Player(kSlot, "garbage (level 0xDEADBEEF)", Put(kSlot, Le32(static_cast<int32_t>(0xDEADBEEF)) + Garbage(20, 5)),
+               false),
         // The loaded record stays the player's when its briefing is left, so the best scores opened from the
         // menu then offer its score a row: it enters at the top, everything else moves down one.
-        {kSlot,
-         "absurd record (extreme values)",
-         [](const GameCopy& c) {
-             c.Write(kSlot, SlotBytes({3, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MIN}));
-         },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [&](const Outcome& o, const GameCopy& c) {
-             const auto& briefing = State(o, badinput::kAfterLoad);
-             EXPECT_EQ(briefing["player"]["lives"].number, INT_MAX);
-             EXPECT_EQ(briefing["screen"]["levelNumber"].number, 3);
-             EXPECT_EQ(c.Read("Highscore.dat"), std::string(10, ' ') + Le32(INT_MAX) + prepared.substr(0, 126));
-         }},
-        {kSlot,
-         "a folder",
-         [](const GameCopy& c) {
-             c.Remove(kSlot);
-             c.Write(std::string(kSlot) + "/x", "");
-         },
-         {},
-         false,
-         {{kSlot, std::nullopt}}},
+        Player(kSlot, "absurd record (extreme values)",
+               Put(kSlot, SlotBytes({3, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MIN})), true,
+               {{"Highscore.dat", badinput::kCheckedByCase}},
+               [&](const Outcome& o, const GameCopy& c) {
+                   const auto& briefing = State(o, badinput::kAfterLoad);
+                   EXPECT_EQ(briefing["player"]["lives"].number, INT_MAX);
+                   EXPECT_EQ(briefing["screen"]["levelNumber"].number, 3);
+                   EXPECT_EQ(c.Read("Highscore.dat"), std::string(10, ' ') + Le32(INT_MAX) + prepared.substr(0, 126));
+               }),
+        Player(kSlot, "a folder", FolderInstead(kSlot), false, {{kSlot, std::nullopt}}),
 
-        // Without a full table the level's score may take a row; the rows that were there stay.
-        {"Highscore.dat",
-         "missing",
-         [](const GameCopy& c) { c.Remove("Highscore.dat"); },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, "", 0); }},
-        {"Highscore.dat",
-         "empty",
-         [](const GameCopy& c) { c.Write("Highscore.dat", ""); },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, "", 0); }},
-        {"Highscore.dat",
-         "cut inside row 6 (75 bytes)",
-         [&](const GameCopy& c) { c.Write("Highscore.dat", prepared.substr(0, 75)); },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [&](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, prepared, 5); }},
-        {"Highscore.dat",
-         "1 MB",
-         [&](const GameCopy& c) { c.Write("Highscore.dat", prepared + Garbage(1 << 20, 6)); },
-         {},
-         true,
-         {{"Highscore.dat", prepared}}},
-        {"Highscore.dat",
-         "garbage (top five scores kept high)",
-         [&](const GameCopy& c) { c.Write("Highscore.dat", garbageTable); },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [&](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, garbageTable, 5); }},
-        {"Highscore.dat",
-         "absurd names and scores (2^31-1, last -2^31)",
-         [&](const GameCopy& c) { c.Write("Highscore.dat", absurdTable); },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [&](const Outcome&, const GameCopy& c) { ExpectTopRowsKept(c, absurdTable, 9); }},
-        {"Highscore.dat",
-         "a folder",
-         [](const GameCopy& c) {
-             c.Remove("Highscore.dat");
-             c.Write("Highscore.dat/x", "");
-         },
-         {},
-         true,
-         {{"Highscore.dat", badinput::kCheckedByCase}},
-         [](const Outcome& o, const GameCopy& c) {
-             EXPECT_TRUE(c.Exists("Highscore.dat/x"));
-             EXPECT_NE(o.run.err.find("Highscore.dat could not be read"), std::string::npos) << o.run.err;
-         }},
+        tableCase("missing", Put("Highscore.dat", std::nullopt), "", 0),
+        tableCase("empty", Put("Highscore.dat", ""), "", 0),
+        tableCase("cut inside row 6 (75 bytes)", Put("Highscore.dat", prepared.substr(0, 75)), prepared, 5),
+        Player("Highscore.dat", "1 MB", Put("Highscore.dat", prepared + Garbage(1 << 20, 6)), true,
+               {{"Highscore.dat", prepared}}),
+        tableCase("garbage (top five scores kept high)", Put("Highscore.dat", garbageTable), garbageTable, 5),
+        tableCase("absurd names and scores (2^31-1, last -2^31)", Put("Highscore.dat", absurdTable), absurdTable, 9),
+        Player("Highscore.dat", "a folder", FolderInstead("Highscore.dat"), true,
+               {{"Highscore.dat", badinput::kCheckedByCase}},
+               [](const Outcome& o, const GameCopy& c) {
+                   EXPECT_TRUE(c.Exists("Highscore.dat/x"));
+                   EXPECT_NE(o.run.err.find("Highscore.dat could not be read"), std::string::npos) << o.run.err;
+               }),
     };
     badinput::RunCases("player files", cases, badinput::WriteBusyLevel);
 }
@@ -377,19 +301,12 @@ TEST(BadInputTest, LevelFiles) {
     std::vector<Case> cases = XmlCases("LevelDescriptions\\Level0.xml", LevelZero, "ROUTE_PNT", "X");
     const std::string dat = "LevelDescriptions/Level0.dat";
     const std::vector<Case> more = {
-        {"LevelDescriptions\\Level0.dat",
-         "missing",
-         [=](const GameCopy& c) { c.Remove(dat); },
-         {badinput::kCollisionMessage}},
-        {"LevelDescriptions\\Level0.dat",
-         "empty",
-         [=](const GameCopy& c) { c.Write(dat, ""); },
-         {badinput::kCollisionMessage}},
+        {"LevelDescriptions\\Level0.dat", "missing", Put(dat, std::nullopt), {badinput::kCollisionMessage}},
+        {"LevelDescriptions\\Level0.dat", "empty", Put(dat, ""), {badinput::kCollisionMessage}},
         {"LevelDescriptions\\Level0.dat", "cut in half",
          [=](const GameCopy& c) { c.Write(dat, FirstHalf(c.Read(dat).value_or(""))); }},
-        {"LevelDescriptions\\Level0.dat", "1 MB", [=](const GameCopy& c) { c.Write(dat, Garbage(1 << 20, 20)); }},
-        {"LevelDescriptions\\Level0.dat", "garbage cells (every byte value)",
-         [=](const GameCopy& c) { c.Write(dat, Garbage(32770, 21)); }},
+        {"LevelDescriptions\\Level0.dat", "1 MB", Put(dat, Garbage(1 << 20, 20))},
+        {"LevelDescriptions\\Level0.dat", "garbage cells (every byte value)", Put(dat, Garbage(32770, 21))},
         {"LevelDescriptions\\Level0.xml", "huge coordinates everywhere",
          [](const GameCopy& c) {
              std::string p;
