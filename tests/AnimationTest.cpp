@@ -2,14 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
-#include "TestSupport.h"
+#include "LevelFixture.h"
 #include "actors/Animation.h"
 #include "app/GameDlg.h"
 #include "app/GameGlobals.h"
-#include "platform/sdl/PngWriter.h"
 
 namespace {
 
@@ -41,17 +39,10 @@ protected:
 
     // Writes Units/<sub>/<name>.png: frames fw x fh, in one row (rows 1) or four rows.
     void WriteStrip(const std::string& sub, const std::string& name, int width, int height, int fw, int fh, int rows) {
-        auto picture = platform::Surface::Create(width, height);
-        const int perRow = rows == 1 ? width / fw : (width * 4 / fw) / 4;
-        for (int py = 0; py < height; ++py) {
-            for (int px = 0; px < width; ++px) {
-                const int f = (py / fh) * (perRow > 0 ? perRow : 1) + px / fw;
-                picture->SetPixel(px, py, FramePixel(f, px % fw, py % fh));
-            }
-        }
-        const std::filesystem::path dir = std::filesystem::path(folder.Path()) / "Units" / sub;
-        std::filesystem::create_directories(dir);
-        ASSERT_TRUE(platform::SavePng((dir / (name + ".png")).string(), *picture));
+        const int perRow = std::max(rows == 1 ? width / fw : (width * 4 / fw) / 4, 1);
+        ASSERT_TRUE(levelfixture::WritePicture(
+            "Units/" + sub + "/" + name + ".png", width, height,
+            [=](int px, int py) { return FramePixel((py / fh) * perRow + px / fw, px % fw, py % fh); }));
     }
 
     // A 32x32-frame, 10-frame one-row strip.
@@ -185,23 +176,20 @@ TEST_F(AnimationTest, AdvancesOncePerDisplayedFrame) {
     ExpectShows(101, 300, 0, 1, 0);
 }
 
-TEST_F(AnimationTest, FifteenFramesWrapFromFourteenToZero) {
+TEST_F(AnimationTest, FramesWrapToTheFirstEvenFromBeyondTheStrip) {
     WriteStrip("TEST", "fifteen", 480, 32, 32, 32, 1);
-    CAnimation animation("Units", "TEST", "fifteen", 32, kKeyColorRef);
-    ASSERT_EQ(animation.frameCount, 15);
-    animation.currentFrame = 14;
+    CAnimation fifteen("Units", "TEST", "fifteen", 32, kKeyColorRef);
+    ASSERT_EQ(fifteen.frameCount, 15);
+    fifteen.currentFrame = 14;
     window.frameCounter = 3;
-    animation.Draw(100, 100, 1.0f);
-    EXPECT_EQ(animation.currentFrame, 0);
-}
-
-TEST_F(AnimationTest, OwnerFrameBeyondTheStripWrapsInsteadOfRunningOn) {
+    fifteen.Draw(100, 100, 1.0f);
+    EXPECT_EQ(fifteen.currentFrame, 0);
+    // A frame set by the owner past the end wraps instead of running on.
     auto animation = TenFrames();
     animation->currentFrame = 13;
-    window.frameCounter = 1;
-    animation->Draw(100, 100, 1.0f);
+    animation->Draw(100, 200, 1.0f);
     EXPECT_EQ(animation->currentFrame, 0);
-    ExpectShows(101, 100, 0, 1, 0);
+    ExpectShows(101, 200, 0, 1, 0);
 }
 
 TEST_F(AnimationTest, FastPathOnlyStrictlyInsideTheScreen) {
@@ -237,32 +225,23 @@ TEST_F(AnimationTest, KeyedPixelsLeaveTheBackground) {
 TEST_F(AnimationTest, ClippedAtEachScreenEdge) {
     auto animation = TenFrames();
     window.frameCounter = 1;  // every draw below is in one frame: all show frame 1
-
-    animation->Draw(-10, 50, 1.0f);  // left: source columns from 10 on at screen x 0
-    for (int ly = 0; ly < 32; ++ly) {
-        for (int sx = 0; sx < 22; ++sx) ExpectShows(sx, 50 + ly, 1, sx + 10, ly);
-    }
-    EXPECT_EQ(target->GetPixel(22, 51), kBackground);
-
-    animation->Draw(790, 150, 1.0f);  // right: ten columns show
-    for (int ly = 0; ly < 32; ++ly) {
-        for (int lx = 0; lx < 10; ++lx) ExpectShows(790 + lx, 150 + ly, 1, lx, ly);
-    }
-
-    animation->Draw(300, -5, 1.0f);  // top: source rows from 5 on at screen y 0
-    for (int sy = 0; sy < 27; ++sy) {
-        for (int lx = 0; lx < 32; ++lx) ExpectShows(300 + lx, sy, 1, lx, sy + 5);
-    }
-    EXPECT_EQ(target->GetPixel(301, 27), kBackground);
-
-    animation->Draw(400, 590, 1.0f);  // bottom: ten rows show
-    for (int ly = 0; ly < 10; ++ly) {
-        for (int lx = 0; lx < 32; ++lx) ExpectShows(400 + lx, 590 + ly, 1, lx, ly);
-    }
-
-    animation->Draw(-5, -7, 1.0f);  // a corner: both offsets at once
-    for (int sy = 0; sy < 25; ++sy) {
-        for (int sx = 0; sx < 27; ++sx) ExpectShows(sx, sy, 1, sx + 5, sy + 7);
+    // Where it is drawn, how much shows, and the source pixel at the screen's first one.
+    const struct {
+        int x, y, shownW, shownH, fromX, fromY;
+    } cases[] = {
+        {-10, 50, 22, 32, 10, 0}, {790, 150, 10, 32, 0, 0}, {300, -5, 32, 27, 0, 5},
+        {400, 590, 32, 10, 0, 0}, {-5, -7, 27, 25, 5, 7},  // a corner: both offsets at once
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        animation->Draw(c.x, c.y, 1.0f);
+        const int left = std::max(c.x, 0);
+        const int top = std::max(c.y, 0);
+        for (int sy = 0; sy < c.shownH; ++sy) {
+            for (int sx = 0; sx < c.shownW; ++sx) ExpectShows(left + sx, top + sy, 1, c.fromX + sx, c.fromY + sy);
+        }
+        if (left + c.shownW < 800) EXPECT_EQ(target->GetPixel(left + c.shownW, top + 1), kBackground);
+        if (top + c.shownH < 600) EXPECT_EQ(target->GetPixel(left + 1, top + c.shownH), kBackground);
     }
 }
 
