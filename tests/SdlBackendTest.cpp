@@ -41,24 +41,13 @@ namespace {
 
 // ---------------------------------------------------------------- helpers
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "kvb_sdl_XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(File(name), std::ios::binary) << bytes;
+// A temporary folder (the working directory meanwhile) whose files are named by their full paths.
+struct TempFolder : testing_support::TempGameFolder {
+    std::string File(const std::string& name) const { return Path() + "/" + name; }
+    std::string Put(const std::string& name, const std::string& bytes) const {
+        Write(name, bytes);
         return File(name);
     }
-
-private:
-    std::string path_;
 };
 
 uint32_t Crc32(const std::string& bytes) {
@@ -80,21 +69,16 @@ std::string Chunk(const std::string& type, const std::string& data) {
 
 // A zlib stream holding the data in one stored (uncompressed) block.
 std::string ZlibStored(const std::string& data) {
-    std::string out = "\x78\x01";
-    out += '\x01';  // final block, stored
     const uint16_t len = static_cast<uint16_t>(data.size());
-    out += static_cast<char>(len & 0xFF);
-    out += static_cast<char>(len >> 8);
-    out += static_cast<char>(~len & 0xFF);
-    out += static_cast<char>((~len >> 8) & 0xFF);
-    out += data;
+    const uint16_t notLen = static_cast<uint16_t>(~len);
     uint32_t a = 1;
     uint32_t b = 0;
     for (unsigned char c : data) {
         a = (a + c) % 65521;
         b = (b + a) % 65521;
     }
-    return out + Be32((b << 16) | a);
+    return std::string("\x78\x01\x01", 3) + static_cast<char>(len) + static_cast<char>(len >> 8) +
+           static_cast<char>(notLen) + static_cast<char>(notLen >> 8) + data + Be32((b << 16) | a);
 }
 
 const std::string kPngSignature = "\x89PNG\r\n\x1a\n";
@@ -117,25 +101,23 @@ std::string Rgb(uint32_t p) {
     return {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
 }
 
+// Little-endian bytes of a number.
+std::string Le(uint32_t v, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i));
+    return out;
+}
+
 // 16-bit stereo PCM WAV of a quiet tone.
 std::string MakeWav(double seconds, int rate = 44100) {
-    const uint32_t frames = static_cast<uint32_t>(seconds * rate);
     std::string data;
-    for (uint32_t i = 0; i < frames; ++i) {
+    for (uint32_t i = 0; i < static_cast<uint32_t>(seconds * rate); ++i) {
         const int16_t v = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440.0 * i / rate));
-        for (int ch = 0; ch < 2; ++ch) {
-            data += static_cast<char>(v & 0xFF);
-            data += static_cast<char>((v >> 8) & 0xFF);
-        }
+        data += Le(static_cast<uint16_t>(v), 2) + Le(static_cast<uint16_t>(v), 2);
     }
-    auto le32 = [](uint32_t v) {
-        return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                           static_cast<char>(v >> 24)};
-    };
-    auto le16 = [](uint16_t v) { return std::string{static_cast<char>(v), static_cast<char>(v >> 8)}; };
-    const std::string fmt = le16(1) + le16(2) + le32(rate) + le32(rate * 4) + le16(4) + le16(16);
-    const std::string body = "WAVE" + std::string("fmt ") + le32(16) + fmt + "data" + le32(data.size()) + data;
-    return "RIFF" + le32(body.size()) + body;
+    const std::string fmt = Le(1, 2) + Le(2, 2) + Le(rate, 4) + Le(rate * 4, 4) + Le(4, 2) + Le(16, 2);
+    const std::string body = "WAVEfmt " + Le(16, 4) + fmt + "data" + Le(data.size(), 4) + data;
+    return "RIFF" + Le(body.size(), 4) + body;
 }
 
 std::string Garbage(size_t n, unsigned seed) {
@@ -164,38 +146,34 @@ std::string Hex(uint32_t p) {
 
 // ---------------------------------------------------------------- pictures
 
-TEST(SdlImageDecoder, DecodesRgbColoursExactly) {
+TEST(SdlImageDecoder, DecodesColoursExactly) {
     TempFolder dir;
-    const std::string png = MakePng(2, 2, 2, {Rgb(0xFF0000) + Rgb(0x00FF00), Rgb(0x0000FF) + Rgb(0x123456)});
-    Image image;
-    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("rgb.png", png), image));
-    ASSERT_EQ(image.width, 2);
-    ASSERT_EQ(image.height, 2);
-    const std::vector<uint32_t> want = {0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
-    for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(Hex(image.pixels[i]), Hex(want[i])) << "pixel " << i;
-}
-
-TEST(SdlImageDecoder, DropsAlphaButKeepsTheColourUnderIt) {
-    TempFolder dir;
-    // RGBA: a fully transparent pixel must still give its colour, unblended and not premultiplied.
-    const std::string png = MakePng(2, 1, 6, {std::string("\x0a\x14\x1e\x00\xff\x80\x40\x7f", 8)});
-    Image image;
-    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("rgba.png", png), image));
-    ASSERT_EQ(image.pixels.size(), 2u);
-    EXPECT_EQ(Hex(image.pixels[0]), "0A141E");
-    EXPECT_EQ(Hex(image.pixels[1]), "FF8040");
-}
-
-TEST(SdlImageDecoder, PalettePictureWithTransparencyKeepsItsColours) {
-    TempFolder dir;
-    const std::string plte = Chunk("PLTE", Rgb(0xFF00FF) + Rgb(0x204060));
-    const std::string trns = Chunk("tRNS", std::string("\x00", 1));  // index 0 transparent
-    const std::string png = MakePng(2, 1, 3, {std::string("\x00\x01", 2)}, plte + trns);
-    Image image;
-    ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Write("pal.png", png), image));
-    ASSERT_EQ(image.pixels.size(), 2u);
-    EXPECT_EQ(Hex(image.pixels[0]), "FF00FF");
-    EXPECT_EQ(Hex(image.pixels[1]), "204060");
+    const struct {
+        const char* name;
+        std::string png;
+        std::vector<uint32_t> pixels;
+    } cases[] = {
+        {"rgb",
+         MakePng(2, 2, 2, {Rgb(0xFF0000) + Rgb(0x00FF00), Rgb(0x0000FF) + Rgb(0x123456)}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0x123456}},
+        // A fully transparent pixel must still give its colour, unblended and not premultiplied.
+        {"rgba, alpha dropped",
+         MakePng(2, 1, 6, {std::string("\x0a\x14\x1e\x00\xff\x80\x40\x7f", 8)}),
+         {0x0A141E, 0xFF8040}},
+        {"palette with index 0 transparent",
+         MakePng(2, 1, 3, {std::string("\x00\x01", 2)},
+                 Chunk("PLTE", Rgb(0xFF00FF) + Rgb(0x204060)) + Chunk("tRNS", std::string("\x00", 1))),
+         {0xFF00FF, 0x204060}},
+    };
+    for (const auto& c : cases) {
+        Image image;
+        ASSERT_TRUE(SdlImageDecoder().DecodePng(dir.Put("p.png", c.png), image)) << c.name;
+        EXPECT_EQ(image.width * image.height, static_cast<int>(c.pixels.size())) << c.name;
+        std::vector<std::string> got, want;
+        for (uint32_t p : image.pixels) got.push_back(Hex(p));
+        for (uint32_t p : c.pixels) want.push_back(Hex(p));
+        EXPECT_EQ(got, want) << c.name;
+    }
 }
 
 TEST(SdlImageDecoder, RefusesBrokenAndOversizedFiles) {
@@ -232,31 +210,22 @@ TEST(SdlImageDecoder, RefusesBrokenAndOversizedFiles) {
     for (const auto& c : cases) {
         Image image;
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(decoder.DecodePng(dir.Write("bad.png", c.bytes), image)) << c.name;
+        EXPECT_FALSE(decoder.DecodePng(dir.Put("bad.png", c.bytes), image)) << c.name;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.name;
     }
     Image image;
     EXPECT_FALSE(decoder.DecodePng(dir.File("missing.png"), image));
-    EXPECT_TRUE(decoder.DecodePng(dir.Write("good.png", good), image));
+    EXPECT_TRUE(decoder.DecodePng(dir.Put("good.png", good), image));
 }
 
 // ---------------------------------------------------------------- text
 
 int CountPixels(const Surface& s, uint32_t p) {
-    int n = 0;
-    for (int y = 0; y < s.Height(); ++y) {
-        for (int x = 0; x < s.Width(); ++x) n += s.GetPixel(x, y) == p;
-    }
-    return n;
+    return static_cast<int>(std::count(s.Pixels(), s.Pixels() + s.Width() * s.Height(), p));
 }
 
 bool SamePixels(const Surface& a, const Surface& b) {
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-        }
-    }
-    return true;
+    return std::equal(a.Pixels(), a.Pixels() + a.Width() * a.Height(), b.Pixels());
 }
 
 TEST(SdlTextRenderer, DrawsYellowTextOnATransparentBackground) {
@@ -353,7 +322,7 @@ protected:
 
 TEST_F(SdlAudioTest, WithoutADeviceEverythingIsSilentAndSafe) {
     SdlAudio audio;  // never opened
-    const std::string wav = dir_.Write("a.wav", MakeWav(0.1));
+    const std::string wav = dir_.Put("a.wav", MakeWav(0.1));
     EXPECT_EQ(audio.LoadSample(wav, 3), 0u);
     EXPECT_EQ(audio.LoadStream(wav), 0u);
     audio.PlaySample(0);
@@ -368,8 +337,8 @@ TEST_F(SdlAudioTest, WithoutADeviceEverythingIsSilentAndSafe) {
 TEST_F(SdlAudioTest, MissingAndGarbageFilesGiveNoHandle) {
     SdlAudio audio;
     ASSERT_TRUE(audio.Init());
-    const std::string garbage = dir_.Write("junk.mp3", Garbage(20000, 3));
-    const std::string wavGarbage = dir_.Write("junk.wav", "RIFF\xff\xff\xff\x7fWAVEfmt " + Garbage(100, 9));
+    const std::string garbage = dir_.Put("junk.mp3", Garbage(20000, 3));
+    const std::string wavGarbage = dir_.Put("junk.wav", "RIFF\xff\xff\xff\x7fWAVEfmt " + Garbage(100, 9));
     EXPECT_EQ(audio.LoadSample(dir_.File("missing.wav"), 3), 0u);
     EXPECT_EQ(audio.LoadSample(garbage, 3), 0u);
     EXPECT_EQ(audio.LoadSample(wavGarbage, 3), 0u);
@@ -386,7 +355,7 @@ TEST_F(SdlAudioTest, MissingAndGarbageFilesGiveNoHandle) {
 TEST_F(SdlAudioTest, AFourthPlaybackCutsOffTheOneThatPlayedLongest) {
     SdlAudio audio;
     ASSERT_TRUE(audio.Init());
-    const IAudio::Handle h = audio.LoadSample(dir_.Write("one-second.wav", MakeWav(1.0)), 3);
+    const IAudio::Handle h = audio.LoadSample(dir_.Put("one-second.wav", MakeWav(1.0)), 3);
     ASSERT_NE(h, 0u);
     const auto start = std::chrono::steady_clock::now();
     audio.PlaySample(h);
@@ -407,8 +376,8 @@ TEST_F(SdlAudioTest, AFourthPlaybackCutsOffTheOneThatPlayedLongest) {
 TEST_F(SdlAudioTest, OneSampleWithOnePlaybackRestartsInsteadOfStacking) {
     SdlAudio audio;
     ASSERT_TRUE(audio.Init());
-    const IAudio::Handle a = audio.LoadSample(dir_.Write("a.wav", MakeWav(1.0)), 1);
-    const IAudio::Handle b = audio.LoadSample(dir_.Write("b.wav", MakeWav(1.0)), 3);
+    const IAudio::Handle a = audio.LoadSample(dir_.Put("a.wav", MakeWav(1.0)), 1);
+    const IAudio::Handle b = audio.LoadSample(dir_.Put("b.wav", MakeWav(1.0)), 3);
     ASSERT_NE(a, 0u);
     ASSERT_NE(b, 0u);
     for (int i = 0; i < 5; ++i) audio.PlaySample(a);
@@ -418,7 +387,7 @@ TEST_F(SdlAudioTest, OneSampleWithOnePlaybackRestartsInsteadOfStacking) {
     EXPECT_EQ(audio.SoundingCount(b), 2) << "another sample's limit is its own";
     // Far more playbacks than mixer channels at the start still work.
     std::vector<IAudio::Handle> many;
-    for (int i = 0; i < 40; ++i) many.push_back(audio.LoadSample(dir_.Write("m.wav", MakeWav(1.0)), 3));
+    for (int i = 0; i < 40; ++i) many.push_back(audio.LoadSample(dir_.Put("m.wav", MakeWav(1.0)), 3));
     for (IAudio::Handle h : many) audio.PlaySample(h);
     int sounding = 0;
     for (IAudio::Handle h : many) sounding += audio.SoundingCount(h);
@@ -428,7 +397,7 @@ TEST_F(SdlAudioTest, OneSampleWithOnePlaybackRestartsInsteadOfStacking) {
 TEST_F(SdlAudioTest, OnlyTheStreamPlayingIsStopped) {
     SdlAudio audio;
     ASSERT_TRUE(audio.Init());
-    const IAudio::Handle sample = audio.LoadSample(dir_.Write("s.wav", MakeWav(0.5)), 3);
+    const IAudio::Handle sample = audio.LoadSample(dir_.Put("s.wav", MakeWav(0.5)), 3);
     IAudio::Handle one = 0;
     if (TestVideoWriter::HasEncoder(TestVideoWriter::Sound::Mp3)) {
         TestVideoWriter::Options o;
@@ -438,9 +407,9 @@ TEST_F(SdlAudioTest, OnlyTheStreamPlayingIsStopped) {
         ASSERT_TRUE(TestVideoWriter::Write(dir_.File("Track0.MP3"), o));
         one = audio.LoadStream(dir_.File("Track0.MP3"));
     } else {
-        one = audio.LoadStream(dir_.Write("one.wav", MakeWav(2.0)));
+        one = audio.LoadStream(dir_.Put("one.wav", MakeWav(2.0)));
     }
-    const IAudio::Handle two = audio.LoadStream(dir_.Write("two.wav", MakeWav(2.0)));
+    const IAudio::Handle two = audio.LoadStream(dir_.Put("two.wav", MakeWav(2.0)));
     ASSERT_NE(one, 0u);
     ASSERT_NE(two, 0u);
     EXPECT_NE(one, two);
@@ -505,8 +474,8 @@ TEST_F(VideoTest, MissingOrGarbageFileShowsNothing) {
     SdlAudio audio;
     audio.Init();
     FfmpegVideoPlayer player(&display_, &audio);
-    const std::string garbage = dir_.Write("garbage.avi", Garbage(50000, 11));
-    const std::string riffJunk = dir_.Write("riff.avi", "RIFF\x10\0\0\0AVI LIST" + Garbage(3000, 5));
+    const std::string garbage = dir_.Put("garbage.avi", Garbage(50000, 11));
+    const std::string riffJunk = dir_.Put("riff.avi", "RIFF\x10\0\0\0AVI LIST" + Garbage(3000, 5));
     const std::string pipe = dir_.File("pipe.avi");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     for (const std::string& path : {dir_.File("missing.avi"), garbage, riffJunk, pipe, dir_.File("")}) {
@@ -535,7 +504,7 @@ TEST_F(VideoTest, CutFileShowsWhatItHasWithoutCrashing) {
     }
     FfmpegVideoPlayer player(&display_, nullptr);
     for (size_t cut : {bytes.size() / 2, bytes.size() / 5, size_t{600}}) {
-        player.Play(dir_.Write("cut.avi", bytes.substr(0, cut)));
+        player.Play(dir_.Put("cut.avi", bytes.substr(0, cut)));
         Watch(player, [&] {
             const auto s = player.CurrentState();
             return s == FfmpegVideoPlayer::State::Ended || s == FfmpegVideoPlayer::State::Failed;
@@ -667,7 +636,7 @@ TEST_F(VideoTest, DestroyingAPlayingPlayerStopsItsWorker) {
     }
     // The device was handed back to the music each time.
     EXPECT_FALSE(audio.OutputHooked());
-    const IAudio::Handle music = audio.LoadStream(dir_.Write("m.wav", MakeWav(1.0)));
+    const IAudio::Handle music = audio.LoadStream(dir_.Put("m.wav", MakeWav(1.0)));
     audio.PlayStream(music, true);
     EXPECT_EQ(audio.PlayingStream(), music);
 }
@@ -689,47 +658,32 @@ protected:
 };
 
 TEST_F(SdlEventsTest, KeysBecomeVirtualKeyCodes) {
-    const struct {
-        const char* key;
-        bool shift;
-        int vk;  // 0: dropped
-    } cases[] = {
-        {"Left", false, 37},
-        {"Up", false, 38},
-        {"Right", false, 39},
-        {"Down", false, 40},
-        {"Space", false, 32},
-        {"Left Shift", false, 16},
-        {"Right Shift", false, 16},
-        {"Return", false, 13},
-        {"Keypad Enter", false, 13},
-        {"Escape", false, 27},
-        {"Backspace", false, 8},
-        {"A", false, 65},
-        {"A", true, 65},
-        {"Z", true, 90},
-        {"M", false, 77},
-        {"0", false, 48},
-        {"9", false, 57},
-        {"F1", false, 0},
-        {"Tab", false, 0},
-        {"Left Ctrl", false, 0},
-        {"Keypad 5", false, 0},
-        {"Left Alt", false, 0},
+    // Virtual key 0: the key is dropped.
+    const std::pair<const char*, int> keys[] = {
+        {"Left", 37},        {"Up", 38},       {"Right", 39},
+        {"Down", 40},        {"Space", 32},    {"Left Shift", 16},
+        {"Right Shift", 16}, {"Return", 13},   {"Keypad Enter", 13},
+        {"Escape", 27},      {"Backspace", 8}, {"A", 65},
+        {"Z", 90},           {"M", 77},        {"0", 48},
+        {"9", 57},           {"F1", 0},        {"Tab", 0},
+        {"Left Ctrl", 0},    {"Keypad 5", 0},  {"Left Alt", 0},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(SdlEventInjector::Key(true, c.key, false, c.shift)) << c.key;
-        ASSERT_TRUE(SdlEventInjector::Key(false, c.key, false, c.shift)) << c.key;
-        const std::vector<PlatformEvent> got = Drain();
-        if (c.vk == 0) {
-            EXPECT_TRUE(got.empty()) << c.key;
-            continue;
+    for (const auto& [key, vk] : keys) {
+        for (bool shift : {false, true}) {
+            SCOPED_TRACE(std::string(key) + (shift ? " with Shift" : ""));
+            ASSERT_TRUE(SdlEventInjector::Key(true, key, false, shift));
+            ASSERT_TRUE(SdlEventInjector::Key(false, key, false, shift));
+            const std::vector<PlatformEvent> got = Drain();
+            if (vk == 0) {
+                EXPECT_TRUE(got.empty());
+                continue;
+            }
+            ASSERT_EQ(got.size(), 2u);
+            EXPECT_EQ(got[0].type, PlatformEvent::Type::KeyDown);
+            EXPECT_EQ(got[0].vk, vk);
+            EXPECT_EQ(got[1].type, PlatformEvent::Type::KeyUp);
+            EXPECT_EQ(got[1].vk, vk);
         }
-        ASSERT_EQ(got.size(), 2u) << c.key;
-        EXPECT_EQ(got[0].type, PlatformEvent::Type::KeyDown) << c.key;
-        EXPECT_EQ(got[0].vk, c.vk) << c.key;
-        EXPECT_EQ(got[1].type, PlatformEvent::Type::KeyUp) << c.key;
-        EXPECT_EQ(got[1].vk, c.vk) << c.key;
     }
 }
 
@@ -801,27 +755,33 @@ TEST(SdlDisplay, RefusesToRunWithoutAScreen) {
     display.Close();
 }
 
-// Checks a window's picture: the 800x600 picture scaled by a whole-window factor and centred.
-void ExpectLetterboxed(SdlDisplay& display, uint32_t colour) {
+// What the window shows: the 800x600 picture scaled by a whole-window factor and centred.
+struct WindowPicture {
     std::vector<uint32_t> pixels;
-    int w = 0;
-    int h = 0;
-    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
-    const double scale = std::min(w / 800.0, h / 600.0);
-    const int shownW = static_cast<int>(800 * scale);
-    const int shownH = static_cast<int>(600 * scale);
-    const int left = (w - shownW) / 2;
-    const int top = (h - shownH) / 2;
-    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * w + x]; };
-    EXPECT_TRUE(Near(at(w / 2, h / 2), colour, 8)) << Hex(at(w / 2, h / 2));
-    EXPECT_TRUE(Near(at(left + 3, top + 3), colour, 8));
-    EXPECT_TRUE(Near(at(left + shownW - 4, top + shownH - 4), colour, 8));
-    if (left > 4) {
-        EXPECT_EQ(at(left / 2, h / 2), 0u) << "bars left and right are black";
+    int w = 0, h = 0, left = 0, top = 0;
+    double scale = 1;
+
+    explicit WindowPicture(SdlDisplay& display) {
+        EXPECT_TRUE(display.CaptureWindow(pixels, w, h));
+        pixels.resize(static_cast<size_t>(w) * h);
+        scale = std::min(w / 800.0, h / 600.0);
+        left = (w - static_cast<int>(800 * scale)) / 2;
+        top = (h - static_cast<int>(600 * scale)) / 2;
     }
-    if (top > 4) {
-        EXPECT_EQ(at(w / 2, top / 2), 0u) << "bars above and below are black";
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
+    // The pixel showing the point (x, y) of the game's screen.
+    uint32_t Shows(int x, int y) const {
+        return At(left + static_cast<int>(x * scale), top + static_cast<int>(y * scale));
     }
+};
+
+void ExpectLetterboxed(SdlDisplay& display, uint32_t colour) {
+    const WindowPicture p(display);
+    for (auto [x, y] : {std::pair{400, 300}, {3, 3}, {796, 596}}) {
+        EXPECT_TRUE(Near(p.Shows(x, y), colour, 8)) << x << "," << y << ": " << Hex(p.Shows(x, y));
+    }
+    if (p.left > 4) EXPECT_EQ(p.At(p.left / 2, p.h / 2), 0u) << "bars left and right are black";
+    if (p.top > 4) EXPECT_EQ(p.At(p.w / 2, p.top / 2), 0u) << "bars above and below are black";
 }
 
 void ExercisesAWindow(SdlDisplay& display) {
@@ -835,27 +795,14 @@ void ExercisesAWindow(SdlDisplay& display) {
 
     // A 2x2 picture stretched over the whole screen: each quarter shows one of its pixels.
     auto picture = Surface::Create(2, 2);
-    picture->SetPixel(0, 0, 0xFF0000);
-    picture->SetPixel(1, 0, 0x00FF00);
-    picture->SetPixel(0, 1, 0x0000FF);
-    picture->SetPixel(1, 1, 0xFFFFFF);
+    const uint32_t colours[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    for (int i = 0; i < 4; ++i) picture->SetPixel(i % 2, i / 2, colours[i]);
     display.PresentPicture(*picture);
-    std::vector<uint32_t> pixels;
-    int w = 0;
-    int h = 0;
-    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
-    const double scale = std::min(w / 800.0, h / 600.0);
-    const int left = (w - static_cast<int>(800 * scale)) / 2;
-    const int top = (h - static_cast<int>(600 * scale)) / 2;
-    auto quarter = [&](int qx, int qy) {
-        const int x = left + static_cast<int>((qx ? 700 : 100) * scale);
-        const int y = top + static_cast<int>((qy ? 520 : 80) * scale);
-        return pixels[static_cast<size_t>(y) * w + x];
-    };
-    EXPECT_TRUE(Near(quarter(0, 0), 0xFF0000, 8)) << Hex(quarter(0, 0));
-    EXPECT_TRUE(Near(quarter(1, 0), 0x00FF00, 8)) << Hex(quarter(1, 0));
-    EXPECT_TRUE(Near(quarter(0, 1), 0x0000FF, 8)) << Hex(quarter(0, 1));
-    EXPECT_TRUE(Near(quarter(1, 1), 0xFFFFFF, 8)) << Hex(quarter(1, 1));
+    const WindowPicture shown(display);
+    for (int i = 0; i < 4; ++i) {
+        const uint32_t got = shown.Shows(i % 2 ? 700 : 100, i / 2 ? 520 : 80);
+        EXPECT_TRUE(Near(got, colours[i], 8)) << "quarter " << i << ": " << Hex(got);
+    }
 
     // A reset renderer loses every picture: owners see their surfaces lost and refill them.
     auto owned = Surface::Create(4, 4);
@@ -882,33 +829,34 @@ TEST(SdlDisplay, OffscreenDriverWorksWhenAskedForByName) {
     env.Set("SDL_VIDEODRIVER", "offscreen");
     env.Set("KVB_WINDOWED", "1");
     SdlDisplay display;
-    const DisplayStep step = display.Open(800, 600, "Kolvenbrook 3D");
-    ASSERT_EQ(step, DisplayStep::Ok) << display.LastError();
+    ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
     ExercisesAWindow(display);
     display.Close();
     EXPECT_EQ(display.BackBuffer(), nullptr);
+}
+
+// The environment of a game under the given X server, in a window or full screen.
+void UseXvfb(EnvGuard& env, const XvfbServer& server, bool windowed) {
+    env.Set("DISPLAY", server.Display().c_str());
+    env.Set("WAYLAND_DISPLAY", nullptr);
+    env.Set("SDL_VIDEODRIVER", nullptr);
+    env.Set("KVB_WINDOWED", windowed ? "1" : nullptr);
 }
 
 TEST(SdlDisplay, FullScreenWindowUnderXvfbIsLetterboxed) {
     XvfbServer server(1280, 720);
     if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
     EnvGuard env;
-    env.Set("DISPLAY", server.Display().c_str());
-    env.Set("WAYLAND_DISPLAY", nullptr);
-    env.Set("SDL_VIDEODRIVER", nullptr);
-    env.Set("KVB_WINDOWED", nullptr);
+    UseXvfb(env, server, false);
     // A bare Xvfb has no window manager to make the window full screen for OpenGL; the software renderer
     // draws into a buffer of the screen's size, which shows the letterbox all the same.
     env.Set("SDL_RENDER_DRIVER", "software");
     SdlDisplay display;
     ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
     EXPECT_TRUE(display.IsFullscreen());
-    std::vector<uint32_t> pixels;
-    int w = 0;
-    int h = 0;
-    ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 720);
+    const WindowPicture shown(display);
+    EXPECT_EQ(shown.w, 1280);
+    EXPECT_EQ(shown.h, 720);
     ExercisesAWindow(display);
     display.Close();
 }
@@ -917,10 +865,7 @@ TEST(SdlDisplay, WindowUnderXvfbAndAltEnter) {
     XvfbServer server(1024, 768);
     if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
     EnvGuard env;
-    env.Set("DISPLAY", server.Display().c_str());
-    env.Set("WAYLAND_DISPLAY", nullptr);
-    env.Set("SDL_VIDEODRIVER", nullptr);
-    env.Set("KVB_WINDOWED", "1");
+    UseXvfb(env, server, true);
     SdlDisplay display;
     ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
     EXPECT_FALSE(display.IsFullscreen());
