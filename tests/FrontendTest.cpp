@@ -479,14 +479,11 @@ TEST_F(BriefingTest, EachBoxShowsItsTypesWalkingAnimationCentredInIt) {
     folder.Write("Units/DINO/MOVELEFT.png", SolidPng(80, 32, 0x00FF00));
     Open(1);
     // Left edge 320 + 64 - 40 / 2 + 5 = 369, top 114 - 32 / 2 = 98; 40 x 32 pixels.
-    for (auto [x, y, colour] : {std::tuple{369, 98, 0x00FF00u},
-                                {408, 129, 0x00FF00u},
-                                {368, 98, 0x000010u},
-                                {409, 98, 0x000010u},
-                                {369, 97, 0x000010u},
-                                {369, 130, 0x000010u}}) {
-        EXPECT_EQ(Pixel(x, y), colour) << x << "," << y;
-    }
+    const std::tuple<int, int, uint32_t> pixels[] = {
+        {369, 98, 0x00FF00}, {408, 129, 0x00FF00}, {368, 98, 0x000010},
+        {409, 98, 0x000010}, {369, 97, 0x000010},  {369, 130, 0x000010},
+    };
+    for (auto [x, y, colour] : pixels) EXPECT_EQ(Pixel(x, y), colour) << x << "," << y;
     // The row slides: two frames later the picture stands 20 pixels further left.
     Press(kRight);
     Frame();
