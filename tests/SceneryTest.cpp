@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
@@ -32,6 +33,11 @@ constexpr uint32_t kDecorationKey0 = levelfixture::kSet0DecorationKey;
 
 std::string SetFolder(int set) {
     return "LevelDescriptions/Level" + std::to_string(set) + "/";
+}
+
+// A collision grid without a solid cell.
+void WriteEmptyMap(int levelNumber) {
+    WriteCollisionFile(levelNumber, [](int, int) { return false; });
 }
 
 // A 16x16 tile of one colour whose top-left pixel is the set's key.
@@ -74,6 +80,19 @@ protected:
         level_->cameraY = y;
     }
     uint32_t At(int x, int y) { return Target().GetPixel(x, y); }
+    void StartEmpty(int levelNumber) {
+        WriteEmptyMap(levelNumber);
+        Start(levelNumber);
+    }
+    void DrawScenery() {
+        Clear();
+        level_->DrawScenery(&window_->window);
+    }
+    // The display loses every surface; the main window restores its own target.
+    void LoseSurfaces() {
+        platform::MarkAllSurfacesLost();
+        Target().Restore();
+    }
 
     TempGameFolder folder_;
     HeadlessServices services_;
@@ -98,16 +117,11 @@ TEST(SceneryRulesTest, KeyTable) {
 
 TEST(SceneryRulesTest, GeneratorHashAndVariantValues) {
     // Cell (3, 5): seed 3*5+3 = 18 gives 97; seed 97*3 = 291 gives 988; 988 mod 4 = 0.
-    SeedSceneryRandom(18);
-    EXPECT_EQ(NextSceneryRandom(), 97);
-    SeedSceneryRandom(291);
-    EXPECT_EQ(NextSceneryRandom(), 988);
     // Cell (10, 20): seed 210 gives 724; seed 7240 gives 23681; 23681 mod 4 = 1.
-    SeedSceneryRandom(210);
-    EXPECT_EQ(NextSceneryRandom(), 724);
-    SeedSceneryRandom(7240);
-    EXPECT_EQ(NextSceneryRandom(), 23681);
-
+    for (auto [seed, value] : {std::pair{18, 97}, {291, 988}, {210, 724}, {7240, 23681}}) {
+        SeedSceneryRandom(seed);
+        EXPECT_EQ(NextSceneryRandom(), value) << seed;
+    }
     EXPECT_EQ(CTileLayer::TileVariant(3, 5), 0);
     EXPECT_EQ(CTileLayer::TileVariant(10, 20), 1);
     EXPECT_EQ(CTileLayer::CellHash(10, 20), 23910);
@@ -118,17 +132,14 @@ TEST(SceneryRulesTest, GeneratorHashAndVariantValues) {
 
     // Draws go on from the state left behind: the runtime generator's known sequence from seed 1.
     SeedSceneryRandom(1);
-    const int expected[] = {41, 18467, 6334, 26500, 19169};
-    for (int value : expected) EXPECT_EQ(NextSceneryRandom(), value);
+    for (int value : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(NextSceneryRandom(), value);
 }
 
 TEST(SceneryRulesTest, HashesWrapLikeThirtyTwoBitArithmetic) {
     // Large coordinates overflow the products; the result is still a draw of the generator.
     for (int a : {65536, 100000, -7}) {
         const int32_t h = CTileLayer::CellHash(a, 12345);
-        EXPECT_GE(h, 0);
-        EXPECT_LE(h, 32767);
-        EXPECT_EQ(CTileLayer::CellHash(a, 12345), h);
+        EXPECT_TRUE(h >= 0 && h <= 32767) << a << ": " << h;
     }
 }
 
@@ -252,7 +263,6 @@ TEST(SceneryRulesTest, WhereArtefactsStand) {
 // ---- loading ----
 
 TEST_F(SceneryTest, PictureFilesGoToTheirSlots) {
-    WriteCollisionFile(1, [](int, int) { return false; });
     WriteTile(0, "26_1", 0xA0B0C0);    // slot 16
     WriteTile(0, "48_13", 0xA0B0C1);   // slot 195
     WriteTile(0, "246_13", 0xA0B0C2);  // slot 209: past the table, never loaded
@@ -263,22 +273,19 @@ TEST_F(SceneryTest, PictureFilesGoToTheirSlots) {
     WriteFlatPicture(SetFolder(0) + "Artefact30.png", 80, 80, 0xC0C0C1);
     WriteFlatPicture(SetFolder(1) + "Branch0.png", 80, 80, 0xD0D0D0);  // set 1 does not exist
     WriteFlatPicture(SetFolder(0) + "Level0_3.png", 800, 600, 0x405060);
-    Start(1);
+    StartEmpty(1);
     const CTileLayer& layer = *level_->tileLayer;
     EXPECT_EQ(layer.sceneryNumber, 0);
-    std::vector<int> tiles, branches, artefacts;
-    for (int i = 0; i < CTileLayer::kTileSlots; ++i) {
-        if (layer.tiles[i]) tiles.push_back(i);
-    }
-    for (int i = 0; i < CTileLayer::kBranchSlots; ++i) {
-        if (layer.branches[i]) branches.push_back(i);
-    }
-    for (int i = 0; i < CTileLayer::kArtefactSlots; ++i) {
-        if (layer.artefacts[i]) artefacts.push_back(i);
-    }
-    EXPECT_EQ(tiles, (std::vector<int>{16, 195}));
-    EXPECT_EQ(branches, (std::vector<int>{12}));
-    EXPECT_EQ(artefacts, (std::vector<int>{29}));
+    auto loaded = [](const auto& slots) {
+        std::vector<int> list;
+        for (size_t i = 0; i < std::size(slots); ++i) {
+            if (slots[i]) list.push_back(static_cast<int>(i));
+        }
+        return list;
+    };
+    EXPECT_EQ(loaded(layer.tiles), (std::vector<int>{16, 195}));
+    EXPECT_EQ(loaded(layer.branches), (std::vector<int>{12}));
+    EXPECT_EQ(loaded(layer.artefacts), (std::vector<int>{29}));
     EXPECT_EQ(layer.tiles[16]->GetPixel(5, 5), 0xA0B0C0u);
     EXPECT_EQ(layer.tiles[195]->GetPixel(5, 5), 0xA0B0C1u);
     // Missing pictures are not reported.
@@ -295,8 +302,7 @@ TEST_F(SceneryTest, ColourKeysPerSet) {
         WriteFlatPicture(SetFolder(c.set) + "Branch0.png", 80, 80, 0x909090);
         WriteFlatPicture(SetFolder(c.set) + "Artefact0.png", 80, 80, 0xA0A0A0);
     }
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     for (const auto& c : cases) {
         for (int level : {c.set, c.set + 1}) {
             CTileLayer layer(&window_->window, level);
@@ -323,7 +329,9 @@ protected:
     }
     // The colour drawn inside cell (cx, cy) with the camera at (16, 16).
     uint32_t CellColour(int cx, int cy) { return At(16 * cx - 16 + 8, 16 * cy - 16 + 8); }
+    // Makes the level from the files as they are now and draws its tiles.
     void DrawTilesAt16() {
+        Start(0);
         Clear();
         Camera(16, 16);
         level_->tileLayer->DrawTiles();
@@ -334,7 +342,6 @@ TEST_F(TileDrawTest, VariantThenVariantZeroThenTheLoneTile) {
     WriteTile(0, "48_0", 0x900001);
     WriteTile(0, "26_0", 0x900002);
     WriteTile(0, "26_1", 0x900003);
-    Start(0);
     DrawTilesAt16();
     EXPECT_EQ(CellColour(10, 20), 0x900003u) << "variant 1 of key 26";
     EXPECT_EQ(CellColour(30, 30), 0x900001u) << "a lone cell shows 48_0";
@@ -344,27 +351,18 @@ TEST_F(TileDrawTest, VariantThenVariantZeroThenTheLoneTile) {
     EXPECT_EQ(At(16 * 10 - 16 + 1, 16 * 20 - 16), 0x900003u);
     EXPECT_EQ(CellColour(12, 20), kSentinel) << "free cell";
 
-    // Without 26_1 the cell shows variant 0 of its key; without that too, 48_0.
-    std::filesystem::remove(SetFolder(0) + "26_1.png");
-    Start(0);
-    DrawTilesAt16();
-    EXPECT_EQ(CellColour(10, 20), 0x900002u);
-    std::filesystem::remove(SetFolder(0) + "26_0.png");
-    Start(0);
-    DrawTilesAt16();
-    EXPECT_EQ(CellColour(10, 20), 0x900001u);
-    // And with no 48_0 either, nothing at all.
-    std::filesystem::remove(SetFolder(0) + "48_0.png");
-    Start(0);
-    DrawTilesAt16();
-    EXPECT_EQ(CellColour(10, 20), kSentinel);
+    // Without 26_1 the cell shows variant 0 of its key; without that too, 48_0; then nothing at all.
+    for (auto [removed, shown] : {std::pair{"26_1", 0x900002u}, {"26_0", 0x900001u}, {"48_0", kSentinel}}) {
+        std::filesystem::remove(SetFolder(0) + removed + ".png");
+        DrawTilesAt16();
+        EXPECT_EQ(CellColour(10, 20), shown) << "without " << removed;
+    }
     EXPECT_EQ(CellColour(30, 30), kSentinel);
 }
 
 TEST_F(TileDrawTest, KeyTwoUsesItsOwnPictureWhenThere) {
     WriteTile(0, "48_0", 0x900001);
     for (int v = 0; v < 4; ++v) WriteTile(0, "2_" + std::to_string(v), 0x910000 + v);
-    Start(0);
     DrawTilesAt16();
     EXPECT_EQ(CellColour(9, 20), 0x910000u + CTileLayer::TileVariant(9, 20));
     EXPECT_EQ(CellColour(11, 20), 0x900001u) << "key 6 has no picture";
@@ -415,10 +413,13 @@ TEST_F(DecorationTest, BranchesAreCentredOnTheirCellAndFallBackToPictureZero) {
         return x == 0 && y == 0 ? kDecorationKey0 : 0xB00000u + static_cast<uint32_t>(x);
     });
     WriteFlatPicture(SetFolder(0) + "Branch0.png", 80, 80, 0xB10000);
-    Start(0);
-    Clear();
-    Camera(16, 16);
-    level_->tileLayer->DrawBranches();
+    auto draw = [&] {
+        Start(0);
+        Clear();
+        Camera(16, 16);
+        level_->tileLayer->DrawBranches();
+    };
+    draw();
     // Top-left at 16 * (10 - 2) - 16 = 112, 16 * (20 - 2) - 16 = 272.
     EXPECT_EQ(At(112, 272), kSentinel) << "keyed corner";
     EXPECT_EQ(At(113, 272), 0xB00001u);
@@ -427,10 +428,7 @@ TEST_F(DecorationTest, BranchesAreCentredOnTheirCellAndFallBackToPictureZero) {
     EXPECT_EQ(At(150, 352), kSentinel);
 
     std::filesystem::remove(SetFolder(0) + "Branch10.png");
-    Start(0);
-    Clear();
-    Camera(16, 16);
-    level_->tileLayer->DrawBranches();
+    draw();
     EXPECT_EQ(At(150, 300), 0xB10000u);
 }
 
@@ -452,25 +450,30 @@ TEST_F(DecorationTest, BranchSpacingOnBlocksAndRuns) {
     EXPECT_EQ(hanging, expected);
 }
 
-TEST_F(DecorationTest, ArtefactsStandOnTheRunSqueezedToSixtyFourPixels) {
-    // A long run at row 40; find one of its cells that carries an artefact on level 0.
-    WriteCollisionFile(0, [](int cx, int cy) { return cy == 40 && cx >= 2 && cx <= 200; });
-    for (int n = 0; n < 12; ++n) {
-        // Columns 0..79 in 80 colours, so the squeeze shows which source columns were taken.
-        WritePicture(SetFolder(0) + "Artefact" + std::to_string(n) + ".png", 80, 80,
-                     [n](int x, int) { return 0xC00000u + static_cast<uint32_t>(n) * 0x100u + x; });
+// A long run at row 40 on level 0, and a cell of it that carries an artefact. Artefact n shows its
+// columns 0..79 in 80 colours 0xC0nnxx, so a squeeze or a cut shows which source columns were taken.
+class ArtefactTest : public SceneryTest {
+protected:
+    void SetUp() override {
+        SceneryTest::SetUp();
+        WriteCollisionFile(0, [](int cx, int cy) { return cy == 40 && cx >= 2 && cx <= 200; });
+        for (int n = 0; n < 12; ++n) {
+            WritePicture(SetFolder(0) + "Artefact" + std::to_string(n) + ".png", 80, 80,
+                         [n](int x, int) { return 0xC00000u + static_cast<uint32_t>(n) * 0x100u + x; });
+        }
+        Start(0);
+        for (int x = 3; x < 200 && cell < 0; ++x) {
+            if (CTileLayer::HasArtefact(0, x, 40, true, Map().NeighbourKey(x, 40))) cell = x;
+        }
+        ASSERT_GE(cell, 0);
     }
-    Start(0);
     int cell = -1;
-    for (int x = 3; x < 200 && cell < 0; ++x) {
-        if (CTileLayer::HasArtefact(0, x, 40, true, Map().NeighbourKey(x, 40))) cell = x;
-    }
-    ASSERT_GE(cell, 0);
+};
+
+TEST_F(ArtefactTest, ArtefactsStandOnTheRunSqueezedToSixtyFourPixels) {
     const uint32_t picture = CTileLayer::ArtefactPicture(0, cell, 40);
-    const int camX = 16 * (cell - 2) - 100;  // the artefact's left edge at screen x 100
-    const int camY = 16 * 35 - 50;           // its top at screen y 50
     Clear();
-    Camera(camX, camY);
+    Camera(16 * (cell - 2) - 100, 16 * 35 - 50);  // the artefact's left edge at screen x 100, its top at y 50
     level_->tileLayer->DrawArtefacts();
     // 64 wide from 100, 80 tall from 50 (its bottom on the run's top edge).
     EXPECT_EQ(At(99, 60), kSentinel);
@@ -489,18 +492,7 @@ TEST_F(DecorationTest, ArtefactsStandOnTheRunSqueezedToSixtyFourPixels) {
     EXPECT_EQ(*columns.rbegin(), 79u);
 }
 
-TEST_F(DecorationTest, ArtefactsCutAtTheLeftEdgeLoseTheSamePixelsOfTheSource) {
-    WriteCollisionFile(0, [](int cx, int cy) { return cy == 40 && cx >= 2 && cx <= 200; });
-    for (int n = 0; n < 12; ++n) {
-        WritePicture(SetFolder(0) + "Artefact" + std::to_string(n) + ".png", 80, 80,
-                     [](int x, int) { return 0xC00000u + static_cast<uint32_t>(x); });
-    }
-    Start(0);
-    int cell = -1;
-    for (int x = 3; x < 200 && cell < 0; ++x) {
-        if (CTileLayer::HasArtefact(0, x, 40, true, Map().NeighbourKey(x, 40))) cell = x;
-    }
-    ASSERT_GE(cell, 0);
+TEST_F(ArtefactTest, ArtefactsCutAtTheLeftEdgeLoseTheSamePixelsOfTheSource) {
     // Cut by 32 on the left: 32 screen columns remain, showing source columns 32..79 squeezed.
     Clear();
     Camera(16 * (cell - 2) + 32, 16 * 35 - 50);
@@ -543,50 +535,42 @@ TEST_F(DecorationTest, PairedLevelsLookTheSame) {
 // ---- the static plan ----
 
 TEST_F(SceneryTest, StaticPlanFallsBackToSetZeroOnlyAtTheStart) {
-    WriteCollisionFile(2, [](int, int) { return false; });
     WriteFlatPicture(SetFolder(0) + "Level0_3.png", 800, 600, 0x405060);
-    Start(2);
+    StartEmpty(2);
     ASSERT_TRUE(level_->staticPlan);
     EXPECT_EQ(level_->staticPlan->ColourKey(), 0x374B00u);
-    Clear();
-    level_->DrawScenery(&window_->window);
+    DrawScenery();
     EXPECT_EQ(At(400, 300), 0x405060u);
     EXPECT_TRUE(services_.messages.shown.empty());
 
     // After a loss the set's own picture is looked for, not set 0's.
     WriteFlatPicture(SetFolder(0) + "Level0_3.png", 800, 600, 0x708090);
-    platform::MarkAllSurfacesLost();
-    Target().Restore();
-    level_->DrawScenery(&window_->window);
+    LoseSurfaces();
+    DrawScenery();
     EXPECT_FALSE(level_->staticPlan->IsLost());
     EXPECT_EQ(At(400, 300), 0x405060u);
 
     // With a picture of its own, a restore reads it again.
     WriteFlatPicture(SetFolder(2) + "Level2_3.png", 800, 600, 0x102030);
     Start(3);
-    Clear();
-    level_->DrawScenery(&window_->window);
+    DrawScenery();
     EXPECT_EQ(At(400, 300), 0x102030u);
     WriteFlatPicture(SetFolder(2) + "Level2_3.png", 800, 600, 0x203040);
-    platform::MarkAllSurfacesLost();
-    Target().Restore();
-    level_->DrawScenery(&window_->window);
+    LoseSurfaces();
+    DrawScenery();
     EXPECT_EQ(At(400, 300), 0x203040u);
 }
 
 TEST_F(SceneryTest, StaticPlanIsKeyedAndNotClipped) {
-    WriteCollisionFile(0, [](int, int) { return false; });
     WritePicture(SetFolder(0) + "Level0_3.png", 800, 600, [](int x, int) { return x < 400 ? 0x374B00u : 0x112233u; });
-    Start(0);
-    Clear();
-    level_->DrawScenery(&window_->window);
+    StartEmpty(0);
+    DrawScenery();
     EXPECT_EQ(At(100, 100), kSentinel);
     EXPECT_EQ(At(500, 100), 0x112233u);
     // A picture larger than the screen is not drawn at all.
     WriteFlatPicture(SetFolder(0) + "Level0_3.png", 801, 600, 0x445566);
     Start(0);
-    Clear();
-    level_->DrawScenery(&window_->window);
+    DrawScenery();
     EXPECT_EQ(At(500, 100), kSentinel);
 }
 
@@ -601,8 +585,7 @@ TEST_F(SceneryTest, MissingStaticPlanIsReportedAndTheLevelGoesOn) {
     level_->Update(&window_->window);
 
     // Without a static plan a loss of the display is still noticed and the scenery rebuilt.
-    platform::MarkAllSurfacesLost();
-    Target().Restore();
+    LoseSurfaces();
     level_->DrawScenery(&window_->window);
     ASSERT_TRUE(level_->tileLayer->tiles[0]);
     EXPECT_FALSE(level_->tileLayer->AnySurfaceLost());
@@ -682,8 +665,7 @@ protected:
 };
 
 TEST_F(BackgroundTest, PiecePositionsForTheCamera) {
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     CBackground far(0, &window_->window, CBackground::kFarLayer, 0.26f);
     CBackground near(0, &window_->window, CBackground::kNearLayer, 0.75f);
     const struct {
@@ -703,10 +685,9 @@ TEST_F(BackgroundTest, PiecePositionsForTheCamera) {
     };
     for (const auto& c : cases) {
         const CBackground::Placement p = c.layer->PlaceFor(c.camX, c.camY);
-        EXPECT_EQ(p.firstColumn, c.column) << c.why;
-        EXPECT_EQ(p.firstRow, c.row) << c.why;
-        EXPECT_EQ(p.offsetX, c.offsetX) << c.why;
-        EXPECT_EQ(p.offsetY, c.offsetY) << c.why;
+        EXPECT_EQ(std::tuple(p.firstColumn, p.firstRow, p.offsetX, p.offsetY),
+                  std::tuple(c.column, c.row, c.offsetX, c.offsetY))
+            << c.why;
     }
     EXPECT_EQ(far.lastColumn, 2);
     EXPECT_EQ(far.lastRow, 1);
@@ -716,8 +697,7 @@ TEST_F(BackgroundTest, PiecePositionsForTheCamera) {
 
 TEST_F(BackgroundTest, LoadsItsPiecesWithTheSetsKeys) {
     WriteCodedPieces(2);
-    WriteCollisionFile(3, [](int, int) { return false; });
-    Start(3);
+    StartEmpty(3);
     CBackground far(3, &window_->window, CBackground::kFarLayer, 0.26f);
     CBackground near(3, &window_->window, CBackground::kNearLayer, 0.75f);
     auto loaded = [](const CBackground& layer) {
@@ -752,8 +732,7 @@ TEST_F(BackgroundTest, MissingPieceTakesTheFallBack) {
     WriteCodedPieces(0);
     std::filesystem::remove(SetFolder(0) + "Background/Bk_2_1_1.png");
     WriteFlatPicture(SetFolder(0) + "Background/Bk_1_4_3.png", 512, 512, 0x777777);
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     const CBackground& far = *level_->farBackground;
     ASSERT_TRUE(far.allLoaded);
     EXPECT_EQ(far.pieces[1][1]->GetPixel(10, 10), 0x777777u);
@@ -764,8 +743,7 @@ TEST_F(BackgroundTest, OnePieceThatCannotBeMadeDropsTheLayer) {
     WriteCodedPieces(0);
     // No piece (3, 1) of the near layer and no fall-back: nothing to make a surface from.
     std::filesystem::remove(SetFolder(0) + "Background/Bk_1_3_1.png");
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     services_.messages.shown.clear();
     const int before = platform::LiveSurfaceCount();
     CBackground near(0, &window_->window, CBackground::kNearLayer, 0.75f);
@@ -786,30 +764,30 @@ TEST_F(BackgroundTest, OnePieceThatCannotBeMadeDropsTheLayer) {
 
 TEST_F(BackgroundTest, PiecesLandWhereTheCameraSays) {
     WriteCodedPieces(0);
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     CBackground near(0, &window_->window, CBackground::kNearLayer, 0.75f);
-    Clear();
-    Camera(1000, 0);
-    near.Draw();
-    EXPECT_EQ(At(0, 0), Code(1, 0, 238, 0));
-    EXPECT_EQ(At(273, 5), Code(1, 0, 511, 5));
-    EXPECT_EQ(At(274, 5), Code(2, 0, 0, 5));
-    EXPECT_EQ(At(799, 599), Code(3, 1, 13, 87));
-
     CBackground far(0, &window_->window, CBackground::kFarLayer, 0.26f);
-    Clear();
-    Camera(100, 0);
-    far.Draw();
-    EXPECT_EQ(At(0, 0), Code(0, 0, 22, 0));
-    EXPECT_EQ(At(489, 3), Code(0, 0, 511, 3));
-    EXPECT_EQ(At(490, 3), Code(1, 0, 0, 3));
+    const struct {
+        CBackground* layer;
+        int camX, x, y;
+        uint32_t shown;
+    } cases[] = {
+        {&near, 1000, 0, 0, Code(1, 0, 238, 0)}, {&near, 1000, 273, 5, Code(1, 0, 511, 5)},
+        {&near, 1000, 274, 5, Code(2, 0, 0, 5)}, {&near, 1000, 799, 599, Code(3, 1, 13, 87)},
+        {&far, 100, 0, 0, Code(0, 0, 22, 0)},    {&far, 100, 489, 3, Code(0, 0, 511, 3)},
+        {&far, 100, 490, 3, Code(1, 0, 0, 3)},
+    };
+    for (const auto& c : cases) {
+        Clear();
+        Camera(c.camX, 0);
+        c.layer->Draw();
+        EXPECT_EQ(At(c.x, c.y), c.shown) << "camera " << c.camX << ", " << c.x << "," << c.y;
+    }
 }
 
 TEST_F(BackgroundTest, BothLayersCoverTheViewEverywhereInTheLevel) {
     WriteCodedPieces(0);
-    WriteCollisionFile(0, [](int, int) { return false; });
-    Start(0);
+    StartEmpty(0);
     for (float factor : {0.26f, 0.75f}) {
         CBackground layer(0, &window_->window, factor < 0.5f ? CBackground::kFarLayer : CBackground::kNearLayer,
                           factor);
