@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "LevelFixture.h"
 #include "actors/Animation.h"
@@ -194,20 +195,16 @@ TEST_F(AnimationTest, FramesWrapToTheFirstEvenFromBeyondTheStrip) {
 
 TEST_F(AnimationTest, FastPathOnlyStrictlyInsideTheScreen) {
     auto animation = TenFrames();
-    const struct {
-        int x, y;
-        float scale;
-        bool fast;
-    } cases[] = {
+    const std::tuple<int, int, float, bool> cases[] = {
         {1, 1, 1.0f, true},       {0, 100, 1.0f, false},   {100, 0, 1.0f, false},  {768, 100, 1.0f, false},
         {767, 100, 1.0f, true},   {100, 568, 1.0f, false}, {100, 567, 1.0f, true}, {100, 100, 2.0f, false},
         {100, 100, 0.99f, false}, {-5, 100, 1.0f, false},
     };
     int frame = 0;
-    for (const auto& c : cases) {
+    for (const auto& [x, y, scale, fast] : cases) {
         window.frameCounter = ++frame;
-        animation->Draw(c.x, c.y, c.scale);
-        EXPECT_EQ(animation->lastDrawFast, c.fast) << c.x << "," << c.y << " scale " << c.scale;
+        animation->Draw(x, y, scale);
+        EXPECT_EQ(animation->lastDrawFast, fast) << x << "," << y << " scale " << scale;
     }
 }
 
@@ -226,22 +223,20 @@ TEST_F(AnimationTest, ClippedAtEachScreenEdge) {
     auto animation = TenFrames();
     window.frameCounter = 1;  // every draw below is in one frame: all show frame 1
     // Where it is drawn, how much shows, and the source pixel at the screen's first one.
-    const struct {
-        int x, y, shownW, shownH, fromX, fromY;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int, int> cases[] = {
         {-10, 50, 22, 32, 10, 0}, {790, 150, 10, 32, 0, 0}, {300, -5, 32, 27, 0, 5},
         {400, 590, 32, 10, 0, 0}, {-5, -7, 27, 25, 5, 7},  // a corner: both offsets at once
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-        animation->Draw(c.x, c.y, 1.0f);
-        const int left = std::max(c.x, 0);
-        const int top = std::max(c.y, 0);
-        for (int sy = 0; sy < c.shownH; ++sy) {
-            for (int sx = 0; sx < c.shownW; ++sx) ExpectShows(left + sx, top + sy, 1, c.fromX + sx, c.fromY + sy);
+    for (const auto& [x, y, shownW, shownH, fromX, fromY] : cases) {
+        SCOPED_TRACE(testing::Message() << x << "," << y);
+        animation->Draw(x, y, 1.0f);
+        const int left = std::max(x, 0);
+        const int top = std::max(y, 0);
+        for (int sy = 0; sy < shownH; ++sy) {
+            for (int sx = 0; sx < shownW; ++sx) ExpectShows(left + sx, top + sy, 1, fromX + sx, fromY + sy);
         }
-        if (left + c.shownW < 800) EXPECT_EQ(target->GetPixel(left + c.shownW, top + 1), kBackground);
-        if (top + c.shownH < 600) EXPECT_EQ(target->GetPixel(left + 1, top + c.shownH), kBackground);
+        if (left + shownW < 800) EXPECT_EQ(target->GetPixel(left + shownW, top + 1), kBackground);
+        if (top + shownH < 600) EXPECT_EQ(target->GetPixel(left + 1, top + shownH), kBackground);
     }
 }
 

@@ -44,20 +44,17 @@ protected:
 TEST_F(CollisionMapTest, FileBytesGoToTheirCellsInBlockOrder) {
     std::string bytes(CCollisionMap::kCellCount + 2, '\0');
     // Byte k -> cell, worked out by hand from the block layout.
-    const struct {
-        size_t k;
-        int cx, cy;
-    } cases[] = {
+    const std::tuple<size_t, int, int> cases[] = {
         {0, 0, 0},       {1, 0, 1},     {15, 0, 15},        {16, 1, 0},        {255, 15, 15},         {256, 0, 16},
         {2047, 15, 127}, {2048, 16, 0}, {2048 + 17, 17, 1}, {32767, 255, 127}, {256 * 9 + 5, 16, 21},
     };
-    for (const auto& c : cases) bytes[c.k] = 1;
+    for (const auto& [k, cx, cy] : cases) bytes[k] = 1;
     WriteFile("LevelDescriptions/Level3.dat", bytes);
     CCollisionMap map(nullptr, 3);
     int solidCount = 0;
     for (int32_t v : map.cells) solidCount += v != 0;
     EXPECT_EQ(solidCount, static_cast<int>(std::size(cases)));
-    for (const auto& c : cases) EXPECT_TRUE(map.IsSolid(c.cx, c.cy)) << "byte " << c.k;
+    for (const auto& [k, cx, cy] : cases) EXPECT_TRUE(map.IsSolid(cx, cy)) << "byte " << k;
     EXPECT_TRUE(services_.messages.shown.empty());
 }
 
@@ -78,18 +75,16 @@ TEST_F(CollisionMapTest, CellValuesAreSignedBytes) {
 
 TEST_F(CollisionMapTest, OnlyTheFirstLengthMinusTwoBytesCount) {
     // Every byte solid: the length alone decides how many cells are filled.
-    const struct {
-        size_t length;
-        int filled;
-    } cases[] = {{1, 0}, {2, 0}, {3, 1}, {18, 16}, {32769, 32767}, {32770, 32768}, {40000, 32768}};
-    for (const auto& c : cases) {
-        WriteFile("LevelDescriptions/Level1.dat", std::string(c.length, '\x05'));
+    const std::tuple<size_t, int> cases[] = {{1, 0},         {2, 0},         {3, 1},        {18, 16},
+                                             {32769, 32767}, {32770, 32768}, {40000, 32768}};
+    for (const auto& [length, filled] : cases) {
+        WriteFile("LevelDescriptions/Level1.dat", std::string(length, '\x05'));
         services_.messages.shown.clear();
         CCollisionMap map(nullptr, 1);
         int solidCount = 0;
         for (int32_t v : map.cells) solidCount += v != 0;
-        EXPECT_EQ(solidCount, c.filled) << "length " << c.length;
-        EXPECT_TRUE(services_.messages.shown.empty()) << "length " << c.length;
+        EXPECT_EQ(solidCount, filled) << "length " << length;
+        EXPECT_TRUE(services_.messages.shown.empty()) << "length " << length;
     }
     // 17 bytes fill cells (0,0) to (0,14) of the first block column.
     WriteFile("LevelDescriptions/Level1.dat", std::string(17, '\x05'));
@@ -122,10 +117,7 @@ TEST_F(CollisionMapTest, FileNameIsFoundWhateverItsLetterCase) {
 // ---- the box test ----
 
 TEST_F(CollisionMapTest, WorldEdgesAreSolid) {
-    const struct {
-        int x, y, w, h;
-        int32_t expected;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int32_t> cases[] = {
         {100, 19, 60, 40, CCollisionMap::kSolid},    {100, 20, 60, 40, CCollisionMap::kFree},
         {23, 100, 60, 40, CCollisionMap::kSolid},    {24, 100, 60, 40, CCollisionMap::kFree},
         {100, 2009, 60, 40, CCollisionMap::kSolid},  // bottom edge at 2049
@@ -133,8 +125,8 @@ TEST_F(CollisionMapTest, WorldEdgesAreSolid) {
         {4077, 100, 60, 40, CCollisionMap::kSolid},  // inset left edge at 4097
         {-1000, 100, 60, 40, CCollisionMap::kSolid}, {100, -500, 60, 40, CCollisionMap::kSolid},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.x << "," << c.y;
+    for (const auto& [x, y, w, h, expected] : cases) {
+        EXPECT_EQ(map_->TestBox(x, y, w, h), expected) << x << "," << y;
     }
 }
 
@@ -168,11 +160,7 @@ TEST_F(CollisionMapTest, BoxesAtTheGridsEdgesNeverLeaveIt) {
 TEST_F(CollisionMapTest, TheOutlineFindsSolidCellsOnItsEdgesOnly) {
     Solid(10, 10, 10, 10);  // pixels 160..175 both ways
     // Bodies 60 wide (inset 40) and 40 tall unless said otherwise.
-    const struct {
-        int x, y, w, h;
-        int32_t expected;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int32_t, const char*> cases[] = {
         {130, 150, 60, 40, CCollisionMap::kSolid, "the cell on the inset's right column"},
         {130, 100, 60, 59, CCollisionMap::kFree, "bottom edge at 159: one pixel above the cell"},
         {130, 100, 60, 60, CCollisionMap::kSolid, "bottom edge on the cell's first pixel row"},
@@ -184,17 +172,13 @@ TEST_F(CollisionMapTest, TheOutlineFindsSolidCellsOnItsEdgesOnly) {
         {119, 150, 60, 40, CCollisionMap::kFree, "inset right edge at 159"},
         {100, 120, 120, 100, CCollisionMap::kFree, "the cell lies inside the outline"},
     };
-    for (const auto& c : cases) EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.why;
+    for (const auto& [x, y, w, h, expected, why] : cases) EXPECT_EQ(map_->TestBox(x, y, w, h), expected) << why;
 }
 
 TEST_F(CollisionMapTest, PlatformsAreFoundByTheirEdgesInsideTheBox) {
     std::vector<PlatformBox> platforms = {{200, 300}};  // 200..264 across, 300..316 down
     map_->platformOverride = &platforms;
-    const struct {
-        int x, y, w, h;
-        int32_t expected;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int32_t, const char*> cases[] = {
         {200, 280, 60, 40, CCollisionMap::kPlatform, "top edge inside"},
         {200, 310, 60, 40, CCollisionMap::kPlatform, "bottom edge inside"},
         {200, 260, 60, 40, CCollisionMap::kPlatform, "box bottom exactly on the platform's top"},
@@ -208,7 +192,7 @@ TEST_F(CollisionMapTest, PlatformsAreFoundByTheirEdgesInsideTheBox) {
         {160, 290, 60, 40, CCollisionMap::kPlatform, "inset right edge 200 on the platform's left end"},
         {159, 290, 60, 40, CCollisionMap::kFree, "inset right edge 199"},
     };
-    for (const auto& c : cases) EXPECT_EQ(map_->TestBox(c.x, c.y, c.w, c.h), c.expected) << c.why;
+    for (const auto& [x, y, w, h, expected, why] : cases) EXPECT_EQ(map_->TestBox(x, y, w, h), expected) << why;
 
     // A solid cell wins over a platform.
     Solid(13, 18, 13, 18);  // on the outline's left column
@@ -231,16 +215,13 @@ TEST_F(CollisionMapTest, NeighbourKeys) {
     map_->SetCell(1, 0, 1);
     map_->SetCell(255, 127, 1);
     map_->SetCell(255, 126, 1);
-    const struct {
-        int cx, cy;
-        const char* key;
-    } cases[] = {
+    const std::tuple<int, int, const char*> cases[] = {
         {10, 10, "2"},   {11, 10, "26"},  {12, 10, "6"},    {20, 5, "4"},    {20, 6, "48"},
         {20, 7, "8"},    {30, 30, "24"},  {31, 31, "2468"}, {32, 31, "468"}, {31, 30, "246"},
         {31, 32, "268"}, {30, 31, "248"}, {40, 40, ""},     {41, 40, ""},    {0, 0, "2"},
         {1, 0, "6"},     {255, 127, "8"}, {255, 126, "4"},  {-1, 0, ""},     {256, 127, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(map_->NeighbourKey(c.cx, c.cy), c.key) << c.cx << "," << c.cy;
+    for (const auto& [cx, cy, key] : cases) EXPECT_EQ(map_->NeighbourKey(cx, cy), key) << cx << "," << cy;
 }
 
 // ---- the resolvers ----
@@ -264,12 +245,7 @@ protected:
 
 TEST_F(ResolverTest, StepUpFollowsThePositionInsideTheCell) {
     map_->SetCell(10, 19, 1);
-    const struct {
-        int x;
-        float vx, vy;
-        float x2, y2;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, float, float, float, float, const char*> cases[] = {
         {120, 2.0f, 3.0f, 122.0f, 277.0f, "s = 10: y = 272 + 15 - 10"},
         {109, 2.0f, 3.0f, 111.0f, 287.0f, "s = 15: y stays"},
         {120, -2.0f, 3.0f, 118.0f, 287.0f, "moving back faster than 1: y stays"},
@@ -279,8 +255,8 @@ TEST_F(ResolverTest, StepUpFollowsThePositionInsideTheCell) {
         {161, -2.0f, 0.0f, 159.0f, 287.0f, "to the left, s = 0: y stays"},
         {160, 2.0f, 0.0f, 162.0f, 287.0f, "moving away faster than 1: y stays"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(All(map_->Move(c.x, 287, c.vx, c.vy, kW, kH)), All({c.x2, c.y2, c.vx, 0.0f, 0.0f, 1.0f})) << c.why;
+    for (const auto& [x, vx, vy, x2, y2, why] : cases) {
+        EXPECT_EQ(All(map_->Move(x, 287, vx, vy, kW, kH)), All({x2, y2, vx, 0.0f, 0.0f, 1.0f})) << why;
     }
     // A taller body (40) whose step height would sink it 8 pixels into the ground: 287 from the step, then 8 up.
     EXPECT_EQ(All(map_->Move(110, 279, 2.0f, 0.0f, kW, 40)), All({112.0f, 279.0f, 2.0f, 0.0f, 0.0f, 1.0f}));
@@ -291,12 +267,7 @@ TEST_F(ResolverTest, StepUpFollowsThePositionInsideTheCell) {
 
 TEST_F(ResolverTest, FreeMoveWallAndLanding) {
     Solid(30, 0, 30, 19);  // a wall at pixels 480..495
-    const struct {
-        int x, y;
-        float vx, vy;
-        MoveResult expected;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, int, float, float, MoveResult, const char*> cases[] = {
         {300, 100, 3.5f, -2.5f, {303.5f, 97.5f, 3.5f, -2.5f, 0.0f, 0.0f}, "in the air"},
         {424, 100, 8.0f, 4.0f, {432.0f, 104.0f, 8.0f, 4.0f, 0.0f, 0.0f}, "inset right edge 460 -> 468: clear"},
         {440, 100, 8.0f, 4.0f, {440.0f, 104.0f, 0.0f, 4.0f, 1.0f, 0.0f}, "476 -> 484: the fall goes on, not across"},
@@ -304,18 +275,16 @@ TEST_F(ResolverTest, FreeMoveWallAndLanding) {
         // 5 pixels into the ground and moving right: pushed up, then the move across is kept.
         {300, 292, 4.0f, 3.0f, {304.0f, 287.0f, 0.0f, 0.0f, 0.0f, 0.0f}, "stuck, pushed up, then across"},
     };
-    for (const auto& c : cases) EXPECT_EQ(All(map_->Move(c.x, c.y, c.vx, c.vy, kW, kH)), All(c.expected)) << c.why;
+    for (const auto& [x, y, vx, vy, expected, why] : cases)
+        EXPECT_EQ(All(map_->Move(x, y, vx, vy, kW, kH)), All(expected)) << why;
 }
 
 TEST_F(ResolverTest, StuckBodiesArePushedUpThenDownWithinTwentyPixels) {
     // Ground from pixel 320: a 32-tall body is free while its bottom edge is at most 319; up 5, up 19,
     // and 20 or more in stays where it is.
-    const struct {
-        int y;
-        float expectedY;
-    } up[] = {{292, 287.0f}, {306, 287.0f}, {307, 307.0f}, {312, 312.0f}};
-    for (const auto& c : up) {
-        EXPECT_EQ(All(map_->Move(300, c.y, 0.0f, 0.0f, kW, kH)), All({300.0f, c.expectedY, 0.0f, 0.0f})) << c.y;
+    const std::tuple<int, float> up[] = {{292, 287.0f}, {306, 287.0f}, {307, 307.0f}, {312, 312.0f}};
+    for (const auto& [y, expectedY] : up) {
+        EXPECT_EQ(All(map_->Move(300, y, 0.0f, 0.0f, kW, kH)), All({300.0f, expectedY, 0.0f, 0.0f})) << y;
     }
     // A slab from pixel 160 to 351 with air below: a body whose top is in it and whose way up is
     // long drops out below.
@@ -323,13 +292,10 @@ TEST_F(ResolverTest, StuckBodiesArePushedUpThenDownWithinTwentyPixels) {
     for (int cx = 0; cx < 256; ++cx) {
         for (int cy = 22; cy < 128; ++cy) map_->SetCell(cx, cy, 0);
     }
-    const struct {
-        int y;
-        float expectedY;
-    } down[] = {{345, 352.0f}, {333, 352.0f}, {332, 332.0f}};
-    for (const auto& c : down) {
-        const MoveResult r = map_->Move(300, c.y, 1.0f, 1.0f, kW, kH);
-        EXPECT_EQ(std::tuple(r.y, r.vx, r.vy), std::tuple(c.expectedY, 0.0f, 0.0f)) << c.y;
+    const std::tuple<int, float> down[] = {{345, 352.0f}, {333, 352.0f}, {332, 332.0f}};
+    for (const auto& [y, expectedY] : down) {
+        const MoveResult r = map_->Move(300, y, 1.0f, 1.0f, kW, kH);
+        EXPECT_EQ(std::tuple(r.y, r.vx, r.vy), std::tuple(expectedY, 0.0f, 0.0f)) << y;
     }
 }
 
@@ -346,18 +312,14 @@ TEST_F(PlatformResolverTest, BodyCaughtInAPlatformIsPushedOffSideways) {
     // Top 10 above the platform, bottom 6 below it: no height within 20 is free either way. The body
     // is 56 wide: its inset runs from x + 20 to x + 36.
     const int y = 490;
-    const struct {
-        int x;
-        float expectedX;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, float, const char*> cases[] = {
         {366, 363.0f, "inset right edge 2 inside the left end: 3 to the left"},
         {364, 363.0f, "inset right edge on the left end: 1 to the left"},
         {442, 445.0f, "inset left edge 2 inside the right end: 3 to the right"},
         {410, 410.0f, "deep inside: no way out within 5 pixels"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(All(map_->Move(c.x, y, 0.0f, 0.0f, 56, 32)), All({c.expectedX, 1.0f * y, 0.0f, 0.0f})) << c.why;
+    for (const auto& [x, expectedX, why] : cases) {
+        EXPECT_EQ(All(map_->Move(x, y, 0.0f, 0.0f, 56, 32)), All({expectedX, 1.0f * y, 0.0f, 0.0f})) << why;
     }
     // The enemies' resolver never pushes off platforms.
     EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(366, y, 0.0f, 0.0f, 56, 32).x, 366.0f);

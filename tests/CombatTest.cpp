@@ -72,30 +72,27 @@ protected:
 // ---- damage ----
 
 TEST_F(CombatTest, DamageTakesEnergyThenALifeThenTheGame) {
-    const struct {
-        int32_t health, lives, damage;
-        int32_t healthAfter, livesAfter, gameOverTimer;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
         {50, 3, 20, 30, 3, -1},  {20, 3, 20, 100, 2, -1},  // equal damage already costs a life
         {5, 0, 3, 2, 0, -1},     {5, 0, 5, 0, 0, 0},       // no life left: the game is lost
         {20, 1, 50, 100, 0, -1}, {100, 0, 0, 100, 0, -1},
     };
     Start(0);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.health << " " << c.lives << " " << c.damage);
-        Hero().health = c.health;
-        Hero().lives = c.lives;
+    for (const auto& [health, lives, damage, healthAfter, livesAfter, gameOverTimer] : cases) {
+        SCOPED_TRACE(testing::Message() << health << " " << lives << " " << damage);
+        Hero().health = health;
+        Hero().lives = lives;
         Hero().hurtTimer = 101;
         Hero().gameOverTimer = -1;
         Hero().vy = 0.0f;
         level_->floatingTexts.clear();
-        Hero().Hurt(c.damage);
-        EXPECT_EQ(Hero().health, c.healthAfter);
-        EXPECT_EQ(Hero().lives, c.livesAfter);
-        EXPECT_EQ(Hero().gameOverTimer, c.gameOverTimer);
+        Hero().Hurt(damage);
+        EXPECT_EQ(Hero().health, healthAfter);
+        EXPECT_EQ(Hero().lives, livesAfter);
+        EXPECT_EQ(Hero().gameOverTimer, gameOverTimer);
         EXPECT_EQ(Hero().hurtTimer, 0);
         EXPECT_EQ(Hero().vy, -15.0f) << "knocked up as high as a jump";
-        EXPECT_EQ(Texts(), (std::vector<std::string>{"-" + std::to_string(c.damage)}));
+        EXPECT_EQ(Texts(), (std::vector<std::string>{"-" + std::to_string(damage)}));
         EXPECT_EQ(Sounds(), (std::vector<std::string>{"HERO_HIT"}));
     }
     // Within 100 frames of a hit nothing hurts.
@@ -124,22 +121,19 @@ TEST_F(CombatTest, LiveEnemiesTouchingTheHeroHurtHimOncePerStep) {
     EXPECT_EQ(Hero().health, 70);
 
     // The spans: the hero's box narrowed by 20 across, the enemy's top or bottom inside it down.
-    const struct {
-        float ex, ey;
-        bool hurts;
-    } cases[] = {
+    const std::tuple<float, float, bool> cases[] = {
         {372.0f, 591.0f, true},  {371.0f, 591.0f, false}, {444.0f, 591.0f, true},
         {445.0f, 591.0f, false}, {420.0f, 639.0f, true},  {420.0f, 640.0f, false},
         {420.0f, 527.0f, true},  {420.0f, 526.0f, false}, {420.0f, 580.0f, true},
     };
     Enemy(0).energy = 10;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.ex << "," << c.ey);
-        PlaceEnemy(0, c.ex, c.ey);
+    for (const auto& [ex, ey, hurts] : cases) {
+        SCOPED_TRACE(testing::Message() << ex << "," << ey);
+        PlaceEnemy(0, ex, ey);
         Hero().hurtTimer = 200;
         Hero().health = 90;
         Hero().CheckEnemyContact();
-        EXPECT_EQ(Hero().health, c.hurts ? 70 : 90);
+        EXPECT_EQ(Hero().health, hurts ? 70 : 90);
     }
 }
 
@@ -202,26 +196,22 @@ TEST_F(CombatTest, FramesWithoutStepsCannotLeaveTheHeroDead) {
 // ---- club and stomp ----
 
 TEST_F(CombatTest, TheClubKillsWhatTheStrengthOvercomes) {
-    const struct {
-        int32_t energy, strength;
-        bool killed;
-        int32_t score;
-    } cases[] = {{15, 10, false, 0}, {10, 10, true, 10}, {10, 20, true, 20}, {7, 15, true, 10}, {1, 10, true, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.energy << " vs " << c.strength);
+    const std::tuple<int32_t, int32_t, bool, int32_t> cases[] = {
+        {15, 10, false, 0}, {10, 10, true, 10}, {10, 20, true, 20}, {7, 15, true, 10}, {1, 10, true, 1}};
+    for (const auto& [energy, strength, killed, score] : cases) {
+        SCOPED_TRACE(testing::Message() << energy << " vs " << strength);
         Start(0, 1);
-        Hero().strength = c.strength;
+        Hero().strength = strength;
         Hero().attackProgress = 0.1f;
         PlaceEnemy(0, 470.0f, 591.0f);
-        Enemy(0).energy = c.energy;
+        Enemy(0).energy = energy;
         Hero().StrikeEnemies();
-        EXPECT_EQ(Enemy(0).energy, c.killed ? 0 : c.energy);
-        EXPECT_EQ(Hero().score, c.score);
-        EXPECT_EQ(Hero().flashFrame, c.killed ? 0 : 8);
-        EXPECT_EQ(Sounds(), c.killed ? std::vector<std::string>{"MONSTER_HIT"} : std::vector<std::string>{});
-        EXPECT_EQ(Texts(),
-                  c.killed ? std::vector<std::string>{"+" + std::to_string(c.score)} : std::vector<std::string>{});
-        if (c.killed) {
+        EXPECT_EQ(Enemy(0).energy, killed ? 0 : energy);
+        EXPECT_EQ(Hero().score, score);
+        EXPECT_EQ(Hero().flashFrame, killed ? 0 : 8);
+        EXPECT_EQ(Sounds(), killed ? std::vector<std::string>{"MONSTER_HIT"} : std::vector<std::string>{});
+        EXPECT_EQ(Texts(), killed ? std::vector<std::string>{"+" + std::to_string(score)} : std::vector<std::string>{});
+        if (killed) {
             EXPECT_EQ(level_->floatingTexts[0].icon, nullptr);
             EXPECT_EQ(Hero().hitX, 400.0f + 32.0f + 64.0f);
             EXPECT_EQ(Hero().hitY, 575.0f + 64.0f);
@@ -230,11 +220,7 @@ TEST_F(CombatTest, TheClubKillsWhatTheStrengthOvercomes) {
 }
 
 TEST_F(CombatTest, TheClubReachesFromTheHerosFrontToTheHitPoint) {
-    const struct {
-        int facing;
-        float ex, ey;
-        bool killed;
-    } cases[] = {
+    const std::tuple<int, float, float, bool> cases[] = {
         // Facing right, the reach is [x + W, x + W/2 + 64] = [464, 496] across, [575, 639] down.
         {1, 464.0f, 591.0f, true},
         {1, 496.0f, 591.0f, true},
@@ -251,14 +237,14 @@ TEST_F(CombatTest, TheClubReachesFromTheHerosFrontToTheHitPoint) {
         {-1, 464.0f, 591.0f, true},
         {-1, 465.0f, 591.0f, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.facing << " " << c.ex << "," << c.ey);
+    for (const auto& [facing, ex, ey, killed] : cases) {
+        SCOPED_TRACE(testing::Message() << facing << " " << ex << "," << ey);
         Start(0, 1);
-        Hero().facing = c.facing;
+        Hero().facing = facing;
         Hero().attackProgress = 0.5f;
-        PlaceEnemy(0, c.ex, c.ey);
+        PlaceEnemy(0, ex, ey);
         Hero().StrikeEnemies();
-        EXPECT_EQ(Enemy(0).energy == 0, c.killed);
+        EXPECT_EQ(Enemy(0).energy == 0, killed);
     }
     // No swing, no blow; another weapon does not strike either.
     Start(0, 1);
@@ -273,12 +259,7 @@ TEST_F(CombatTest, TheClubReachesFromTheHerosFrontToTheHitPoint) {
 }
 
 TEST_F(CombatTest, LandingOnAnEnemyKillsItOnlyWhileFalling) {
-    const struct {
-        float vy;
-        int hurtTimer;
-        float ex, ey;
-        bool killed;
-    } cases[] = {
+    const std::tuple<float, int, float, float, bool> cases[] = {
         {5.0f, 200, 400.0f, 570.0f, true},  // top in the strip under the feet [564, 574]
         {5.0f, 200, 400.0f, 584.0f, true},  // ten above the top in it
         {5.0f, 200, 400.0f, 585.0f, false}, {5.0f, 200, 400.0f, 563.0f, false},
@@ -286,19 +267,19 @@ TEST_F(CombatTest, LandingOnAnEnemyKillsItOnlyWhileFalling) {
         {5.0f, 100, 400.0f, 570.0f, false},                                       // blinking
         {5.0f, 200, 464.0f, 570.0f, true},  {5.0f, 200, 465.0f, 570.0f, false},   // across: ends included
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.vy << " " << c.hurtTimer << " " << c.ex << "," << c.ey);
+    for (const auto& [vy, hurtTimer, ex, ey, killed] : cases) {
+        SCOPED_TRACE(testing::Message() << vy << " " << hurtTimer << " " << ex << "," << ey);
         Start(0, 1);
         Hero().y = 500;
-        Hero().vy = c.vy;
-        Hero().hurtTimer = c.hurtTimer;
-        PlaceEnemy(0, c.ex, c.ey);
+        Hero().vy = vy;
+        Hero().hurtTimer = hurtTimer;
+        PlaceEnemy(0, ex, ey);
         Hero().StrikeEnemies();
-        EXPECT_EQ(Enemy(0).energy == 0, c.killed);
-        if (c.killed) {
+        EXPECT_EQ(Enemy(0).energy == 0, killed);
+        if (killed) {
             EXPECT_EQ(Hero().score, 10);
             EXPECT_EQ(Hero().hitX, 444.0f);
-            EXPECT_EQ(Hero().hitY, static_cast<float>(static_cast<int>(c.ey - 10.0f) + 48));
+            EXPECT_EQ(Hero().hitY, static_cast<float>(static_cast<int>(ey - 10.0f) + 48));
             EXPECT_EQ(Sounds(), (std::vector<std::string>{"MONSTER_HIT"}));
         }
     }
@@ -370,39 +351,34 @@ TEST_F(CombatTest, FinishingALevelBelowSevenSavesAndAsksForTheNextBriefing) {
 
 TEST_F(CombatTest, TheGamesEndPaysTheBonusOnlyForSomeStrength) {
     // The last level finished, or the last life lost: money * strength / 10 is added to the score.
-    const struct {
-        const char* what;
-        int level;
-        bool lost;
-        int32_t strength, scoreAfter, moneyAfter;
-    } cases[] = {
+    const std::tuple<const char*, int, bool, int32_t, int32_t, int32_t> cases[] = {
         {"game lost", 2, true, 10, 1070, 0},  // first: the others write the save slots
         {"last level", 7, false, 10, 1070, 0},
         {"no strength: no bonus and no division by it", 7, false, 0, 1000, 7},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Start(c.level, 0, c.lost ? 4000 : 400, c.lost ? 100 : 575);
+    for (const auto& [what, level, lost, strength, scoreAfter, moneyAfter] : cases) {
+        SCOPED_TRACE(what);
+        Start(level, 0, lost ? 4000 : 400, lost ? 100 : 575);
         Hero().money = 7;
-        Hero().strength = c.strength;
+        Hero().strength = strength;
         Hero().score = 1000;
-        if (c.lost) {
+        if (lost) {
             Hero().health = 5;
             Hero().lives = 0;
             Hero().Hurt(5);
             ASSERT_EQ(Hero().gameOverTimer, 0);
         }
-        const int steps = c.lost ? kGameOverSteps : kCompletedSteps;
+        const int steps = lost ? kGameOverSteps : kCompletedSteps;
         for (int i = 0; i < steps; ++i) Hero().Step();
         EXPECT_EQ(Window().requestedState, Level);
         Hero().Step();
         EXPECT_EQ(Window().requestedState, Highscore);
-        EXPECT_EQ(Window().outroPending, !c.lost);
-        EXPECT_EQ(Hero().score, c.scoreAfter);
-        EXPECT_EQ(Hero().money, c.moneyAfter);
-        EXPECT_EQ(Window().player.score, c.scoreAfter);
-        EXPECT_EQ(Window().player.money, c.moneyAfter);
-        if (c.lost) {
+        EXPECT_EQ(Window().outroPending, !lost);
+        EXPECT_EQ(Hero().score, scoreAfter);
+        EXPECT_EQ(Hero().money, moneyAfter);
+        EXPECT_EQ(Window().player.score, scoreAfter);
+        EXPECT_EQ(Window().player.money, moneyAfter);
+        if (lost) {
             for (int n = 0; n < 8; ++n) EXPECT_FALSE(std::filesystem::exists("SAVE" + std::to_string(n))) << n;
         } else {
             EXPECT_EQ(Window().player.nextLevel, 8);
@@ -445,25 +421,22 @@ TEST_F(CombatTest, TheEndMessagesTypeThemselvesLetterByLetter) {
         }
         return right;
     };
-    const struct {
-        int32_t levelEndTimer, gameOverTimer;
-        std::string shown;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, std::string> cases[] = {
         {-1, -1, ""},      {0, -1, ""},        {2, -1, ""},  {3, -1, "B"},        {8, -1, "BR"},
         {15, -1, "BRAVO"}, {200, -1, "BRAVO"}, {-1, 3, "K"}, {-1, 100, "KONIEC"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.levelEndTimer << " " << c.gameOverTimer);
-        Hero().levelEndTimer = c.levelEndTimer;
-        Hero().gameOverTimer = c.gameOverTimer;
+    for (const auto& [levelEndTimer, gameOverTimer, shown] : cases) {
+        SCOPED_TRACE(testing::Message() << levelEndTimer << " " << gameOverTimer);
+        Hero().levelEndTimer = levelEndTimer;
+        Hero().gameOverTimer = gameOverTimer;
         target.Fill(0);
         level_->DrawEndMessages();
-        if (c.shown.empty()) {
+        if (shown.empty()) {
             EXPECT_EQ(drawnRight(), -1);
         } else {
             EXPECT_EQ(target.GetPixel(100, 100), 0x00FF00u);
             EXPECT_EQ(target.GetPixel(99, 120), 0u);
-            EXPECT_EQ(drawnRight(), font_->PenAfter(c.shown, 100, 1.0f) - 1);
+            EXPECT_EQ(drawnRight(), font_->PenAfter(shown, 100, 1.0f) - 1);
         }
     }
 }

@@ -80,24 +80,20 @@ TEST_F(EnemyTest, ArrivalNeedsFivePixelsAcrossAndForAFlyerSixteenUpAndDown) {
     UnitType still("STILL");  // SPEED 0, a flyer: it stands where it is while the arrival rule is tried
     UnitType walking("STILL");
     walking.jump = 5;
-    const struct {
-        bool flying;
-        int targetDx, targetDy;
-        bool arrives;
-    } cases[] = {
+    const std::tuple<bool, int, int, bool> cases[] = {
         {false, 4, 0, true}, {false, -4, 500, true}, {false, 5, 0, false}, {false, -5, 0, false},
         {true, 4, 15, true}, {true, 0, -15, true},   {true, 4, 16, false}, {true, 0, -16, false},
     };
     // No collision map: the rule alone, nothing moves.
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.flying << " " << c.targetDx << "," << c.targetDy);
-        CEnemy enemy(c.flying ? &still : &walking, {{400, 300}, {400 + c.targetDx, 300 + c.targetDy}, {100, 100}});
+    for (const auto& [flying, targetDx, targetDy, arrives] : cases) {
+        SCOPED_TRACE(testing::Message() << flying << " " << targetDx << "," << targetDy);
+        CEnemy enemy(flying ? &still : &walking, {{400, 300}, {400 + targetDx, 300 + targetDy}, {100, 100}});
         enemy.Patrol();
-        EXPECT_EQ(enemy.routeIndex, c.arrives ? 1 : 0);
+        EXPECT_EQ(enemy.routeIndex, arrives ? 1 : 0);
         // The first arrival targets the first route point once more.
-        EXPECT_EQ(enemy.targetX, 400 + c.targetDx);
-        EXPECT_EQ(enemy.targetY, 300 + c.targetDy);
-        if (c.arrives) {
+        EXPECT_EQ(enemy.targetX, 400 + targetDx);
+        EXPECT_EQ(enemy.targetY, 300 + targetDy);
+        if (arrives) {
             enemy.Patrol();
             EXPECT_EQ(enemy.routeIndex, 2);
             EXPECT_EQ(enemy.targetX, 100);
@@ -167,13 +163,7 @@ TEST_F(EnemyTest, TheStateFollowsTheMoveAndTurnsOnReversal) {
     CEnemy& enemy = Enemy(0);
     const int frames = enemy.TurnFrames();
     ASSERT_EQ(frames, 15) << "no turn picture: the default strip length";
-    const struct {
-        const char* prevState;
-        const char* state;
-        float h;
-        const char* next;
-        bool turns;
-    } cases[] = {
+    const std::tuple<const char*, const char*, float, const char*, bool> cases[] = {
         {"", "Stoi", 0.0f, "Stoi", false},
         {"", "Stoi", 1.0f, "MOVERIGHT", false},
         {"MOVERIGHT", "MOVERIGHT", -1.0f, "TURNLEFT", true},
@@ -181,17 +171,17 @@ TEST_F(EnemyTest, TheStateFollowsTheMoveAndTurnsOnReversal) {
         {"TURNRIGHT", "TURNRIGHT", 0.0f, "MOVERIGHT", false},
         {"MOVELEFT", "MOVELEFT", 0.0f, "MOVELEFT", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.prevState << " " << c.h);
-        enemy.prevState = c.prevState;
-        enemy.state = c.state;
+    for (const auto& [prevState, state, h, next, turns] : cases) {
+        SCOPED_TRACE(testing::Message() << prevState << " " << h);
+        enemy.prevState = prevState;
+        enemy.state = state;
         enemy.turnCounter = 15;
         enemy.prevX = 400.0f;
-        enemy.x = 400.0f + c.h;
+        enemy.x = 400.0f + h;
         enemy.ChooseState();
-        EXPECT_EQ(enemy.state, c.next);
-        EXPECT_EQ(enemy.turnCounter, c.turns ? 0 : 15);
-        EXPECT_EQ(enemy.prevState, c.next);
+        EXPECT_EQ(enemy.state, next);
+        EXPECT_EQ(enemy.turnCounter, turns ? 0 : 15);
+        EXPECT_EQ(enemy.prevState, next);
     }
     // "Stoi" is not in the list: the index stays at 0.
     enemy.animIndex = 0;
@@ -231,28 +221,24 @@ TEST_F(EnemyTest, AFlyerChasesAHeroItSeesAndPatrolsOtherwise) {
 }
 
 TEST_F(EnemyTest, SightEndsAtThreeHundredPixelsAndAtSolidCells) {
-    const struct {
-        int heroX, heroY;
-        bool wall;
-        bool chases;
-    } cases[] = {
+    const std::tuple<int, int, bool, bool> cases[] = {
         {699, 300, false, true}, {700, 300, false, false},  // sight range: |dx| < 300
         {400, 599, false, true}, {400, 1, false, false},    // up and down too (and the top edge)
         {600, 300, true, false}, {600, 420, false, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.heroX << "," << c.heroY << " wall " << c.wall);
+    for (const auto& [heroX, heroY, wall, chases] : cases) {
+        SCOPED_TRACE(testing::Message() << heroX << "," << heroY << " wall " << wall);
         // A wall of cells in column 31 (x 496..511) between the flyer and the hero.
         std::vector<std::pair<int, int>> walls;
-        if (c.wall) {
+        if (wall) {
             for (int cy = 0; cy < kFloorRow; ++cy) walls.emplace_back(31, cy);
         }
         Start(EnemyXml("FLYER", {{400, 300}, {400, 300}}), walls);
-        Hero().x = c.heroX;
-        Hero().y = c.heroY;
+        Hero().x = heroX;
+        Hero().y = heroY;
         Hero().AlertEnemies();
         Enemy(0).Step(Hero());
-        EXPECT_EQ(Enemy(0).x != 400.0f || Enemy(0).y != 300.0f, c.chases);
+        EXPECT_EQ(Enemy(0).x != 400.0f || Enemy(0).y != 300.0f, chases);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "GameRun.h"
@@ -92,26 +93,22 @@ TEST_F(HeroTest, RestsOnTheFloor) {
 TEST_F(HeroTest, RunningAndStoppingOnOrdinaryGround) {
     // The key sets the speed each frame; friction takes 2 before the move, and a speed below 2 is
     // snapped to a stop, except that to the left -1 stays for a step.
-    const struct {
-        int speed;
-        bool right;
-        std::vector<int> pressed, released;
-    } cases[] = {
+    const std::tuple<int, bool, std::vector<int>, std::vector<int>> cases[] = {
         {8, true, {6, 6, 6, 6}, {4, 2, 0, 0}},
         {8, false, {-6, -6}, {-4, -2, 0, 0}},
         {5, true, {3, 3, 3}, {0, 0}},
         {5, false, {-3, -3}, {-1, 0, 0}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.speed << (c.right ? " right" : " left"));
-        MakeHero(c.speed);
-        KeySlot& key = c.right ? input.right : input.left;
+    for (const auto& [speed, right, pressed, released] : cases) {
+        SCOPED_TRACE(testing::Message() << speed << (right ? " right" : " left"));
+        MakeHero(speed);
+        KeySlot& key = right ? input.right : input.left;
         key.pressed = true;
-        EXPECT_EQ(Moves(static_cast<int>(c.pressed.size())), c.pressed);
+        EXPECT_EQ(Moves(static_cast<int>(pressed.size())), pressed);
         key.pressed = false;
-        EXPECT_EQ(Moves(static_cast<int>(c.released.size())), c.released);
+        EXPECT_EQ(Moves(static_cast<int>(released.size())), released);
         EXPECT_EQ(hero->vx, 0.0f);
-        EXPECT_EQ(hero->facing, c.right ? 1 : -1);
+        EXPECT_EQ(hero->facing, right ? 1 : -1);
     }
 }
 
@@ -137,17 +134,14 @@ TEST_F(HeroTest, NoFrictionInTheAir) {
 }
 
 TEST_F(HeroTest, FrictionByLevel) {
-    const struct {
-        int level;
-        float vxAfterOneStep;
-    } cases[] = {{0, 6.0f}, {3, 6.0f}, {4, 7.75f}, {5, 7.75f}, {6, 6.0f}, {7, 6.0f}};
+    const std::tuple<int, float> cases[] = {{0, 6.0f}, {3, 6.0f}, {4, 7.75f}, {5, 7.75f}, {6, 6.0f}, {7, 6.0f}};
     MakeHero(8);
-    for (const auto& c : cases) {
-        hero->levelNumber = c.level;
+    for (const auto& [level, vxAfterOneStep] : cases) {
+        hero->levelNumber = level;
         hero->vx = 8.0f;
         hero->vy = 0.0f;
         hero->ApplyFrictionAndGravity();
-        EXPECT_EQ(hero->vx, c.vxAfterOneStep) << "level " << c.level;
+        EXPECT_EQ(hero->vx, vxAfterOneStep) << "level " << level;
         EXPECT_EQ(hero->vy, 1.0f);
     }
 }
@@ -450,21 +444,18 @@ TEST_F(HeroTest, BlinksAfterAHit) {
     hero->y = 300;
     hero->animIndex = 5;
     hero->state = "STAYRIGHT";
-    const struct {
-        int hurtTimer;
-        bool dead;
-        bool drawn;
-    } cases[] = {{0, false, false},  {5, false, false},  {6, false, true},  {9, false, true},
-                 {10, false, false}, {95, false, false}, {96, false, true}, {100, false, false},
-                 {101, false, true}, {0, true, true},    {300, false, true}};
+    const std::tuple<int, bool, bool> cases[] = {{0, false, false}, {5, false, false},   {6, false, true},
+                                                 {9, false, true},  {10, false, false},  {95, false, false},
+                                                 {96, false, true}, {100, false, false}, {101, false, true},
+                                                 {0, true, true},   {300, false, true}};
     int frame = 0;
-    for (const auto& c : cases) {
+    for (const auto& [hurtTimer, dead, drawn] : cases) {
         target->Fill(kBackground);
         window.frameCounter = ++frame;
-        hero->hurtTimer = c.hurtTimer;
-        hero->dead = c.dead;
+        hero->hurtTimer = hurtTimer;
+        hero->dead = dead;
         hero->Draw();
-        EXPECT_EQ(target->GetPixel(310, 310) == kStayRightColour, c.drawn) << "hurtTimer " << c.hurtTimer;
+        EXPECT_EQ(target->GetPixel(310, 310) == kStayRightColour, drawn) << "hurtTimer " << hurtTimer;
     }
 }
 
@@ -597,7 +588,8 @@ TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
     for (std::string line; std::getline(lines, line);) {
         gamerun::Json state;
         std::string error;
-        if (gamerun::ParseJson(line, state, error) && state["level"].Has("hero")) hero.push_back(state["level"]["hero"]);
+        if (gamerun::ParseJson(line, state, error) && state["level"].Has("hero"))
+            hero.push_back(state["level"]["hero"]);
     }
     ASSERT_EQ(hero.size(), 6u) << run.Describe() << "\n" << run.out;
     auto at = [&](size_t i, const char* key) { return static_cast<int>(hero[i][key].number); };

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LevelFixture.h"
@@ -92,11 +93,7 @@ TEST_F(LevelTest, PlayerRecordGoesToTheHeroExceptTheLevel) {
 TEST_F(LevelTest, StepsComeFromTheClockInWholeTwentyMilliseconds) {
     services_.clock.Set(1000, 1000);
     Start(0);
-    const struct {
-        int32_t advance;
-        int32_t steps;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int32_t, int32_t, const char*> cases[] = {
         {59, 2, "59 ms: two steps, 19 lost"},
         {21, 1, "the lost 19 do not come back"},
         {19, 0, "less than a step"},
@@ -107,10 +104,10 @@ TEST_F(LevelTest, StepsComeFromTheClockInWholeTwentyMilliseconds) {
         {-500, 0, "a clock that goes back runs nothing"},
         {40, 2, "and then it goes on as before"},
     };
-    for (const auto& c : cases) {
-        services_.clock.Advance(static_cast<uint32_t>(c.advance));
-        EXPECT_EQ(level_->TakeSteps(), c.steps) << c.why;
-        EXPECT_EQ(level_->lastStepClock, services_.clock.ClockMs()) << c.why;
+    for (const auto& [advance, steps, why] : cases) {
+        services_.clock.Advance(static_cast<uint32_t>(advance));
+        EXPECT_EQ(level_->TakeSteps(), steps) << why;
+        EXPECT_EQ(level_->lastStepClock, services_.clock.ClockMs()) << why;
     }
 }
 
@@ -125,11 +122,7 @@ TEST_F(LevelTest, UpdateTakesTheStepsOfItsFrame) {
 TEST_F(LevelTest, CameraFollowsTheHero) {
     Start(0);
     CHero& hero = Hero();
-    const struct {
-        int heroX, heroY, cameraYBefore;
-        int cameraX, cameraY;
-        const char* why;
-    } cases[] = {
+    const std::tuple<int, int, int, int, int, const char*> cases[] = {
         {100, 320, 20, 16, 20, "near the left end: clamped to 16"},
         {400, 320, 20, 16, 20, "d = 0 is not above 0"},
         {401, 320, 20, 16, 20, "d = 1 is clamped"},
@@ -146,13 +139,13 @@ TEST_F(LevelTest, CameraFollowsTheHero) {
         {1000, 0, 20, 600, 16, "clamped at the top"},
         {1000, 2000, 1490, 600, 1492, "clamped at 1792 - 300"},
     };
-    for (const auto& c : cases) {
-        hero.x = c.heroX;
-        hero.y = c.heroY;
-        level_->cameraY = c.cameraYBefore;
+    for (const auto& [heroX, heroY, cameraYBefore, cameraX, cameraY, why] : cases) {
+        hero.x = heroX;
+        hero.y = heroY;
+        level_->cameraY = cameraYBefore;
         level_->UpdateCamera(&Window());
-        EXPECT_EQ(level_->cameraX, c.cameraX) << c.why;
-        EXPECT_EQ(level_->cameraY, c.cameraY) << c.why;
+        EXPECT_EQ(level_->cameraX, cameraX) << why;
+        EXPECT_EQ(level_->cameraY, cameraY) << why;
     }
 }
 

@@ -94,11 +94,7 @@ TEST(ObjectTypeTest, AClassAloneGivesAPickableTypeWithNothingSet) {
 }
 
 TEST(ObjectTypeTest, ElementsAndTheirValues) {
-    const struct {
-        const char* text;
-        int32_t ObjectType::*field;
-        int32_t expected;
-    } numbers[] = {
+    const std::tuple<const char*, int32_t ObjectType::*, int32_t> numbers[] = {
         {"<HEALTH VALUE=\"-20\"/>", &ObjectType::health, -280},  // a minus sign counts -3 in its place
         {"<HEALTH VALUE=\"30\"/>", &ObjectType::health, 30},
         {"<LIFE VALUE=\"2\"/>", &ObjectType::life, 2},
@@ -111,9 +107,9 @@ TEST(ObjectTypeTest, ElementsAndTheirValues) {
         {"<money VALUE=\"5\"/>", &ObjectType::money, 0},  // names are matched exactly
         {"</MONEY VALUE=\"5\">", &ObjectType::money, 0},  // closing tags are not looked at
     };
-    for (const auto& c : numbers) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ((*TypeFromText(c.text)).*(c.field), c.expected);
+    for (const auto& [text, field, expected] : numbers) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ((*TypeFromText(text)).*(field), expected);
     }
 
     EXPECT_FALSE(TypeFromText("<PICKABLE VALUE=\"0\"/>")->pickable);
@@ -186,10 +182,7 @@ TEST_F(ObjectsTest, ObjectsAreDrawnWhereTheCameraPutsThemUntilTaken) {
 // ---- touching ----
 
 TEST_F(ObjectsTest, TouchingNeedsTheNarrowedBoxAcrossAndAnEdgeInsideDown) {
-    const struct {
-        int heroX, heroY, objectX, objectY;
-        bool touches;
-    } cases[] = {
+    const std::tuple<int, int, int, int, bool> cases[] = {
         {400, 575, 444, 608, true},   // the object's left edge on the narrowed box's right edge
         {400, 575, 445, 608, false},  // one pixel beyond
         {400, 575, 388, 608, true},   // its right edge on the narrowed box's left edge
@@ -199,10 +192,10 @@ TEST_F(ObjectsTest, TouchingNeedsTheNarrowedBoxAcrossAndAnEdgeInsideDown) {
         {400, 500, 400, 480, true},
     };
     ObjectType type("none");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.objectX << "," << c.objectY);
-        const CGameObject object(&type, c.objectX, c.objectY);
-        EXPECT_EQ(object.Touches(c.heroX, c.heroY, 64, 64), c.touches);
+    for (const auto& [heroX, heroY, objectX, objectY, touches] : cases) {
+        SCOPED_TRACE(testing::Message() << objectX << "," << objectY);
+        const CGameObject object(&type, objectX, objectY);
+        EXPECT_EQ(object.Touches(heroX, heroY, 64, 64), touches);
     }
 }
 
@@ -242,18 +235,15 @@ TEST_F(ObjectsTest, MoneyAndPointsComeTogetherInTheirOrder) {
 }
 
 TEST_F(ObjectsTest, PointsGrowWithTheClubsStrength) {
-    const struct {
-        int32_t strength;
-        const char* type;
-        int32_t gained;
-    } cases[] = {{10, "POINTS", 5}, {20, "POINTS", 10}, {15, "BAG", 30}, {7, "POINTS", 3}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.strength);
-        Start({{c.type, 410}});
-        Hero().strength = c.strength;
+    const std::tuple<int32_t, const char*, int32_t> cases[] = {
+        {10, "POINTS", 5}, {20, "POINTS", 10}, {15, "BAG", 30}, {7, "POINTS", 3}};
+    for (const auto& [strength, type, gained] : cases) {
+        SCOPED_TRACE(strength);
+        Start({{type, 410}});
+        Hero().strength = strength;
         Hero().score = 0;
         level_->ApplyObject(Object(0));
-        EXPECT_EQ(Hero().score, c.gained);
+        EXPECT_EQ(Hero().score, gained);
     }
     // 3 points at strength 15 give 4: the product is divided, not the points.
     WriteFile("Objects/POINTS.xml", ObjectXml("POINTS", {{"POINT", "3"}}));
@@ -304,29 +294,24 @@ TEST_F(ObjectsTest, EnergyShowsTheNewEnergyAndStaysAtFull) {
 TEST_F(ObjectsTest, HarmfulObjectsHurtByTheSizeOfTheirHealth) {
     // A minus sign reads as -3 in its place: "-5" gives -25 and "-2" gives -28; either way it hurts.
     // A mine is taken even when it is not pickable.
-    const struct {
-        const char* type;
-        const char* health;
-        int32_t damage;
-        std::vector<std::string> sounds;
-    } cases[] = {
+    const std::tuple<const char*, const char*, int32_t, std::vector<std::string>> cases[] = {
         {"mine", "20", 20, {"HERO_HIT", "MINE"}},
         {"mine", "-5", 25, {"HERO_HIT", "MINE"}},
         {"THORN", "-2", 28, {"HERO_HIT"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.type << " " << c.health);
-        const bool mine = std::string(c.type) == "mine";
-        WriteFile(std::string("Objects/") + c.type + ".xml",
-                  ObjectXml(c.type, {{"HEALTH", c.health}, {"PICKABLE", mine ? "0" : "1"}}));
-        Start({{c.type, 410}});
+    for (const auto& [type, health, damage, sounds] : cases) {
+        SCOPED_TRACE(testing::Message() << type << " " << health);
+        const bool mine = std::string(type) == "mine";
+        WriteFile(std::string("Objects/") + type + ".xml",
+                  ObjectXml(type, {{"HEALTH", health}, {"PICKABLE", mine ? "0" : "1"}}));
+        Start({{type, 410}});
         Hero().health = 50;
         level_->ApplyObject(Object(0));
-        EXPECT_EQ(Hero().health, 50 - c.damage);
+        EXPECT_EQ(Hero().health, 50 - damage);
         EXPECT_EQ(Hero().hurtTimer, 0);
         EXPECT_TRUE(Object(0).collected);
-        EXPECT_EQ(Sounds(), c.sounds);
-        EXPECT_EQ(Texts(), (std::vector<std::string>{"-" + std::to_string(c.damage)}));
+        EXPECT_EQ(Sounds(), sounds);
+        EXPECT_EQ(Texts(), (std::vector<std::string>{"-" + std::to_string(damage)}));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "LevelFixture.h"
 
@@ -96,22 +97,20 @@ TEST_F(StatusTest, AMissingIconIsReportedAndTheOthersStay) {
 
 TEST_F(StatusTest, EnergyAndLivesAlongTheTopLeft) {
     Start();
-    const struct {
-        int32_t health, lives;
-        int energyIcons, lifeIcons;
-    } cases[] = {{100, 5, 10, 5}, {99, 1, 9, 1}, {9, 0, 0, 0}, {10, 3, 1, 3}, {0, 2, 0, 2}, {-20, -1, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.health << " " << c.lives);
-        Hero().health = c.health;
-        Hero().lives = c.lives;
+    const std::tuple<int32_t, int32_t, int, int> cases[] = {{100, 5, 10, 5}, {99, 1, 9, 1}, {9, 0, 0, 0},
+                                                            {10, 3, 1, 3},   {0, 2, 0, 2},  {-20, -1, 0, 0}};
+    for (const auto& [health, lives, energyIcons, lifeIcons] : cases) {
+        SCOPED_TRACE(testing::Message() << health << " " << lives);
+        Hero().health = health;
+        Hero().lives = lives;
         DrawIcons();
-        EXPECT_EQ(CountInRow(12, kEnergy), c.energyIcons);
-        EXPECT_EQ(CountInRow(52, kLife), c.lifeIcons);
-        for (int i = 0; i < c.energyIcons; ++i) {
+        EXPECT_EQ(CountInRow(12, kEnergy), energyIcons);
+        EXPECT_EQ(CountInRow(52, kLife), lifeIcons);
+        for (int i = 0; i < energyIcons; ++i) {
             EXPECT_EQ(At(10 + 32 * i, 10), kEnergy) << i;
             EXPECT_EQ(At(9 + 32 * i, 10), kBackground) << i;
         }
-        for (int i = 0; i < c.lifeIcons; ++i) {
+        for (int i = 0; i < lifeIcons; ++i) {
             EXPECT_EQ(At(10 + 40 * i, 50), kBackground) << "the keyed corner of icon " << i;
             EXPECT_EQ(At(11 + 40 * i, 50), kLife) << i;
             EXPECT_EQ(At(10 + 40 * i, 51), kLife) << i;
@@ -129,16 +128,13 @@ TEST_F(StatusTest, EnergyAndLivesAlongTheTopLeft) {
 
 TEST_F(StatusTest, TheClubAndTheCoinAlongTheBottom) {
     Start();
-    const struct {
-        int32_t money;
-        int coinX;
-    } cases[] = {{0, 650}, {7, 650}, {1234, 560}, {-5, 620}, {2147483647, 380}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.money);
-        Hero().money = c.money;
+    const std::tuple<int32_t, int> cases[] = {{0, 650}, {7, 650}, {1234, 560}, {-5, 620}, {2147483647, 380}};
+    for (const auto& [money, coinX] : cases) {
+        SCOPED_TRACE(money);
+        Hero().money = money;
         DrawIcons();
-        EXPECT_EQ(FirstInRow(531, kCoin), c.coinX);
-        EXPECT_EQ(At(c.coinX, 530), kBackground) << "keyed corner";
+        EXPECT_EQ(FirstInRow(531, kCoin), coinX);
+        EXPECT_EQ(At(coinX, 530), kBackground) << "keyed corner";
         EXPECT_EQ(FirstInRow(530, kClub), 10);
         EXPECT_EQ(At(10, 529), kBackground);
         EXPECT_EQ(At(21, 539), kClub);
@@ -147,24 +143,22 @@ TEST_F(StatusTest, TheClubAndTheCoinAlongTheBottom) {
 
 TEST_F(StatusTest, TheNumbersStandRightAlignedByThirtyPixelsACharacter) {
     Start();
-    const struct {
-        int32_t score, money, strength;
-        int scoreX, moneyX;
-    } cases[] = {{0, 0, 10, 720, 720}, {123456, 1234, 35, 570, 630}, {-40, 5, 0, 660, 720}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.score << " " << c.money);
-        Hero().score = c.score;
-        Hero().money = c.money;
-        Hero().strength = c.strength;
+    const std::tuple<int32_t, int32_t, int32_t, int, int> cases[] = {
+        {0, 0, 10, 720, 720}, {123456, 1234, 35, 570, 630}, {-40, 5, 0, 660, 720}};
+    for (const auto& [score, money, strength, scoreX, moneyX] : cases) {
+        SCOPED_TRACE(testing::Message() << score << " " << money);
+        Hero().score = score;
+        Hero().money = money;
+        Hero().strength = strength;
         Target().Fill(kBackground);
         level_->DrawStatusNumbers();
-        EXPECT_EQ(FirstInRow(30, kLetters), c.scoreX);
-        EXPECT_EQ(At(c.scoreX, 10), kLetters);
-        EXPECT_EQ(At(c.scoreX, 9), kBackground);
+        EXPECT_EQ(FirstInRow(30, kLetters), scoreX);
+        EXPECT_EQ(At(scoreX, 10), kLetters);
+        EXPECT_EQ(At(scoreX, 9), kBackground);
         // The money and the strength share a row.
         EXPECT_EQ(FirstInRow(560, kLetters), 100);
-        EXPECT_EQ(FirstInRow(560, kLetters, 400), c.moneyX);
-        EXPECT_EQ(At(c.moneyX, 540), kLetters);
+        EXPECT_EQ(FirstInRow(560, kLetters, 400), moneyX);
+        EXPECT_EQ(At(moneyX, 540), kLetters);
         EXPECT_EQ(At(100, 539), kBackground);
     }
 }
