@@ -123,6 +123,11 @@ protected:
     void Type(const std::string& letters) {
         for (char c : letters) Press(c);
     }
+    // Starts the game and opens the main menu's item.
+    void OpenItem(int item) {
+        Start();
+        Choose(item);
+    }
     // From the main menu: moves to an item, chooses it and lets the next screen start.
     void Choose(int item) {
         for (int i = 0; i < item; ++i) Press(kDown);
@@ -214,8 +219,7 @@ TEST_F(FrontendTest, ScreenBackgroundsAreDrawnAndComeBackAfterADisplayReset) {
 // Options and About.
 
 TEST_F(FrontendTest, OptionsCursorStopsAtBothEndsWithoutASound) {
-    Start();
-    Choose(2);
+    OpenItem(2);
     COptionsMenu& options = *GameGlobals::optionsMenu;
     const int cursor = Sounds("MENU_CURSOR");
     services.events.KeyDown(kUp);
@@ -236,8 +240,7 @@ TEST_F(FrontendTest, OptionsCursorStopsAtBothEndsWithoutASound) {
 }
 
 TEST_F(FrontendTest, OptionsEnterChangesTheRowUnderTheCursor) {
-    Start();
-    Choose(2);
+    OpenItem(2);
     CGameDlg& w = Window();
     ASSERT_EQ(w.difficulty, 2);
     // Difficulty: 2, 0, 1, 2.
@@ -271,8 +274,7 @@ TEST_F(FrontendTest, OptionsEnterChangesTheRowUnderTheCursor) {
 TEST_F(FrontendTest, OptionsAreWrittenToConfigDatWhenTheGameEnds) {
     // Near layer stored as 5 (on), spare option 1, difficulty 2.
     folder.Write("Config.dat", std::string("\x05\x01\x01\x01\x02\x00\x00\x00", 8));
-    Start();
-    Choose(2);
+    OpenItem(2);
     Press(kEnter);  // near layer 5 -> 0
     EXPECT_EQ(Window().nearLayerOption, 0);
     Press(kEnter);  // 0 -> 1
@@ -287,8 +289,7 @@ TEST_F(FrontendTest, OptionsAreWrittenToConfigDatWhenTheGameEnds) {
 }
 
 TEST_F(FrontendTest, AboutTakesOnlyEscape) {
-    Start();
-    Choose(3);
+    OpenItem(3);
     EXPECT_EQ(Shown(kPictureMissing), 1);
     for (int vk : {kEnter, kDown, kUp, kLeft, kRight, int{'A'}, kBackspace}) Press(vk);
     EXPECT_EQ(Window().currentState, About);
@@ -320,21 +321,13 @@ TEST_F(FrontendTest, BriefingTradesFollowTheirRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        PlayerRecord player;
-        player.money = c.money;
-        player.strength = c.strength;
-        player.score = c.score;
-        player.lives = c.lives;
-        PlayerRecord unchanged = player;
+        PlayerRecord player{.lives = c.lives, .score = c.score, .money = c.money, .strength = c.strength};
+        const PlayerRecord unchanged = player;
         EXPECT_EQ(CBriefing::Trade(player, c.trade, false), c.offer);
         EXPECT_TRUE(SameRecord(player, unchanged)) << "an offer changes nothing";
         EXPECT_EQ(CBriefing::Trade(player, c.trade, true), c.offer);
-        unchanged.money = c.money2;
-        unchanged.strength = c.strength2;
-        unchanged.score = c.score2;
-        unchanged.lives = c.lives2;
-        EXPECT_TRUE(SameRecord(player, unchanged))
-            << player.money << " " << player.strength << " " << player.score << " " << player.lives;
+        EXPECT_EQ(std::tuple(player.money, player.strength, player.score, player.lives),
+                  std::tuple(c.money2, c.strength2, c.score2, c.lives2));
     }
 }
 
@@ -359,12 +352,9 @@ protected:
 
 TEST_F(BriefingTest, TheRowStartsInTheMiddleAndTheMusicStops) {
     const CBriefing& b = Open(1);
-    EXPECT_EQ(b.levelNumber, 1);
-    EXPECT_EQ(b.typeCount, 5);
-    EXPECT_EQ(b.shownType, 2);
-    EXPECT_EQ(b.targetType, 2);
-    EXPECT_EQ(b.scroll, 256);
-    EXPECT_EQ(b.BoxLeft(2), 320);
+    // Five types (T2 twice counts once): the middle one in the middle box.
+    EXPECT_EQ(std::tuple(b.levelNumber, b.typeCount, b.shownType, b.targetType, b.scroll, b.BoxLeft(2)),
+              std::tuple(1, 5, 2, 2, 256, 320));
     ASSERT_NE(b.Type(2), nullptr);
     EXPECT_EQ(b.Type(2)->energy, 7);
     EXPECT_EQ(b.Type(2)->speed, 3);
@@ -495,8 +485,7 @@ TEST_F(BriefingTest, EachBoxShowsItsTypesWalkingAnimationCentredInIt) {
 // Save slots and the load-game screen.
 
 TEST_F(FrontendTest, WithoutSaveFilesEveryLineIsEmptyAndTheFilesAreMade) {
-    Start();
-    Choose(1);
+    OpenItem(1);
     const CLoadGameMenu& load = *GameGlobals::loadGameMenu;
     for (int i = 0; i < CLoadGameMenu::kShownSlots; ++i) {
         EXPECT_EQ(load.LineText(i), "t11 " + std::to_string(i + 2) + " t12 ");
@@ -516,13 +505,7 @@ TEST_F(FrontendTest, WithoutSaveFilesEveryLineIsEmptyAndTheFilesAreMade) {
 
 TEST_F(FrontendTest, AFinishedLevelIsStoredAndContinuedFrom) {
     Start();
-    PlayerRecord record;
-    record.nextLevel = 1;
-    record.health = 80;
-    record.lives = 4;
-    record.score = 1234;
-    record.money = 56;
-    record.strength = 12;
+    const PlayerRecord record{.nextLevel = 1, .health = 80, .lives = 4, .score = 1234, .money = 56, .strength = 12};
     ASSERT_TRUE(StoreFinishedLevel(0, record, Window().difficulty));
     EXPECT_EQ(folder.Read("SAVE0"), SlotBytes(record));
     PlayerRecord fresh;
@@ -547,12 +530,7 @@ TEST_F(FrontendTest, AFinishedLevelIsStoredAndContinuedFrom) {
 }
 
 TEST_F(FrontendTest, ASlotWithANextLevelTheGameDoesNotHaveIsEmpty) {
-    auto record = [](int32_t nextLevel) {
-        PlayerRecord r;
-        r.nextLevel = nextLevel;
-        r.money = 77;
-        return SlotBytes(r);
-    };
+    auto record = [](int32_t nextLevel) { return SlotBytes(PlayerRecord{.nextLevel = nextLevel, .money = 77}); };
     folder.Write("SAVE0", record(9));
     folder.Write("SAVE1", record(-3));
     folder.Write("SAVE2", record(8));
@@ -560,8 +538,7 @@ TEST_F(FrontendTest, ASlotWithANextLevelTheGameDoesNotHaveIsEmpty) {
     folder.Write("SAVE4", std::string("\x02\x00\x00", 3));        // a short file
     folder.Write("SAVE5", std::string(1000, '\xFF'));             // garbage: next level -1
     folder.Write("SAVE6", record(3) + std::string(500, '\x7F'));  // too long: the first 24 bytes count
-    Start();
-    Choose(1);
+    OpenItem(1);
     CLoadGameMenu& load = *GameGlobals::loadGameMenu;
     const bool expectedEmpty[7] = {true, true, true, false, false, true, false};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(IsEmptySlot(load.slots[i]), expectedEmpty[i]) << i;
@@ -579,8 +556,7 @@ TEST_F(FrontendTest, ASlotWithANextLevelTheGameDoesNotHaveIsEmpty) {
 }
 
 TEST_F(FrontendTest, TheSlotCursorStopsAtTheSeventhLine) {
-    Start();
-    Choose(1);
+    OpenItem(1);
     CLoadGameMenu& load = *GameGlobals::loadGameMenu;
     for (int i = 0; i < 6; ++i) Press(kDown);
     EXPECT_EQ(load.selectedSlot, 6);
@@ -615,13 +591,16 @@ protected:
         EXPECT_EQ(Window().currentState, Highscore);
         return *GameGlobals::highscore;
     }
+    void StartWithTable() {
+        folder.Write("Highscore.dat", DescendingTable());
+        Start();
+    }
     // The 14-byte record of the given row in the file.
     std::string Row(int row) const { return folder.Read("Highscore.dat").substr(14 * row, 14); }
 };
 
 TEST_F(HighscoreTest, ANewScoreOpensARowBelowAnEqualOneAndTakesTheTypedName) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     CHighscore& table = Open(400);
     EXPECT_EQ(table.editRow, 2);
     EXPECT_EQ(table.rows[1].name, "BOLEK     ") << "names keep their filling blanks";
@@ -657,8 +636,7 @@ TEST_F(HighscoreTest, ANewScoreOpensARowBelowAnEqualOneAndTakesTheTypedName) {
 }
 
 TEST_F(HighscoreTest, ALetterTypedOnTheMenuDoesNotReachTheName) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     Press('Q');
     ASSERT_TRUE(Input().letterTyped) << "the menu leaves letters alone";
     CHighscore& table = Open(450);
@@ -668,8 +646,7 @@ TEST_F(HighscoreTest, ALetterTypedOnTheMenuDoesNotReachTheName) {
 }
 
 TEST_F(HighscoreTest, AScoreOfZeroOpensNoRow) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     CHighscore& table = Open(0);
     EXPECT_EQ(table.editRow, -1);
     Type("AB");
@@ -679,8 +656,7 @@ TEST_F(HighscoreTest, AScoreOfZeroOpensNoRow) {
 }
 
 TEST_F(HighscoreTest, EscapeWhileTypingKeepsTheRowWithoutAName) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     Open(400);
     Type("AB");
     Leave();
@@ -763,8 +739,7 @@ TEST_F(HighscoreTest, ScoreTextsAreReadBackAsNumbers) {
 }
 
 TEST_F(HighscoreTest, TheOutroPlaysFirstAndItsClosingKeyDoesNotReachTheTable) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     Window().player.score = 1000;
     Window().outroPending = true;
     Enter(Highscore);
@@ -780,8 +755,7 @@ TEST_F(HighscoreTest, TheOutroPlaysFirstAndItsClosingKeyDoesNotReachTheTable) {
 }
 
 TEST_F(HighscoreTest, TheTableWrittenWhenTheWindowClosesDuringTheOutroKeepsEveryOldRow) {
-    folder.Write("Highscore.dat", DescendingTable());
-    Start();
+    StartWithTable();
     Window().player.score = 250;
     Window().outroPending = true;
     Enter(Highscore);

@@ -400,11 +400,8 @@ TEST_F(SdlAudioTest, OnlyTheStreamPlayingIsStopped) {
     const IAudio::Handle sample = audio.LoadSample(dir_.Put("s.wav", MakeWav(0.5)), 3);
     IAudio::Handle one = 0;
     if (TestVideoWriter::HasEncoder(TestVideoWriter::Sound::Mp3)) {
-        TestVideoWriter::Options o;
-        o.container = "mp3";
-        o.sound = TestVideoWriter::Sound::Mp3;
-        o.soundSeconds = 2.0;
-        ASSERT_TRUE(TestVideoWriter::Write(dir_.File("Track0.MP3"), o));
+        ASSERT_TRUE(TestVideoWriter::Write(
+            dir_.File("Track0.MP3"), {.sound = TestVideoWriter::Sound::Mp3, .container = "mp3", .soundSeconds = 2.0}));
         one = audio.LoadStream(dir_.File("Track0.MP3"));
     } else {
         one = audio.LoadStream(dir_.Put("one.wav", MakeWav(2.0)));
@@ -440,7 +437,15 @@ protected:
         ASSERT_EQ(display_.Open(800, 600, "test"), DisplayStep::Ok);
     }
 
+    using State = FfmpegVideoPlayer::State;
+
     uint32_t Centre() { return display_.BackBuffer()->GetPixel(400, 300); }
+    // Writes a test video of one picture per colour and gives its path.
+    std::string Video(const std::string& name, std::vector<uint32_t> colours, TestVideoWriter::Options o = {}) {
+        o.colours = std::move(colours);
+        EXPECT_TRUE(TestVideoWriter::Write(dir_.File(name), o));
+        return dir_.File(name);
+    }
 
     // Calls KeepVisible every 5 ms until done() or the time runs out; records each new centre colour.
     template <typename Done>
@@ -459,6 +464,12 @@ protected:
         return seen;
     }
 
+    static void ExpectColours(const std::vector<uint32_t>& seen, const std::vector<uint32_t>& expected) {
+        std::string order;
+        for (uint32_t c : seen) order += Hex(c) + " ";
+        ASSERT_EQ(seen.size(), expected.size()) << order;
+        for (size_t i = 0; i < seen.size(); ++i) EXPECT_TRUE(Near(seen[i], expected[i], 24)) << order;
+    }
     static std::vector<uint32_t> Frames(std::initializer_list<std::pair<uint32_t, int>> runs) {
         std::vector<uint32_t> out;
         for (auto [colour, count] : runs) out.insert(out.end(), count, colour);
@@ -480,37 +491,27 @@ TEST_F(VideoTest, MissingOrGarbageFileShowsNothing) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     for (const std::string& path : {dir_.File("missing.avi"), garbage, riffJunk, pipe, dir_.File("")}) {
         player.Play(path);
-        Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Failed; });
-        EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Failed) << path;
+        Watch(player, [&] { return player.CurrentState() == State::Failed; });
+        EXPECT_EQ(player.CurrentState(), State::Failed) << path;
         for (int i = 0; i < 10; ++i) player.KeepVisible();
         EXPECT_EQ(display_.picturePresentCount, 0) << path;
         EXPECT_FALSE(audio.OutputHooked()) << "a broken video does not silence the music";
     }
     player.Stop();
     player.KeepVisible();
-    EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Stopped);
+    EXPECT_EQ(player.CurrentState(), State::Stopped);
     EXPECT_EQ(display_.picturePresentCount, 0);
 }
 
 TEST_F(VideoTest, CutFileShowsWhatItHasWithoutCrashing) {
-    TestVideoWriter::Options o;
-    o.colours = Frames({{0xFF0000, 10}, {0x0000FF, 10}});
-    const std::string full = dir_.File("full.avi");
-    ASSERT_TRUE(TestVideoWriter::Write(full, o));
-    std::string bytes;
-    {
-        std::ifstream in(full, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    Video("full.avi", Frames({{0xFF0000, 10}, {0x0000FF, 10}}));
+    const std::string bytes = dir_.Read("full.avi");
     FfmpegVideoPlayer player(&display_, nullptr);
+    auto over = [&] { return player.CurrentState() == State::Ended || player.CurrentState() == State::Failed; };
     for (size_t cut : {bytes.size() / 2, bytes.size() / 5, size_t{600}}) {
         player.Play(dir_.Put("cut.avi", bytes.substr(0, cut)));
-        Watch(player, [&] {
-            const auto s = player.CurrentState();
-            return s == FfmpegVideoPlayer::State::Ended || s == FfmpegVideoPlayer::State::Failed;
-        });
-        const auto s = player.CurrentState();
-        EXPECT_TRUE(s == FfmpegVideoPlayer::State::Ended || s == FfmpegVideoPlayer::State::Failed) << cut;
+        Watch(player, over);
+        EXPECT_TRUE(over()) << cut;
     }
 }
 
@@ -526,11 +527,9 @@ class VideoWithSoundTest : public VideoTest, public testing::WithParamInterface<
 
 TEST_P(VideoWithSoundTest, PlaysPicturesInOrderWithSoundAndKeepsTheLastOne) {
     if (!TestVideoWriter::HasEncoder(GetParam().sound)) GTEST_SKIP() << "no encoder for " << GetParam().name;
-    TestVideoWriter::Options o;
-    o.sound = GetParam().sound;
-    o.colours = Frames({{0xFF0000, 8}, {0x00FF00, 8}, {0x0000FF, 8}});  // 0.96 s at 25 per second
-    const std::string path = dir_.File("intro.avi");
-    ASSERT_TRUE(TestVideoWriter::Write(path, o));
+    // 0.96 s at 25 pictures per second.
+    const std::string path =
+        Video("intro.avi", Frames({{0xFF0000, 8}, {0x00FF00, 8}, {0x0000FF, 8}}), {.sound = GetParam().sound});
 
     SdlAudio audio;
     ASSERT_TRUE(audio.Init());
@@ -540,20 +539,15 @@ TEST_P(VideoWithSoundTest, PlaysPicturesInOrderWithSoundAndKeepsTheLastOne) {
     const auto start = std::chrono::steady_clock::now();
     const std::vector<uint32_t> seen = Watch(player, [&] {
         hooked = hooked || audio.OutputHooked();
-        return player.CurrentState() == FfmpegVideoPlayer::State::Ended;
+        return player.CurrentState() == State::Ended;
     });
     const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Ended);
+    ASSERT_EQ(player.CurrentState(), State::Ended);
     EXPECT_EQ(player.PictureWidth(), 160);
     EXPECT_EQ(player.PictureHeight(), 120);
     EXPECT_GT(took, 0.8) << "pictures follow the clock, not the decoder's speed";
 
-    std::string order;
-    for (uint32_t c : seen) order += Hex(c) + " ";
-    ASSERT_EQ(seen.size(), 3u) << order;
-    EXPECT_TRUE(Near(seen[0], 0xFF0000, 24)) << order;
-    EXPECT_TRUE(Near(seen[1], 0x00FF00, 24)) << order;
-    EXPECT_TRUE(Near(seen[2], 0x0000FF, 24)) << order;
+    ExpectColours(seen, {0xFF0000, 0x00FF00, 0x0000FF});
     EXPECT_GE(player.FramesShown(), 3);
 
     // The sound track went to the device: most of its 0.96 s by the time the pictures ended.
@@ -574,7 +568,7 @@ TEST_P(VideoWithSoundTest, PlaysPicturesInOrderWithSoundAndKeepsTheLastOne) {
 
     const int presents = display_.picturePresentCount;
     player.Stop();
-    EXPECT_EQ(player.CurrentState(), FfmpegVideoPlayer::State::Stopped);
+    EXPECT_EQ(player.CurrentState(), State::Stopped);
     EXPECT_FALSE(audio.OutputHooked()) << "the music has the output back";
     Watch(
         player, [] { return false; }, 200);
@@ -588,50 +582,34 @@ INSTANTIATE_TEST_SUITE_P(Sound, VideoWithSoundTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(VideoTest, PlayWhilePlayingStartsTheNewFile) {
-    TestVideoWriter::Options a;
-    a.colours = Frames({{0xFF0000, 50}});
-    TestVideoWriter::Options b;
-    b.colours = Frames({{0x00FF00, 5}, {0xFFFFFF, 5}});
-    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("a.avi"), a));
-    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("b.avi"), b));
+    const std::string a = Video("a.avi", Frames({{0xFF0000, 50}}));
+    const std::string b = Video("b.avi", Frames({{0x00FF00, 5}, {0xFFFFFF, 5}}));
     SdlAudio audio;
     audio.Init();
     FfmpegVideoPlayer player(&display_, &audio);
-    player.Play(dir_.File("a.avi"));
-    std::vector<uint32_t> seen = Watch(player, [&] { return player.FramesShown() > 0; });
-    ASSERT_FALSE(seen.empty());
-    EXPECT_TRUE(Near(seen[0], 0xFF0000, 24));
-    player.Play(dir_.File("b.avi"));
-    seen = Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Ended; });
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_TRUE(Near(seen[0], 0x00FF00, 24)) << Hex(seen[0]);
-    EXPECT_TRUE(Near(seen[1], 0xFFFFFF, 24)) << Hex(seen[1]);
+    player.Play(a);
+    ExpectColours(Watch(player, [&] { return player.FramesShown() > 0; }), {0xFF0000});
+    player.Play(b);
+    ExpectColours(Watch(player, [&] { return player.CurrentState() == State::Ended; }), {0x00FF00, 0xFFFFFF});
 }
 
 TEST_F(VideoTest, LargePicturesAreBroughtDownToTheScreen) {
-    TestVideoWriter::Options o;
-    o.width = 1024;
-    o.height = 768;
-    o.sound = TestVideoWriter::Sound::None;
-    o.colours = Frames({{0x00FFFF, 3}});
-    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("big.avi"), o));
     FfmpegVideoPlayer player(&display_, nullptr);
-    player.Play(dir_.File("big.avi"));
-    Watch(player, [&] { return player.CurrentState() == FfmpegVideoPlayer::State::Ended; });
+    player.Play(Video("big.avi", Frames({{0x00FFFF, 3}}),
+                      {.width = 1024, .height = 768, .sound = TestVideoWriter::Sound::None}));
+    Watch(player, [&] { return player.CurrentState() == State::Ended; });
     EXPECT_EQ(player.PictureWidth(), 800);
     EXPECT_EQ(player.PictureHeight(), 600);
     EXPECT_TRUE(Near(Centre(), 0x00FFFF, 24)) << Hex(Centre());
 }
 
 TEST_F(VideoTest, DestroyingAPlayingPlayerStopsItsWorker) {
-    TestVideoWriter::Options o;
-    o.colours = Frames({{0xFF00FF, 100}});
-    ASSERT_TRUE(TestVideoWriter::Write(dir_.File("long.avi"), o));
+    const std::string path = Video("long.avi", Frames({{0xFF00FF, 100}}));
     SdlAudio audio;
     audio.Init();
     for (int i = 0; i < 3; ++i) {
         FfmpegVideoPlayer player(&display_, &audio);
-        player.Play(dir_.File("long.avi"));
+        player.Play(path);
         Watch(player, [&] { return player.FramesShown() > 0; });
     }
     // The device was handed back to the music each time.
