@@ -89,7 +89,6 @@ TEST_F(AnimationTest, GeometryFollowsThePicture) {
         EXPECT_EQ(animation.frameWidth, c.frameWidth);
         EXPECT_EQ(animation.frameHeight, c.frameHeight);
         EXPECT_EQ(animation.frameCount, c.frameCount);
-        EXPECT_EQ(animation.currentFrame, 0);
         EXPECT_EQ(animation.path, "Units\\GEO\\" + name + ".png");
     }
 }

@@ -117,25 +117,22 @@ TEST_F(CollisionMapTest, FileNameIsFoundWhateverItsLetterCase) {
 // ---- the box test ----
 
 TEST_F(CollisionMapTest, WorldEdgesAreSolid) {
+    // The grid is 4096 x 2048; an outline naming row 128 or column 256 counts as solid.
     const std::tuple<int, int, int, int, int32_t> cases[] = {
         {100, 19, 60, 40, CCollisionMap::kSolid},    {100, 20, 60, 40, CCollisionMap::kFree},
         {23, 100, 60, 40, CCollisionMap::kSolid},    {24, 100, 60, 40, CCollisionMap::kFree},
         {100, 2009, 60, 40, CCollisionMap::kSolid},  // bottom edge at 2049
+        {100, 2008, 60, 40, CCollisionMap::kSolid},  // bottom edge exactly 2048
         {100, 2007, 60, 40, CCollisionMap::kFree},   // bottom edge at 2047
         {4077, 100, 60, 40, CCollisionMap::kSolid},  // inset left edge at 4097
+        {4076, 100, 60, 40, CCollisionMap::kSolid},  // inset 4096 .. 4116
+        {4040, 100, 76, 40, CCollisionMap::kSolid},  // inset 4060 .. 4096
+        {4040, 100, 75, 40, CCollisionMap::kFree},   // inset 4060 .. 4095
         {-1000, 100, 60, 40, CCollisionMap::kSolid}, {100, -500, 60, 40, CCollisionMap::kSolid},
     };
     for (const auto& [x, y, w, h, expected] : cases) {
-        EXPECT_EQ(map_->TestBox(x, y, w, h), expected) << x << "," << y;
+        EXPECT_EQ(map_->TestBox(x, y, w, h), expected) << x << "," << y << " " << w;
     }
-}
-
-TEST_F(CollisionMapTest, OutlineBeyondTheGridCountsAsSolid) {
-    // Bottom edge exactly 2048 names row 128; a right inset edge at 4096 or beyond names column 256.
-    EXPECT_EQ(map_->TestBox(100, 2008, 60, 40), CCollisionMap::kSolid);
-    EXPECT_EQ(map_->TestBox(4040, 100, 76, 40), CCollisionMap::kSolid);  // inset 4060 .. 4096
-    EXPECT_EQ(map_->TestBox(4040, 100, 75, 40), CCollisionMap::kFree);   // inset 4060 .. 4095
-    EXPECT_EQ(map_->TestBox(4076, 100, 60, 40), CCollisionMap::kSolid);  // inset 4096 .. 4116
 }
 
 TEST_F(CollisionMapTest, BoxesAtTheGridsEdgesNeverLeaveIt) {
@@ -197,11 +194,6 @@ TEST_F(CollisionMapTest, PlatformsAreFoundByTheirEdgesInsideTheBox) {
     // A solid cell wins over a platform.
     Solid(13, 18, 13, 18);  // on the outline's left column
     EXPECT_EQ(map_->TestBox(200, 280, 60, 40), CCollisionMap::kSolid);
-}
-
-TEST_F(CollisionMapTest, WithoutALevelThereAreNoPlatforms) {
-    ASSERT_EQ(GameGlobals::level, nullptr);
-    EXPECT_EQ(map_->TestBox(200, 280, 60, 40), CCollisionMap::kFree);
 }
 
 // ---- neighbour keys ----

@@ -1,6 +1,7 @@
 // The hero: speeds and friction, jumping, falling out, riding, state choice, attack cycle and drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -53,6 +54,18 @@ protected:
         hero->x = hero->prevX = hero->startX = 400;
         hero->y = hero->prevY = hero->startY = kRestY;
         hero->running = true;
+    }
+    // The hero standing right at (x, y) with its picture, past the blinking after a hit.
+    void StandForDrawing(int x, int y) {
+        WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
+        WriteFlatPicture("Units/HERO/STAYLEFT.png", 64, 32, kStayLeftColour);
+        MakeHero();
+        hero->x = x;
+        hero->y = y;
+        hero->animIndex = 5;
+        hero->state = "STAYRIGHT";
+        hero->hurtTimer = 101;
+        window.frameCounter = 1;
     }
     // One displayed frame with one world step, as the level runs them.
     void Frame() {
@@ -438,20 +451,14 @@ TEST_F(HeroTest, RidesAPlatform) {
 }
 
 TEST_F(HeroTest, BlinksAfterAHit) {
-    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
-    MakeHero();
-    hero->x = 300;
-    hero->y = 300;
-    hero->animIndex = 5;
-    hero->state = "STAYRIGHT";
+    StandForDrawing(300, 300);
     const std::tuple<int, bool, bool> cases[] = {{0, false, false}, {5, false, false},   {6, false, true},
                                                  {9, false, true},  {10, false, false},  {95, false, false},
                                                  {96, false, true}, {100, false, false}, {101, false, true},
                                                  {0, true, true},   {300, false, true}};
-    int frame = 0;
     for (const auto& [hurtTimer, dead, drawn] : cases) {
         target->Fill(kBackground);
-        window.frameCounter = ++frame;
+        window.frameCounter += 1;
         hero->hurtTimer = hurtTimer;
         hero->dead = dead;
         hero->Draw();
@@ -460,47 +467,27 @@ TEST_F(HeroTest, BlinksAfterAHit) {
 }
 
 TEST_F(HeroTest, DrawnBelowItsBoxAndOnlyOnTheScreen) {
-    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
-    MakeHero();
-    hero->animIndex = 5;
-    hero->state = "STAYRIGHT";
-    hero->x = 300;
-    hero->y = 300;
-    hero->hurtTimer = 101;  // past the blinking
-    window.frameCounter = 1;
+    StandForDrawing(300, 300);
     hero->Draw();
     EXPECT_EQ(target->GetPixel(300, 304), kBackground);
     EXPECT_EQ(target->GetPixel(300, 305), kStayRightColour);
     EXPECT_EQ(target->GetPixel(363, 336), kStayRightColour);
     EXPECT_EQ(target->GetPixel(300, 337), kBackground);
-
-    const struct { int x, y; } offScreen[] = {{0, 300}, {300, 0}, {800, 300}, {300, 600}, {-10, 300}};
-    for (const auto& p : offScreen) {
+    for (auto [x, y] : {std::pair{0, 300}, {300, 0}, {800, 300}, {300, 600}, {-10, 300}}) {
         target->Fill(kBackground);
-        hero->x = p.x;
-        hero->y = p.y;
+        hero->x = x;
+        hero->y = y;
         window.frameCounter += 1;
         hero->Draw();
-        for (int i = 0; i < 800 * 600; ++i) {
-            if (target->Pixels()[i] != kBackground) {
-                ADD_FAILURE() << "drawn at " << p.x << "," << p.y;
-                break;
-            }
-        }
+        EXPECT_EQ(std::count(target->Pixels(), target->Pixels() + 800 * 600, kBackground), 800 * 600) << x << "," << y;
     }
 }
 
 TEST_F(HeroTest, MissingPictureFallsBackToStandingByFacing) {
-    WriteFlatPicture("Units/HERO/STAYRIGHT.png", 64, 32, kStayRightColour);
-    WriteFlatPicture("Units/HERO/STAYLEFT.png", 64, 32, kStayLeftColour);
-    MakeHero();
-    hero->x = 300;
-    hero->y = 300;
+    StandForDrawing(300, 300);
     hero->state = "MOVELEFT";
     hero->animIndex = 0;  // no picture
     hero->facing = -1;
-    hero->hurtTimer = 101;
-    window.frameCounter = 1;
     hero->Draw();
     EXPECT_EQ(target->GetPixel(310, 310), kStayLeftColour);
     hero->facing = 1;

@@ -1,6 +1,7 @@
 // A fixture level's scenery, every layer drawn headless, compared pixel for pixel with a stored picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -18,15 +19,15 @@ namespace {
 const char kGoldenPath[] = KVB_SOURCE_DIR "/tests/golden/level_scenery.png";
 
 TEST(LevelGoldenTest, SceneryOfAFixtureLevel) {
-    levelfixture::TempGameFolder folder;
-    ASSERT_TRUE(folder.ok());
-    levelfixture::HeadlessServices services;
+    testing_support::TempGameFolder folder;
+    testing_support::HeadlessServices services;
     InputState input;
     GameGlobals::input = &input;
     GameGlobals::sound = nullptr;
     levelfixture::WriteSceneryFixture();
     levelfixture::WriteCollisionFile(0, levelfixture::FixtureCell);
     levelfixture::TestWindow window;
+    const platform::Surface& drawn = *window.target;
 
     GameGlobals::collisionMap = new CCollisionMap(&window.window, 0);
     auto level = std::make_unique<CLevel>(&window.window, 0, true);
@@ -48,36 +49,24 @@ TEST(LevelGoldenTest, SceneryOfAFixtureLevel) {
 
     const char* update = std::getenv("KVB_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        ASSERT_TRUE(platform::SavePng(kGoldenPath, *window.target));
+        ASSERT_TRUE(platform::SavePng(kGoldenPath, drawn));
         GTEST_SKIP() << "wrote " << kGoldenPath;
     }
-
     platform::Image golden;
     ASSERT_TRUE(services.images.DecodePng(kGoldenPath, golden)) << kGoldenPath;
-    ASSERT_EQ(golden.width, 800);
-    ASSERT_EQ(golden.height, 600);
+    ASSERT_EQ(std::pair(golden.width, golden.height), std::pair(800, 600));
     int differing = 0;
-    int firstX = -1, firstY = -1;
-    for (int y = 0; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            if (window.target->GetPixel(x, y) != golden.pixels[static_cast<size_t>(y) * 800 + x]) {
-                if (differing++ == 0) firstX = x, firstY = y;
-            }
+    for (int i = 0; i < 800 * 600; ++i) {
+        if (drawn.Pixels()[i] != golden.pixels[i] && differing++ == 0) {
+            ADD_FAILURE() << "first difference at " << i % 800 << "," << i / 800 << ": drawn " << std::hex
+                          << drawn.Pixels()[i] << ", stored " << golden.pixels[i];
         }
     }
-    EXPECT_EQ(differing, 0) << "pixels differ, the first at " << firstX << "," << firstY << ": drawn " << std::hex
-                            << (firstX >= 0 ? window.target->GetPixel(firstX, firstY) : 0) << ", stored "
-                            << (firstX >= 0 ? golden.pixels[static_cast<size_t>(firstY) * 800 + firstX] : 0);
+    EXPECT_EQ(differing, 0);
 
     // The picture holds every layer: the sky, both backgrounds, the fall-back piece, tiles, branches
     // and artefacts each leave some of their colours.
-    auto count = [&](uint32_t rgb) {
-        int n = 0;
-        for (int y = 0; y < 600; ++y) {
-            for (int x = 0; x < 800; ++x) n += window.target->GetPixel(x, y) == rgb;
-        }
-        return n;
-    };
+    auto count = [&](uint32_t rgb) { return std::count(drawn.Pixels(), drawn.Pixels() + 800 * 600, rgb); };
     EXPECT_GT(count(0x607080), 0) << "far background";
     EXPECT_GT(count(0x2E8B3C), 0) << "near background";
     EXPECT_GT(count(levelfixture::Mix(999)), 0) << "branch middles";

@@ -76,7 +76,6 @@ TEST_F(UnitTypeTest, FieldsFromTheFile) {
         EXPECT_EQ(type.energy, c.energy);
         EXPECT_EQ(type.colorKey, c.colorKey);
         EXPECT_EQ(type.unitClass, c.unitClass);
-        EXPECT_EQ(type.sightRange, 300);
     }
 }
 
