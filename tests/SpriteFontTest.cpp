@@ -1,7 +1,9 @@
 // The sprite font: glyph rectangles on the sheet, pen advance, lowering and the last-text cache.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "TestSupport.h"
 #include "app/GameDlg.h"
@@ -39,22 +41,20 @@ TEST_F(SpriteFontTest, GlyphsLieOnTheSheetAsLaidOut) {
         int index;
         platform::Rect rect;
     } cases[] = {
-        {0, {0, 0, 38, 57}},      // a: first of row 0, no gap
-        {1, {38, 0, 78, 57}},     // b
-        {13, {0, 57, 42, 114}},   // n starts row 1
-        {25, {0, 114, 36, 171}},  // z starts row 2
-        {39, {0, 171, 36, 228}},  // 6 starts row 3
-        {55, {0, 228, 36, 285}},  // ý starts row 4
-        {68, {0, 285, 38, 342}},  // ű starts row 5
-        {69, {38, 285, 86, 342}}, // ő
+        {0, {0, 0, 38, 57}},       // a: first of row 0, no gap
+        {1, {38, 0, 78, 57}},      // b
+        {13, {0, 57, 42, 114}},    // n starts row 1
+        {25, {0, 114, 36, 171}},   // z starts row 2
+        {39, {0, 171, 36, 228}},   // 6 starts row 3
+        {55, {0, 228, 36, 285}},   // ý starts row 4
+        {68, {0, 285, 38, 342}},   // ű starts row 5
+        {69, {38, 285, 86, 342}},  // ő
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.index);
-        const platform::Rect& r = font.glyphs[c.index].source;
-        EXPECT_EQ(r.left, c.rect.left);
-        EXPECT_EQ(r.top, c.rect.top);
-        EXPECT_EQ(r.right, c.rect.right);
-        EXPECT_EQ(r.bottom, c.rect.bottom);
+    for (const auto& [index, rect] : cases) {
+        const platform::Rect& r = font.glyphs[index].source;
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom),
+                  std::tuple(rect.left, rect.top, rect.right, rect.bottom))
+            << "glyph " << index;
     }
     for (const auto& glyph : font.glyphs) EXPECT_LE(glyph.source.right, 512);
 }
@@ -65,8 +65,8 @@ TEST_F(SpriteFontTest, ThePenMovesByTheGlyphWidthWithItsGap) {
         const char* text;
         float scale;
         int advance;
-    } cases[] = {{" ", 1.0f, 32}, {"i", 1.0f, 17}, {"a", 1.0f, 38}, {"n", 1.0f, 42}, {"1", 0.5f, 13},
-                 {"?", 0.5f, 16}, {"ab", 1.0f, 78}, {"", 1.0f, 0},  {"A", 1.0f, 38}, {"\xa3", 1.0f, 40}};
+    } cases[] = {{" ", 1.0f, 32}, {"i", 1.0f, 17},  {"a", 1.0f, 38}, {"n", 1.0f, 42}, {"1", 0.5f, 13},
+                 {"?", 0.5f, 16}, {"ab", 1.0f, 78}, {"", 1.0f, 0},   {"A", 1.0f, 38}, {"\xa3", 1.0f, 40}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(font.PenAfter(c.text, 100, c.scale) - 100, c.advance);
@@ -96,18 +96,12 @@ TEST_F(SpriteFontTest, AGlyphIsDrawnAt48Of57OfItsHeightTimesTheScale) {
     target->Fill(0);
     font.DrawText("1", 100, 200, 0.5f);
     int minX = 800, maxX = -1, minY = 600, maxY = -1;
-    for (int y = 0; y < 600; ++y)
-        for (int x = 0; x < 800; ++x)
-            if (target->GetPixel(x, y) == 0x00FF00u) {
-                minX = std::min(minX, x);
-                maxX = std::max(maxX, x);
-                minY = std::min(minY, y);
-                maxY = std::max(maxY, y);
-            }
-    EXPECT_EQ(minX, 100);
-    EXPECT_EQ(maxX - minX + 1, 13);
-    EXPECT_EQ(minY, 200);
-    EXPECT_EQ(maxY - minY + 1, 24);
+    for (int i = 0; i < 800 * 600; ++i) {
+        if (target->Pixels()[i] != 0x00FF00u) continue;
+        minX = std::min(minX, i % 800), maxX = std::max(maxX, i % 800);
+        minY = std::min(minY, i / 800), maxY = std::max(maxY, i / 800);
+    }
+    EXPECT_EQ(std::tuple(minX, minY, maxX - minX + 1, maxY - minY + 1), std::tuple(100, 200, 13, 24));
     EXPECT_EQ(target->GetPixel(150, 200), 0u) << "the key colour around the glyph is not drawn";
 }
 
