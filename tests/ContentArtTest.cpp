@@ -2,6 +2,8 @@
 // Without the variable every test is skipped; the content build makes the folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+#include "app/GameDlg.h"
 #include "data/XmlReader.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"
@@ -156,28 +160,20 @@ std::string Join(const std::vector<std::string>& lines) {
     return s;
 }
 
-// The font's characters, Windows-1250, with each glyph's width, in sheet order.
-const std::pair<unsigned char, int> kGlyphs[70] = {
-    {0x61, 38}, {0x62, 38}, {0x63, 38}, {0x64, 37}, {0x65, 34}, {0x66, 34}, {0x67, 42}, {0x68, 40}, {0x69, 15},
-    {0x6A, 31}, {0x6B, 39}, {0x6C, 32}, {0x6D, 47}, {0x6E, 42}, {0x6F, 46}, {0x70, 37}, {0x71, 43}, {0x72, 36},
-    {0x73, 36}, {0x74, 37}, {0x75, 38}, {0x76, 38}, {0x77, 54}, {0x78, 36}, {0x79, 36}, {0x7A, 36}, {0xB9, 39},
-    {0xEA, 34}, {0xE6, 38}, {0xB3, 38}, {0xF1, 42}, {0x9C, 36}, {0x9F, 36}, {0xBF, 36}, {0x31, 24}, {0x32, 31},
-    {0x33, 31}, {0x34, 30}, {0x35, 32}, {0x36, 36}, {0x37, 32}, {0x38, 32}, {0x39, 32}, {0x30, 34}, {0x2E, 11},
-    {0x2C, 10}, {0x3A, 11}, {0x3B, 11}, {0x2B, 25}, {0x2D, 21}, {0x3D, 25}, {0xE4, 38}, {0xF6, 46}, {0xFC, 38},
-    {0xF3, 46}, {0xFD, 36}, {0xF2, 42}, {0x9A, 36}, {0xE9, 34}, {0x9E, 36}, {0xE1, 38}, {0xF8, 36}, {0xE8, 38},
-    {0xF9, 38}, {0xED, 15}, {0x9D, 37}, {0xBE, 32}, {0xFA, 38}, {0xFB, 38}, {0xF5, 46}};
-
 class ContentArtTest : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = ContentDir();
         if (root_.empty()) GTEST_SKIP() << "KVB_CONTENT_DIR does not name a generated game folder";
-        saved_ = platform::Current().images;
+        {
+            // The glyphs as the game lays them out on the sheet.
+            testing_support::HeadlessServices services;
+            CGameDlg window;
+            glyphs_ = CSpriteFont(&window).glyphs;
+        }
         platform::Current().images = &decoder_;
     }
-    void TearDown() override {
-        if (!root_.empty()) platform::Current().images = saved_;
-    }
+    void TearDown() override { platform::Current().images = nullptr; }
 
     bool Load(const std::string& relative, platform::Image& img) {
         return platform::Current().images->DecodePng((fs::path(root_) / relative).string(), img);
@@ -185,7 +181,7 @@ protected:
 
     fs::path root_;
     platform::SdlImageDecoder decoder_;
-    platform::IImageDecoder* saved_ = nullptr;
+    std::array<CSpriteFont::Glyph, CSpriteFont::kGlyphCount> glyphs_{};
 };
 
 TEST_F(ContentArtTest, UnitStripsHaveTheirLayoutAndCleanKeys) {
@@ -288,7 +284,7 @@ TEST_F(ContentArtTest, TextTableIsWindows1250WithFontCharactersOnly) {
         EXPECT_FALSE(c < 0x20 && c != '\r' && c != '\n' && c != '\t') << "control byte at " << i;
     }
     std::set<unsigned char> font;
-    for (const auto& g : kGlyphs) font.insert(g.first);
+    for (const auto& g : glyphs_) font.insert(static_cast<unsigned char>(g.code));
     std::vector<std::string> texts;
     for (const Element& e : ReadElements(root_ / "Data" / "Text.xml")) {
         if (!e.attributes.empty() && e.attributes[0].first == "TEXT") texts.push_back(e.attributes[0].second);
@@ -320,16 +316,17 @@ TEST_F(ContentArtTest, FontSheetFollowsTheGlyphLayout) {
     platform::Image img;
     ASSERT_TRUE(Load("Graphics/Spritelitery.png", img));
     const uint32_t key = 0xFF6200;
-    int x = 0, y = 0;
-    for (size_t i = 0; i < 70; ++i) {
-        int width = kGlyphs[i].second, gap = i == 0 ? 0 : 2;
-        if (i > 0 && x + 2 + width > 512) x = 0, y += 57, gap = 0;
-        ASSERT_LE(y + 57, img.height) << "glyph " << i;
+    int bottom = 0;
+    for (size_t i = 0; i < glyphs_.size(); ++i) {
+        // Each glyph but the first of a row has two pixels of gap on its left.
+        const platform::Rect& r = glyphs_[i].source;
+        const int gap = r.left == 0 ? 0 : 2;
+        ASSERT_LE(r.bottom, img.height) << "glyph " << i;
         int ink = 0;
-        for (int py = y; py < y + 57; ++py) {
-            for (int px = x; px < x + gap + width; ++px) {
-                uint32_t v = img.pixels[size_t(py) * img.width + px];
-                if (px < x + gap) {
+        for (int py = r.top; py < r.bottom; ++py) {
+            for (int px = r.left; px < r.right; ++px) {
+                const uint32_t v = img.pixels[size_t(py) * img.width + px];
+                if (px < r.left + gap) {
                     EXPECT_EQ(v, key) << "the gap left of glyph " << i << " at " << px << "," << py;
                 } else if (v != key) {
                     ++ink;
@@ -338,10 +335,10 @@ TEST_F(ContentArtTest, FontSheetFollowsTheGlyphLayout) {
             }
         }
         EXPECT_GT(ink, 20) << "glyph " << i << " is empty";
-        x += gap + width;
+        bottom = std::max(bottom, r.bottom);
     }
     EXPECT_EQ(img.width, 512);
-    EXPECT_EQ(img.height, y + 57);
+    EXPECT_EQ(img.height, bottom);
 }
 
 TEST_F(ContentArtTest, ScreensIconsAndFlashHaveTheirSizes) {
