@@ -156,8 +156,7 @@ protected:
     }
 };
 
-// ---------------------------------------------------------------------------------------------
-// The flow between the screens.
+// ---- The flow between the screens ----
 
 TEST_F(FrontendTest, EveryScreenOfTheMainMenuIgnoresAnEscapeFromTheMenuAndReturnsOnItsOwn) {
     for (const auto& c : kScreens) {
@@ -215,8 +214,7 @@ TEST_F(FrontendTest, ScreenBackgroundsAreDrawnAndComeBackAfterADisplayReset) {
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Options and About.
+// ---- Options and About ----
 
 TEST_F(FrontendTest, OptionsCursorStopsAtBothEndsWithoutASound) {
     OpenItem(2);
@@ -297,8 +295,7 @@ TEST_F(FrontendTest, AboutTakesOnlyEscape) {
     Leave();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Briefing.
+// ---- Briefing ----
 
 TEST_F(FrontendTest, BriefingTradesFollowTheirRules) {
     const struct {
@@ -481,8 +478,7 @@ TEST_F(BriefingTest, EachBoxShowsItsTypesWalkingAnimationCentredInIt) {
     EXPECT_EQ(Pixel(389, 98), 0x000010u);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Save slots and the load-game screen.
+// ---- Save slots and the load-game screen ----
 
 TEST_F(FrontendTest, WithoutSaveFilesEveryLineIsEmptyAndTheFilesAreMade) {
     OpenItem(1);
@@ -569,8 +565,7 @@ TEST_F(FrontendTest, TheSlotCursorStopsAtTheSeventhLine) {
     EXPECT_EQ(Sounds("MENU_CURSOR"), cursor + 6);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Best scores.
+// ---- Best scores ----
 
 std::string DescendingTable() {
     const std::pair<const char*, int32_t> rows[] = {
@@ -793,8 +788,7 @@ TEST_F(HighscoreTest, TheCursorBlinksInTheFirstHalfOfEachSecondAndTheHintShowsWh
     EXPECT_FALSE(frameWith(0, 48.0f)) << "no cursor without a row being edited";
 }
 
-// ---------------------------------------------------------------------------------------------
-// The driver's picture of the screens.
+// ---- The driver's picture of the screens ----
 
 std::vector<std::string> RunDriver(const std::string& folder, const std::string& script) {
     const std::string command = std::string(KVB_PLAY_EXE) + " --quiet --data '" + folder + "' -e '" + script + "'";
