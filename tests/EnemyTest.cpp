@@ -161,8 +161,7 @@ TEST_F(EnemyTest, AReversalStandsForTheTurnAnimationThenWalksOn) {
 TEST_F(EnemyTest, TheStateFollowsTheMoveAndTurnsOnReversal) {
     Start(EnemyXml("STILL", {{400, 300}}));
     CEnemy& enemy = Enemy(0);
-    const int frames = enemy.TurnFrames();
-    ASSERT_EQ(frames, 15) << "no turn picture: the default strip length";
+    ASSERT_EQ(enemy.TurnFrames(), 15) << "no turn picture: the default strip length";
     const std::tuple<const char*, const char*, float, const char*, bool> cases[] = {
         {"", "Stoi", 0.0f, "Stoi", false},
         {"", "Stoi", 1.0f, "MOVERIGHT", false},

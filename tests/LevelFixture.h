@@ -83,13 +83,6 @@ inline void WriteStatusIcons() {
     WriteFlatPicture("Graphics/Moneta.png", 56, 56, 0x604080);
 }
 
-// A level description with nothing but the hero's start and finish.
-inline void WriteLevelDescription(int levelNumber, int startX, int startY) {
-    WriteFile("LevelDescriptions/Level" + std::to_string(levelNumber) + ".xml",
-              "<LEVEL>\r\n<HERO>\r\n<START_POS X=\"" + std::to_string(startX) + "\" Y=\"" + std::to_string(startY) +
-                  "\"/>\r\n<FINISH_POS X=\"4000\" Y=\"100\"/>\r\n</HERO>\r\n</LEVEL>\r\n");
-}
-
 // Data\Text.xml with entries "t0", "t1", ... (no blanks: the reader splits on them).
 inline void WriteTextTable(int count) {
     std::string file = "<TEXTS>\r\n";
@@ -132,6 +125,10 @@ inline std::string XY(const std::string& tag, int x, int y) {
 inline std::string LevelXml(int startX, int startY, int finishX, int finishY, const std::string& body = "") {
     return "<LEVEL>\r\n<HERO>\r\n" + XY("START_POS", startX, startY) + XY("FINISH_POS", finishX, finishY) +
            "</HERO>\r\n" + body + "</LEVEL>\r\n";
+}
+// A level description with nothing but the hero's start and finish.
+inline void WriteLevelDescription(int levelNumber, int startX, int startY) {
+    WriteFile("LevelDescriptions/Level" + std::to_string(levelNumber) + ".xml", LevelXml(startX, startY, 4000, 100));
 }
 // An ENEMY or MOVABLEEL block: the type, then the route with START_POS first.
 inline std::string RouteXml(const std::string& block, const std::string& typeTag, const std::string& type,
