@@ -67,28 +67,21 @@ protected:
 };
 
 TEST_F(AnimationTest, GeometryFollowsThePicture) {
-    struct Case {
-        int width, height, frameWidth;
-        bool singleRow;
-        int frameHeight, frameCount;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, bool, int, int> cases[] = {
         {320, 32, 32, true, 32, 10},    // one row
         {512, 256, 64, false, 64, 32},  // four rows of eight
         {100, 20, 32, true, 20, 3},     // the left-over columns are no frame
         {96, 33, 48, false, 8, 8},      // just too tall for one row
         {40, 100, 32, false, 25, 5},    // four rows, and the frame count is not a multiple of four
     };
-    for (const Case& c : cases) {
-        const std::string name = "s" + std::to_string(c.width) + "x" + std::to_string(c.height);
-        WriteStrip("GEO", name, c.width, c.height, c.frameWidth, c.height > 32 ? c.height / 4 : c.height, 1);
-        CAnimation animation("Units", "GEO", name, c.frameWidth, kKeyColorRef);
+    for (const auto& [width, height, frameWidth, singleRow, frameHeight, frameCount] : cases) {
+        const std::string name = "s" + std::to_string(width) + "x" + std::to_string(height);
+        WriteStrip("GEO", name, width, height, frameWidth, height > 32 ? height / 4 : height, 1);
+        CAnimation animation("Units", "GEO", name, frameWidth, kKeyColorRef);
         SCOPED_TRACE(name);
         ASSERT_NE(animation.surface, nullptr);
-        EXPECT_EQ(animation.singleRow, c.singleRow);
-        EXPECT_EQ(animation.frameWidth, c.frameWidth);
-        EXPECT_EQ(animation.frameHeight, c.frameHeight);
-        EXPECT_EQ(animation.frameCount, c.frameCount);
+        EXPECT_EQ(std::tuple(animation.singleRow, animation.frameWidth, animation.frameHeight, animation.frameCount),
+                  std::tuple(singleRow, frameWidth, frameHeight, frameCount));
         EXPECT_EQ(animation.path, "Units\\GEO\\" + name + ".png");
     }
 }

@@ -298,16 +298,7 @@ TEST_F(HeroTest, FallingOutOfTheMapReturnsToTheStart) {
 }
 
 TEST_F(HeroTest, StateRules) {
-    struct Case {
-        float vx, vy;
-        int facing;
-        float attack;
-        bool running;
-        int level;
-        bool dead;
-        const char* state;
-    };
-    const Case cases[] = {
+    const std::tuple<float, float, int, float, bool, int, bool, const char*> cases[] = {
         {0, 1, 1, 0, true, 0, false, "STANDJUMPDOWNRIGHT"},
         {0, 1, -1, 0, true, 0, false, "STANDJUMPDOWNLEFT"},
         {-3, 1, 1, 0, true, 0, false, "JUMPDOWNLEFT"},
@@ -335,19 +326,19 @@ TEST_F(HeroTest, StateRules) {
         {3, -1, -1, 0, true, 0, true, "DEATHLEFT"},
     };
     MakeHero();
-    for (const Case& c : cases) {
+    for (const auto& [vx, vy, facing, attack, running, level, dead, state] : cases) {
         hero->state = "BEFORE";
-        hero->vx = c.vx;
-        hero->vy = c.vy;
-        hero->facing = c.facing;
-        hero->attackProgress = c.attack;
-        hero->running = c.running;
-        hero->levelNumber = c.level;
-        hero->dead = c.dead;
+        hero->vx = vx;
+        hero->vy = vy;
+        hero->facing = facing;
+        hero->attackProgress = attack;
+        hero->running = running;
+        hero->levelNumber = level;
+        hero->dead = dead;
         hero->idleSteps = 0;
         hero->ChooseState();
-        EXPECT_EQ(hero->state, c.state) << "vx " << c.vx << " vy " << c.vy << " facing " << c.facing << " attack "
-                                        << c.attack << " level " << c.level;
+        EXPECT_EQ(hero->state, state) << "vx " << vx << " vy " << vy << " facing " << facing << " attack " << attack
+                                      << " level " << level;
     }
 }
 

@@ -73,14 +73,6 @@ TEST(MovableElementTypeTest, NamesAndFlagsCarryOverFromTheElementBefore) {
     EXPECT_TRUE(Definitions("").empty());
 }
 
-TEST(MovableElementTypeTest, AtMostTenKindsAreKept) {
-    std::string text;
-    for (int i = 0; i < 13; ++i) text += "<ELEMENT NAME=\"k" + std::to_string(i) + "\"/>";
-    const auto d = Definitions(text, CMovableElementList::kMaxTypes);
-    ASSERT_EQ(d.size(), 10u);
-    EXPECT_EQ(d.back().name, "k9");
-}
-
 TEST(MovableElementTypeTest, LevelsShareGroupsAndKeysInPairs) {
     const uint32_t keys[] = {8259, 8259, 0, 0, 0, 0, 14656, 14656};
     for (int32_t level = 0; level < 8; ++level) {
@@ -137,6 +129,7 @@ TEST_F(PlatformTest, PlacementsMatchKindsWhateverTheLetterCase) {
 }
 
 TEST_F(PlatformTest, KindsPastTheTenthAreIgnored) {
+    // The kinds file is read only as far as the list holds.
     std::string text;
     for (int i = 0; i < 12; ++i) text += "<ELEMENT NAME=\"k" + std::to_string(i) + "\"/>";
     WriteFile("LevelDescriptions/MovableEl.xml", text);

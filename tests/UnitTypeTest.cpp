@@ -38,14 +38,7 @@ TEST_F(UnitTypeTest, AnimationNamesInTheirFixedOrder) {
 }
 
 TEST_F(UnitTypeTest, FieldsFromTheFile) {
-    struct Case {
-        const char* what;
-        const char* file;
-        int speed, jump, strength, energy;
-        uint32_t colorKey;
-        std::string unitClass;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, int, int, int, int, uint32_t, std::string> cases[] = {
         {"all set",
          "<UNIT>\r\n<CLASS CLASS=\"wolf\"/>\r\n<SPEED SPEED=\"5\"/>\r\n<JUMP JUMP=\"12\"/>\r\n"
          "<STRENGHT STRENGHT=\"20\"/>\r\n<ENERGY ENERGY=\"30\"/>\r\n"
@@ -66,16 +59,12 @@ TEST_F(UnitTypeTest, FieldsFromTheFile) {
         {"elements without attributes are not read", "<SPEED>", 0, 0, 0, 1, 0, ""},
         {"opening element read like self-closing", "<SPEED SPEED=\"6\">", 6, 0, 0, 1, 0, ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteUnit("u", c.file);
+    for (const auto& [what, file, speed, jump, strength, energy, colorKey, unitClass] : cases) {
+        SCOPED_TRACE(what);
+        WriteUnit("u", file);
         UnitType type("u");
-        EXPECT_EQ(type.speed, c.speed);
-        EXPECT_EQ(type.jump, c.jump);
-        EXPECT_EQ(type.strength, c.strength);
-        EXPECT_EQ(type.energy, c.energy);
-        EXPECT_EQ(type.colorKey, c.colorKey);
-        EXPECT_EQ(type.unitClass, c.unitClass);
+        EXPECT_EQ(std::tuple(type.speed, type.jump, type.strength, type.energy, type.colorKey, type.unitClass),
+                  std::tuple(speed, jump, strength, energy, colorKey, unitClass));
     }
 }
 
