@@ -250,18 +250,15 @@ TEST_F(FrontendTest, OptionsEnterChangesTheRowUnderTheCursor) {
         EXPECT_EQ(Sounds("MENU_SELECT"), selects + 1);
     }
     // Music and sound, each on and off; the other settings stay as they are.
+    auto settings = [&] { return std::tuple(+w.nearLayerOption, w.difficulty, +w.musicOption, +w.soundOption); };
     Press(kDown);
     Press(kEnter);
-    EXPECT_EQ(w.musicOption, 0);
-    EXPECT_EQ(w.soundOption, 1);
+    EXPECT_EQ(settings(), std::tuple(0, 0, 0, 1));
     Press(kEnter);
-    EXPECT_EQ(w.musicOption, 1);
+    EXPECT_EQ(settings(), std::tuple(0, 0, 1, 1));
     Press(kDown);
     Press(kEnter);
-    EXPECT_EQ(w.soundOption, 0);
-    EXPECT_EQ(w.musicOption, 1);
-    EXPECT_EQ(w.nearLayerOption, 0);
-    EXPECT_EQ(w.difficulty, 0);
+    EXPECT_EQ(settings(), std::tuple(0, 0, 1, 0));
     // With sound off, the next change plays nothing.
     const int selects = Sounds("MENU_SELECT");
     Press(kEnter);

@@ -39,8 +39,6 @@ using testing_support::XvfbServer;
 
 namespace {
 
-// ---------------------------------------------------------------- helpers
-
 // A temporary folder (the working directory meanwhile) whose files are named by their full paths.
 struct TempFolder : testing_support::TempGameFolder {
     std::string File(const std::string& name) const { return Path() + "/" + name; }
@@ -236,17 +234,11 @@ TEST(SdlTextRenderer, DrawsYellowTextOnATransparentBackground) {
                   "Poziom uko\xf1"
                   "czony",
                   0xFFFF00);
-    const int yellow = CountPixels(*surface, 0xFFFF00);
-    const int background = CountPixels(*surface, 0x102030);
-    EXPECT_GT(yellow, 30) << "the glyphs' solid parts are exactly the text colour";
-    EXPECT_GT(background, 300 * 60 / 2) << "the background stays as it was";
+    EXPECT_GT(CountPixels(*surface, 0xFFFF00), 30) << "the glyphs' solid parts are exactly the text colour";
+    EXPECT_GT(CountPixels(*surface, 0x102030), 300 * 60 / 2) << "the background stays as it was";
     // Nothing is drawn left of or above the text's origin.
     for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 300; ++x) {
-            if (x < 20 || y < 10) {
-                ASSERT_EQ(surface->GetPixel(x, y), 0x102030u) << x << "x" << y;
-            }
-        }
+        for (int x = 0; x < (y < 10 ? 300 : 20); ++x) ASSERT_EQ(surface->GetPixel(x, y), 0x102030u) << x << "x" << y;
     }
 }
 
