@@ -82,9 +82,9 @@ CHero::CHero(CGameDlg* window) : type(std::make_unique<UnitType>("hero")), mainW
             finishX = description->finishX;
             finishY = description->finishY;
             // The level puts the hero at the start as well; the checkpoint and the previous
-            // position start there too.
-            x = startX = respawnX = prevX = description->heroStartX;
-            y = startY = respawnY = prevY = description->heroStartY;
+            // position start there too. Kept in the placed actors' range, like every position.
+            x = startX = respawnX = prevX = ClampCoordinate(description->heroStartX);
+            y = startY = respawnY = prevY = ClampCoordinate(description->heroStartY);
         }
     }
     // The icons of floating texts: the last type of each class in the level's table.

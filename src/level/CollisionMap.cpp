@@ -75,25 +75,28 @@ int32_t CCollisionMap::TestBox(int x, int y, int w, int h) const {
 }
 
 int32_t CCollisionMap::TestGrid(int x, int y, int w, int h) const {
-    const int left = x + kSideInset;
-    const int right = x + w - kSideInset;
-    if (y + h > kWorldHeight || y < 20 || left < 44 || left > kWorldWidth) return kSolid;
+    // Sums in 64 bits: positions and sizes come from description files and may be anything.
+    const int64_t left = static_cast<int64_t>(x) + kSideInset;
+    const int64_t right = static_cast<int64_t>(x) + w - kSideInset;
+    const int64_t bottomEdge = static_cast<int64_t>(y) + h;
+    if (bottomEdge > kWorldHeight || y < 20 || left < 44 || left > kWorldWidth) return kSolid;
 
     // The outline of the narrowed box: its top and bottom rows across the columns of pixels
     // left .. x + w - 21, then its left and right columns down the rows of pixels y .. y + h - 1.
-    // Walking cell by cell visits exactly the cells a pixel-by-pixel walk would.
-    if (w - 41 >= 0) {
+    // Walking cell by cell visits exactly the cells a pixel-by-pixel walk would. Columns past the
+    // grid count as solid, so a walk never runs far beyond it.
+    if (static_cast<int64_t>(w) - 41 >= 0) {
         const int top = y / 16;
-        const int bottom = (y + h) / 16;
-        const int lastColumn = (x + w - 21) / 16;
-        for (int cx = left / 16; cx <= lastColumn; ++cx) {
+        const int bottom = static_cast<int>(bottomEdge / 16);
+        const int lastColumn = static_cast<int>((static_cast<int64_t>(x) + w - 21) / 16);
+        for (int cx = static_cast<int>(left / 16); cx <= lastColumn; ++cx) {
             if (OutlineCellSolid(cx, top) || OutlineCellSolid(cx, bottom)) return kSolid;
         }
     }
     if (h - 1 >= 0) {
-        const int leftColumn = left / 16;
-        const int rightColumn = right / 16;
-        const int lastRow = (y + h - 1) / 16;
+        const int leftColumn = static_cast<int>(left / 16);
+        const int rightColumn = static_cast<int>(right / 16);
+        const int lastRow = static_cast<int>((bottomEdge - 1) / 16);
         for (int cy = y / 16; cy <= lastRow; ++cy) {
             if (OutlineCellSolid(leftColumn, cy) || OutlineCellSolid(rightColumn, cy)) return kSolid;
         }
@@ -103,13 +106,17 @@ int32_t CCollisionMap::TestGrid(int x, int y, int w, int h) const {
 }
 
 bool CCollisionMap::TouchesPlatform(int x, int y, int w, int h) const {
-    const int left = x + kSideInset;
-    const int right = x + w - kSideInset;
+    const int64_t left = static_cast<int64_t>(x) + kSideInset;
+    const int64_t right = static_cast<int64_t>(x) + w - kSideInset;
+    const int64_t bottomEdge = static_cast<int64_t>(y) + h;
     auto overlaps = [&](const PlatformBox& p) {
-        const bool across = left <= p.x + kPlatformWidth && p.x <= right;
+        const int64_t px = p.x;
+        const int64_t py = p.y;
+        const bool across = left <= px + kPlatformWidth && px <= right;
         // Only the platform's top and bottom edges are looked for inside the box: a box lying wholly
         // between them does not see the platform.
-        const bool down = (p.y >= y && p.y <= y + h) || (p.y + kPlatformHeight >= y && p.y + kPlatformHeight <= y + h);
+        const bool down =
+            (py >= y && py <= bottomEdge) || (py + kPlatformHeight >= y && py + kPlatformHeight <= bottomEdge);
         return across && down;
     };
     if (platformOverride) {

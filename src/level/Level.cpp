@@ -91,10 +91,8 @@ CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOpti
     CreateBackgrounds();
 
     if (description) {
-        hero->x = description->heroStartX;
-        hero->y = description->heroStartY;
-        hero->startX = description->heroStartX;
-        hero->startY = description->heroStartY;
+        hero->x = hero->startX = ClampCoordinate(description->heroStartX);
+        hero->y = hero->startY = ClampCoordinate(description->heroStartY);
     }
 
     if (GameGlobals::sound) GameGlobals::sound->PlayMusic(levelNumber % kMusicTracksPerLevelCycle);
