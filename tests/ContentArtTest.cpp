@@ -79,73 +79,55 @@ std::string Hex(uint32_t v) {
 std::vector<std::string> CheckStrip(const platform::Image& img, int frameWidth, uint32_t key, int maxFrameHeight) {
     std::vector<std::string> problems;
     if (img.width < frameWidth || img.width % frameWidth != 0) {
-        problems.push_back("width " + std::to_string(img.width) + " is not a multiple of " +
-                           std::to_string(frameWidth));
-        return problems;
+        return {"width " + std::to_string(img.width) + " is not a multiple of " + std::to_string(frameWidth)};
     }
     // Up to 32 pixels high a strip is one row; taller strips are four equal rows.
     const bool oneRow = img.height <= 32;
-    if (!oneRow && img.height % 4 != 0) {
-        problems.push_back("height " + std::to_string(img.height) + " is not four equal rows");
-        return problems;
-    }
+    if (!oneRow && img.height % 4 != 0) return {"height " + std::to_string(img.height) + " is not four equal rows"};
     const int fw = frameWidth, fh = oneRow ? img.height : img.height / 4;
     if (fh > maxFrameHeight) {
         problems.push_back("frames " + std::to_string(fh) + " high, more than the unit's " +
                            std::to_string(maxFrameHeight) + " (that raises its collision box)");
     }
-    auto px = [&](int x, int y) { return img.pixels[size_t(y) * img.width + x]; };
     for (int fy = 0; fy < img.height; fy += fh) {
         for (int fx = 0; fx < img.width; fx += fw) {
-            std::string where = "frame at " + std::to_string(fx) + "," + std::to_string(fy);
-            int figure = 0;
+            const std::string where = "frame at " + std::to_string(fx) + "," + std::to_string(fy) + ": ";
+            auto px = [&](int x, int y) { return img.pixels[size_t(fy + y) * img.width + fx + x]; };
+            auto at = [](int x, int y) { return " at " + std::to_string(x) + "," + std::to_string(y); };
+            // Transparent pixels must all be reachable from the edge: an enclosed island of key colour is a
+            // hole punched into the figure. `outside` marks those reached, starting from the edge.
             std::vector<char> outside(size_t(fw) * fh, 0);
             std::vector<int> stack;
+            int figure = 0;
             for (int y = 0; y < fh; ++y) {
                 for (int x = 0; x < fw; ++x) {
-                    uint32_t v = px(fx + x, fy + y);
-                    bool edge = x == 0 || y == 0 || x == fw - 1 || y == fh - 1;
-                    if (v != key) ++figure;
-                    if (edge && v != key) {
-                        problems.push_back(where + ": figure on the frame edge at " + std::to_string(x) + "," +
-                                           std::to_string(y));
-                    }
+                    const uint32_t v = px(x, y);
+                    const bool edge = x == 0 || y == 0 || x == fw - 1 || y == fh - 1;
+                    figure += v != key;
+                    if (edge && v != key) problems.push_back(where + "figure on the frame edge" + at(x, y));
                     // The game keys the range key .. key + 100: such a figure pixel would vanish.
-                    if (v != key && v >= key && v <= key + 100) {
-                        problems.push_back(where + ": colour " + Hex(v) + " falls in the key range at " +
-                                           std::to_string(x) + "," + std::to_string(y));
-                    }
-                    if (edge && v == key && !outside[size_t(y) * fw + x]) {
-                        outside[size_t(y) * fw + x] = 1;
-                        stack.push_back(y * fw + x);
-                    }
+                    if (v > key && v <= key + 100)
+                        problems.push_back(where + "colour " + Hex(v) + " in the key range" + at(x, y));
+                    if (edge && v == key) outside[size_t(y) * fw + x] = 1, stack.push_back(y * fw + x);
                 }
             }
-            if (figure == 0) problems.push_back(where + ": empty");
-            // Transparent pixels must all be reachable from the edge: an enclosed island of key
-            // colour is a hole punched into the figure.
+            if (figure == 0) problems.push_back(where + "empty");
             while (!stack.empty()) {
-                int c = stack.back();
+                const int x = stack.back() % fw, y = stack.back() / fw;
                 stack.pop_back();
-                int x = c % fw, y = c / fw;
-                const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
-                for (int k = 0; k < 4; ++k) {
-                    int nx = x + dx[k], ny = y + dy[k];
-                    if (nx < 0 || ny < 0 || nx >= fw || ny >= fh) continue;
-                    size_t n = size_t(ny) * fw + nx;
-                    if (outside[n] || px(fx + nx, fy + ny) != key) continue;
-                    outside[n] = 1;
-                    stack.push_back(int(n));
+                for (auto [nx, ny] : {std::pair{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}}) {
+                    if (nx < 0 || ny < 0 || nx >= fw || ny >= fh || outside[size_t(ny) * fw + nx] ||
+                        px(nx, ny) != key) {
+                        continue;
+                    }
+                    outside[size_t(ny) * fw + nx] = 1;
+                    stack.push_back(ny * fw + nx);
                 }
             }
-            for (int y = 0; y < fh; ++y) {
-                for (int x = 0; x < fw; ++x) {
-                    if (px(fx + x, fy + y) == key && !outside[size_t(y) * fw + x]) {
-                        problems.push_back(where + ": enclosed transparent pixel at " + std::to_string(x) + "," +
-                                           std::to_string(y));
-                        y = fh;
-                        break;
-                    }
+            for (int i = 0; i < fw * fh; ++i) {
+                if (px(i % fw, i / fw) == key && !outside[i]) {
+                    problems.push_back(where + "enclosed transparent pixel" + at(i % fw, i / fw));
+                    break;
                 }
             }
         }
