@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "GameRun.h"
 #include "TestSupport.h"
 #include "app/GameApp.h"
 #include "app/GameGlobals.h"
@@ -787,22 +788,11 @@ TEST_F(HighscoreTest, TheCursorBlinksInTheFirstHalfOfEachSecondAndTheHintShowsWh
 
 // ---- The driver's picture of the screens ----
 
+// The driver's state lines for a script run on the folder.
 std::vector<std::string> RunDriver(const std::string& folder, const std::string& script) {
-    const std::string command = std::string(KVB_PLAY_EXE) + " --quiet --data '" + folder + "' -e '" + script + "'";
+    std::istringstream out(gamerun::Run({KVB_PLAY_EXE, "--quiet", "--data", folder, "-e", script}).out);
     std::vector<std::string> lines;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return lines;
-    std::string line;
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof(buffer), pipe)) {
-        line += buffer;
-        if (line.back() == '\n') {
-            line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        }
-    }
-    ::pclose(pipe);
+    for (std::string line; std::getline(out, line);) lines.push_back(line);
     return lines;
 }
 
