@@ -477,7 +477,9 @@ TEST(BadInputTest, UnitObjectAndPlatformDefinitions) {
              const std::string before = badinput::PreparedPlayerFiles()["Highscore.dat"];
              const std::optional<std::string> after = c.Read("Highscore.dat");
              ASSERT_TRUE(after.has_value());
-             if (*after != before) EXPECT_EQ(after->substr(14), before.substr(0, 126));
+             if (*after != before) {
+                 EXPECT_EQ(after->substr(14), before.substr(0, 126));
+             }
          }},
         {"LevelDescriptions\\MovableEl.xml", "1000 kinds",
          [](const GameCopy& c) {
