@@ -246,6 +246,8 @@ TEST_F(ResolverTest, StepUpFollowsThePositionInsideTheCell) {
         {160, -2.0f, 0.0f, 158.0f, 286.0f, "to the left, s = 1: y = 272 + 14"},
         {161, -2.0f, 0.0f, 159.0f, 287.0f, "to the left, s = 0: y stays"},
         {160, 2.0f, 0.0f, 162.0f, 287.0f, "moving away faster than 1: y stays"},
+        {120, -1.0f, 3.0f, 119.0f, 280.0f, "moving back at exactly 1 still follows: s = 7"},
+        {160, 1.0f, 0.0f, 161.0f, 273.0f, "moving away at exactly 1 still follows: s = 14"},
     };
     for (const auto& [x, vx, vy, x2, y2, why] : cases) {
         EXPECT_EQ(All(map_->Move(x, 287, vx, vy, kW, kH)), All({x2, y2, vx, 0.0f, 0.0f, 1.0f})) << why;
