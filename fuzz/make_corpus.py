@@ -134,20 +134,20 @@ def highscore():
 
 
 def whole_levels():
-    def enemy(kind, *points):
-        xml = b'<ENEMY><ENEMY_TYPE T="%s"/>' % kind
+    def routed(block, type_tag, kind, points):
+        xml = b'<%s><%s T="%s"/>' % (block, type_tag, kind)
         for i, (x, y) in enumerate(points):
             xml += b'<%s X="%d" Y="%d"/>' % (b'START_POS' if i == 0 else b'ROUTE_PNT', x, y)
-        return xml + b'</ENEMY>\r\n'
+        return xml + b'</%s>\r\n' % block
+
+    def enemy(kind, *points):
+        return routed(b'ENEMY', b'ENEMY_TYPE', kind, points)
+
+    def platform(kind, *points):
+        return routed(b'MOVABLEEL', b'ELEMENT_TYPE', kind, points)
 
     def thing(kind, x, y):
         return b'<OBJECT><OBJECT_TYPE T="%s"/><OBJECT_POS X="%d" Y="%d"/></OBJECT>\r\n' % (kind, x, y)
-
-    def platform(kind, *points):
-        xml = b'<MOVABLEEL><ELEMENT_TYPE T="%s"/>' % kind
-        for i, (x, y) in enumerate(points):
-            xml += b'<%s X="%d" Y="%d"/>' % (b'START_POS' if i == 0 else b'ROUTE_PNT', x, y)
-        return xml + b'</MOVABLEEL>\r\n'
 
     def level(start, finish, body):
         return (b'<LEVEL>\r\n<NAME VALUE="Pr\xf3ba"/>\r\n<HERO><START_POS X="%d" Y="%d"/><FINISH_POS X="%d" Y="%d"/>'
