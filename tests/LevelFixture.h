@@ -182,16 +182,17 @@ protected:
         font_.reset();
         GameGlobals::input = nullptr;
     }
-    void MakeLevel(int number, bool withSound = false) {
+    void MakeLevel(int number, bool withSound = false, bool nearLayer = false) {
         TearDown();
         GameGlobals::input = &input_;
         window_ = std::make_unique<TestWindow>();
+        window_->window.nearLayerOption = nearLayer ? 1 : 0;
         if (withSound) {
             sound_ = std::make_unique<CSoundSystem>(&window_->window);
             GameGlobals::sound = sound_.get();
         }
         GameGlobals::collisionMap = new CCollisionMap(&window_->window, number);
-        level_ = std::make_unique<CLevel>(&window_->window, number, false);
+        level_ = std::make_unique<CLevel>(&window_->window, number, nearLayer);
     }
     void MakeFont() {
         font_ = std::make_unique<CSpriteFont>(&window_->window);

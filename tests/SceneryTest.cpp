@@ -45,35 +45,19 @@ void WriteTile(int set, const std::string& name, uint32_t colour, uint32_t key =
     WritePicture(SetFolder(set) + name + ".png", 16, 16, [=](int x, int y) { return x == 0 && y == 0 ? key : colour; });
 }
 
-class SceneryTest : public ::testing::Test {
+class SceneryTest : public levelfixture::ActorTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::sound = nullptr;
-        GameGlobals::input = &input_;
+        ActorTest::SetUp();
         levelfixture::WriteStatusIcons();
-    }
-    void TearDown() override {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::input = nullptr;
     }
 
     // Makes the window, the collision map and the level from the files written so far.
     void Start(int levelNumber, bool nearLayer = false) {
-        level_.reset();
-        delete GameGlobals::collisionMap;
-        window_ = std::make_unique<TestWindow>();
-        window_->window.nearLayerOption = nearLayer ? 1 : 0;
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, levelNumber);
-        level_.reset(new CLevel(&window_->window, levelNumber, nearLayer));
+        MakeLevel(levelNumber, false, nearLayer);
         ASSERT_EQ(GameGlobals::level, level_.get());
     }
     CCollisionMap& Map() { return *GameGlobals::collisionMap; }
-    platform::Surface& Target() { return *window_->target; }
     void Clear() { Target().Fill(kSentinel); }
     void Camera(int x, int y) {
         level_->cameraX = x;
@@ -93,12 +77,6 @@ protected:
         platform::MarkAllSurfacesLost();
         Target().Restore();
     }
-
-    TempGameFolder folder_;
-    HeadlessServices services_;
-    InputState input_;
-    std::unique_ptr<TestWindow> window_;
-    std::unique_ptr<CLevel> level_;
 };
 
 // ---- keys, the generator and the per-cell choices ----
