@@ -8,10 +8,10 @@
 
 #include "BenchSupport.h"
 #include "LevelFixture.h"
-#include "actors/Animation.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "gfx/Animation.h"
 #include "level/Level.h"
 
 namespace {

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "actors/CollisionMap.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"

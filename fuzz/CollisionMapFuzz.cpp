@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
 
 using fuzz_support::Require;
 
@@ -60,8 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t messages = fuzz_support::TakeMessageCount();
     Require((messages == 1) == (size == 0), "an empty file must be reported once, and only it");
 
-    const std::vector<PlatformBox> platforms = {{200, 300}, {1000, 1500}, {4000, 2000}};
-    map.platformOverride = &platforms;
+    const CPlatformList platforms({{200, 300}, {1000, 1500}, {4000, 2000}});
+    map.platforms = &platforms;
     ByteTaker take(data, size);
     for (int round = 0; round < 3; ++round) {
         const int x = take.TakePosition();

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessDisplay.h"

@@ -6,7 +6,7 @@
 
 #include "FuzzSupport.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "frontend/Highscore.h"
 #include "media/SpriteFont.h"
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "actors/CollisionMap.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/GameData.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 
 using fuzz_support::Require;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "frontend/SaveSlots.h"
+#include "data/SaveSlots.h"
 
 using fuzz_support::Require;
 

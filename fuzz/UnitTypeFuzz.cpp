@@ -3,9 +3,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "actors/Animation.h"
 #include "app/GameDlg.h"
 #include "data/UnitType.h"
+#include "gfx/Animation.h"
 
 using fuzz_support::Require;
 

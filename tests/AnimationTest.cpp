@@ -6,9 +6,9 @@
 #include <tuple>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
+#include "gfx/Animation.h"
 
 namespace {
 

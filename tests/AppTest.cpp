@@ -8,8 +8,8 @@
 
 #include "TestSupport.h"
 #include "app/GameApp.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "frontend/MainMenu.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"

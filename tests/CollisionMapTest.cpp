@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "app/GameGlobals.h"
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
+#include "core/GameGlobals.h"
 
 namespace {
 
@@ -173,8 +173,8 @@ TEST_F(CollisionMapTest, TheOutlineFindsSolidCellsOnItsEdgesOnly) {
 }
 
 TEST_F(CollisionMapTest, PlatformsAreFoundByTheirEdgesInsideTheBox) {
-    std::vector<PlatformBox> platforms = {{200, 300}};  // 200..264 across, 300..316 down
-    map_->platformOverride = &platforms;
+    CPlatformList platforms({{200, 300}});  // 200..264 across, 300..316 down
+    map_->platforms = &platforms;
     const std::tuple<int, int, int, int, int32_t, const char*> cases[] = {
         {200, 280, 60, 40, CCollisionMap::kPlatform, "top edge inside"},
         {200, 310, 60, 40, CCollisionMap::kPlatform, "bottom edge inside"},
@@ -297,9 +297,9 @@ class PlatformResolverTest : public CollisionMapTest {
 protected:
     void SetUp() override {
         CollisionMapTest::SetUp();
-        map_->platformOverride = &platforms_;
+        map_->platforms = &platforms_;
     }
-    std::vector<PlatformBox> platforms_ = {{400, 500}};  // 400..464 across, 500..516 down
+    CPlatformList platforms_{{{400, 500}}};  // 400..464 across, 500..516 down
 };
 
 TEST_F(PlatformResolverTest, BodyCaughtInAPlatformIsPushedOffSideways) {
@@ -336,14 +336,14 @@ TEST_F(PlatformResolverTest, StepRulesAndPlatforms) {
     ASSERT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 1.0f);
 
     // A platform where the body would stand after the step: neither resolver steps.
-    platforms_ = {{160, 260}};
+    platforms_.platforms = {{160, 260}};
     ASSERT_EQ(map_->TestBox(136, 271, 56, 32), CCollisionMap::kPlatform);
     ASSERT_EQ(map_->TestBox(120, 271, 56, 32), CCollisionMap::kFree);
     EXPECT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);
     EXPECT_FLOAT_EQ(map_->MoveIgnoringPlatforms(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);
 
     // A platform over the body's own head: the hero does not step, an enemy does.
-    platforms_ = {{80, 260}};
+    platforms_.platforms = {{80, 260}};
     ASSERT_EQ(map_->TestBox(120, 271, 56, 32), CCollisionMap::kPlatform);
     ASSERT_EQ(map_->TestBox(136, 271, 56, 32), CCollisionMap::kFree);
     EXPECT_FLOAT_EQ(map_->Move(120, 287, 2.0f, 0.0f, 56, 32).onStep, 0.0f);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "actors/Enemy.h"
-#include "frontend/SaveSlots.h"
+#include "data/SaveSlots.h"
+#include "gfx/Animation.h"
 #include "platform/Files.h"
 
 namespace {

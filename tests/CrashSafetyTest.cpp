@@ -19,8 +19,8 @@
 
 #include "TestSupport.h"
 #include "app/GameDlg.h"
+#include "data/SaveSlots.h"
 #include "frontend/Highscore.h"
-#include "frontend/SaveSlots.h"
 #include "platform/Files.h"
 
 using testing_support::HeadlessServices;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "actors/Enemy.h"
 #include "data/UnitType.h"
+#include "gfx/Animation.h"
 
 namespace {
 

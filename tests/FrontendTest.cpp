@@ -13,8 +13,9 @@
 #include "GameRun.h"
 #include "TestSupport.h"
 #include "app/GameApp.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "data/SaveSlots.h"
 #include "data/UnitType.h"
 #include "frontend/AboutScreen.h"
 #include "frontend/Briefing.h"
@@ -22,7 +23,6 @@
 #include "frontend/LoadGameMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/OptionsMenu.h"
-#include "frontend/SaveSlots.h"
 #include "media/SoundSystem.h"
 
 using testing_support::HeadlessServices;

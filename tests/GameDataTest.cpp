@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
 #include "data/XmlReader.h"
@@ -226,7 +227,7 @@ TEST_F(GameDataTest, UnreadableLevelFileIsReportedAndLeavesTheRecordEmpty) {
     level.Read(2);
     EXPECT_TRUE(IsEmpty(level));
     ASSERT_EQ(Shown().size(), 1u);
-    EXPECT_EQ(Shown()[0], CXmlReader::kReadErrorMessage);
+    EXPECT_EQ(Shown()[0], MessageForPlatform(messages::kXmlRead));
 }
 
 TEST_F(GameDataTest, ConstructorReadsTheEightLevelsAndBothTables) {

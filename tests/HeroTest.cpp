@@ -10,8 +10,8 @@
 
 #include "GameRun.h"
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "data/UnitType.h"
+#include "gfx/Animation.h"
 
 namespace {
 
@@ -414,10 +414,8 @@ TEST_F(HeroTest, StepCopiesTheScoreToThePlayerRecord) {
 TEST_F(HeroTest, RidesAPlatform) {
     MakeHero();
     // A platform 64 wide at (300, 400) moving right by 3 per step; the hero stands on it.
-    std::vector<PlatformBox> boxes{{300, 400}};
-    std::vector<CHero::RideablePlatform> rides{{300.0f, 400.0f, 3.0f}};
-    map->platformOverride = &boxes;
-    hero->platformOverride = &rides;
+    CPlatformList platforms({{300.0f, 400.0f, 3.0f}});
+    map->platforms = &platforms;
     hero->x = 290;
     hero->y = 336;
     hero->vx = 0.0f;
@@ -427,8 +425,7 @@ TEST_F(HeroTest, RidesAPlatform) {
         Frame();
         xs.push_back(hero->x);
         // The platform moves on with the world.
-        for (auto& r : rides) r.x += r.vx;
-        boxes[0].x = static_cast<int32_t>(rides[0].x);
+        for (auto& p : platforms.platforms) p.x += p.vx;
         EXPECT_EQ(hero->vy, 0.0f);
     }
     EXPECT_EQ(xs, (std::vector<int>{293, 296, 299, 302, 305}));

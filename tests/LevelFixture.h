@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "actors/CollisionMap.h"
 #include "actors/FloatingText.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"

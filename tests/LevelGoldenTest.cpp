@@ -7,9 +7,9 @@
 #include <string>
 
 #include "LevelFixture.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "level/Level.h"
 #include "level/TileLayer.h"
 

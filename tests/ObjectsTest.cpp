@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "actors/GameObject.h"
 #include "data/ObjectType.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "actors/MovableElement.h"
 #include "data/MovableElementType.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 namespace {
 
@@ -144,7 +144,7 @@ TEST_F(PlatformTest, WithoutTheKindsFileThereAreNoPlatforms) {
     Start(0, PlatformXml("Raft", {{100, 200}, {300, 200}}));
     EXPECT_EQ(List().typeCount, 0);
     EXPECT_TRUE(List().elements.empty());
-    EXPECT_EQ(level_->PlatformCount(), 0);
+    EXPECT_EQ(List().PlatformCount(), 0);
 }
 
 // ---- motion ----
@@ -216,16 +216,17 @@ TEST(MovableElementTest, ShortAndAbsurdRoutes) {
 
 TEST_F(PlatformTest, TheBoxTestSeesTheLevelsPlatforms) {
     Start(0, PlatformXml("Raft", {{1000, 800}, {1200, 800}}) + PlatformXml("Raft", {{2000, 800}, {2000, 800}}));
-    ASSERT_EQ(level_->PlatformCount(), 2);
-    EXPECT_EQ(level_->PlatformBoxAt(0).x, 1000);
-    EXPECT_EQ(level_->PlatformBoxAt(1).x, 2000);
-    EXPECT_EQ(level_->PlatformBoxAt(2).x, 0) << "past the list: an empty box";
     const CCollisionMap& map = *GameGlobals::collisionMap;
+    ASSERT_EQ(map.platforms, level_->movableElements.get()) << "the level hands its platforms to the map";
+    ASSERT_EQ(List().PlatformCount(), 2);
+    EXPECT_EQ(CCollisionMap::BoxOf(List().PlatformAt(0)).x, 1000);
+    EXPECT_EQ(CCollisionMap::BoxOf(List().PlatformAt(1)).x, 2000);
+    EXPECT_EQ(CCollisionMap::BoxOf(List().PlatformAt(2)).x, 0) << "past the list: an empty box";
     EXPECT_EQ(map.TestBox(980, 740, 64, 64), CCollisionMap::kPlatform);
     EXPECT_EQ(map.TestBox(980, 735, 64, 64), CCollisionMap::kFree);
     // The elements move, and the box test follows them.
     for (int i = 0; i < 50; ++i) List().Step();
-    EXPECT_EQ(level_->PlatformBoxAt(0).x, 1050);
+    EXPECT_EQ(CCollisionMap::BoxOf(List().PlatformAt(0)).x, 1050);
     // The platform spans 1050..1114; the box narrowed by 20 on each side must reach it.
     EXPECT_EQ(map.TestBox(1094, 740, 64, 64), CCollisionMap::kPlatform);
     EXPECT_EQ(map.TestBox(1095, 740, 64, 64), CCollisionMap::kFree);

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "LevelFixture.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "actors/CollisionMap.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "level/Background.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 #include "level/SpanPicture.h"
 #include "level/TileLayer.h"

@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "LevelFixture.h"
-#include "actors/Animation.h"
 #include "data/UnitType.h"
+#include "gfx/Animation.h"
 
 namespace {
 

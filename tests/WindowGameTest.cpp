@@ -8,7 +8,7 @@
 
 #include "TestSupport.h"
 #include "app/GameApp.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "frontend/MainMenu.h"
 #include "platform/sdl/FfmpegVideoPlayer.h"
 #include "platform/sdl/PngWriter.h"
@@ -55,7 +55,8 @@ double WindowMatchesBackBuffer(platform::SdlDisplay& display, const platform::Su
             const uint32_t a = pixels[static_cast<size_t>(y) * w + x];
             const uint32_t b = back.GetPixel(x, y);
             int diff = 0;
-            for (int shift = 0; shift < 24; shift += 8) diff += std::abs(int((a >> shift) & 255) - int((b >> shift) & 255));
+            for (int shift = 0; shift < 24; shift += 8)
+                diff += std::abs(int((a >> shift) & 255) - int((b >> shift) & 255));
             same += diff < 24;
             ++total;
         }

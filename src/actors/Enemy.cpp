@@ -5,12 +5,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "actors/Animation.h"
 #include "actors/Arithmetic.h"
+#include "actors/CollisionMap.h"
 #include "actors/Hero.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "data/UnitType.h"
-#include "level/CollisionMap.h"
+#include "gfx/Animation.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The short texts (gains, losses, "CHECKPOINT") that rise from the hero for two seconds.
 #include "actors/FloatingText.h"
 
-#include "actors/Animation.h"
+#include "gfx/Animation.h"
 #include "media/SpriteFont.h"
 
 void CFloatingText::StepQueue(std::deque<CFloatingText>& queue) {

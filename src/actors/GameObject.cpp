@@ -1,9 +1,9 @@
 // A placed object of the level (coin, energy, bonus, checkpoint, jumper, mine) and its drawing.
 #include "actors/GameObject.h"
 
-#include "actors/Animation.h"
+#include "actors/CollisionMap.h"
 #include "data/ObjectType.h"
-#include "level/CollisionMap.h"
+#include "gfx/Animation.h"
 
 void CGameObject::Draw(int32_t cameraX, int32_t cameraY, int32_t screenWidth, int32_t screenHeight) const {
     if (collected || !type || !type->animation) return;

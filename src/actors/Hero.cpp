@@ -5,20 +5,21 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "actors/Animation.h"
+#include "actors/ActorWorld.h"
 #include "actors/Arithmetic.h"
+#include "actors/CollisionMap.h"
 #include "actors/Enemy.h"
 #include "actors/GameObject.h"
 #include "actors/MovableElement.h"
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "data/ObjectType.h"
+#include "data/SaveSlots.h"
 #include "data/UnitType.h"
-#include "frontend/SaveSlots.h"
-#include "level/CollisionMap.h"
-#include "level/Level.h"
+#include "gfx/Animation.h"
 #include "media/SoundSystem.h"
 #include "platform/Platform.h"
 
@@ -59,10 +60,6 @@ constexpr int32_t kCoinRight = 680;
 constexpr int32_t kDigitWidth = 30;
 constexpr int32_t kEnergyPerIcon = 10;
 
-const char kStatusSurfaceError[] =
-    "B\xb3\xb9"
-    "d Tworzenia powierzchni: Obiekt Bohater";
-
 std::string Decimal(int32_t value) {
     char text[16];
     std::snprintf(text, sizeof(text), "%ld", static_cast<long>(value));
@@ -75,8 +72,9 @@ void PlaySample(const char* name) {
 
 }  // namespace
 
-CHero::CHero(CGameDlg* window) : type(std::make_unique<UnitType>("hero")), mainWindow(window) {
-    if (const CLevel* level = GameGlobals::level) levelNumber = level->levelNumber;
+CHero::CHero(GameDlgFields* window, CActorWorld* levelWorld)
+    : type(std::make_unique<UnitType>("hero")), mainWindow(window), world(levelWorld) {
+    if (const CActorWorld* level = world) levelNumber = level->levelNumber;
     if (window && window->gameData && levelNumber >= 0 && levelNumber < CGameData::kLevelCount) {
         if (const LevelDescription* description = window->gameData->levels[levelNumber].get()) {
             finishX = description->finishX;
@@ -88,8 +86,8 @@ CHero::CHero(CGameDlg* window) : type(std::make_unique<UnitType>("hero")), mainW
         }
     }
     // The icons of floating texts: the last type of each class in the level's table.
-    if (const CLevel* level = GameGlobals::level) {
-        for (int32_t i = 0; i < level->objectTypeCount && i < CLevel::kMaxTypes; ++i) {
+    if (const CActorWorld* level = world) {
+        for (int32_t i = 0; i < level->objectTypeCount && i < CActorWorld::kMaxTypes; ++i) {
             const ObjectType* objectType = level->objectTypes[i];
             if (!objectType) continue;
             if (objectType->objectClass == "HEALTH10") healthTypeIndex = i;
@@ -175,14 +173,12 @@ void CHero::ApplyFrictionAndGravity() {
 }
 
 std::vector<CHero::RideablePlatform> CHero::Platforms() const {
-    if (platformOverride) return *platformOverride;
     std::vector<RideablePlatform> platforms;
-    const CLevel* level = GameGlobals::level;
-    if (!level || !level->movableElements) return platforms;
-    platforms.reserve(level->movableElements->elements.size());
-    for (const CMovableElement& element : level->movableElements->elements) {
-        platforms.push_back(RideablePlatform{element.x, element.y, element.lastDx});
-    }
+    const CCollisionMap* map = GameGlobals::collisionMap;
+    if (!map || !map->platforms) return platforms;
+    const int count = map->platforms->PlatformCount();
+    platforms.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) platforms.push_back(map->platforms->PlatformAt(i));
     return platforms;
 }
 
@@ -280,8 +276,8 @@ void CHero::ChooseState() {
 
 void CHero::Draw() {
     RestoreStatusPictures();
-    const CGameDlg* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
-    const CLevel* level = GameGlobals::level;
+    const GameDlgFields* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
+    const CActorWorld* level = world;
     const int32_t cameraX = level ? level->cameraX : 0;
     const int32_t cameraY = level ? level->cameraY : 0;
     const int32_t sx = x - cameraX;
@@ -322,8 +318,8 @@ void CHero::Draw() {
 }
 
 CAnimation* CHero::IconOfType(int32_t typeIndex) const {
-    const CLevel* level = GameGlobals::level;
-    if (!level || typeIndex < 0 || typeIndex >= CLevel::kMaxTypes) return nullptr;
+    const CActorWorld* level = world;
+    if (!level || typeIndex < 0 || typeIndex >= CActorWorld::kMaxTypes) return nullptr;
     const ObjectType* objectType = level->objectTypes[typeIndex];
     return objectType ? objectType->animation.get() : nullptr;
 }
@@ -332,7 +328,7 @@ void CHero::Hurt(int32_t damage) {
     // Still blinking from the last hit: immune.
     if (hurtTimer <= kBlinkFrames) return;
     PlaySample("HERO_HIT");
-    if (CLevel* level = GameGlobals::level) {
+    if (CActorWorld* level = world) {
         level->AddFloatingText(x + kTextOffsetX, y, "-" + Decimal(damage), IconOfType(healthTypeIndex));
     }
     if (health <= damage) {
@@ -352,7 +348,7 @@ void CHero::Hurt(int32_t damage) {
 }
 
 void CHero::CheckEnemyContact() {
-    const CLevel* level = GameGlobals::level;
+    const CActorWorld* level = world;
     const int32_t width = type->maxWidth;
     const int32_t height = type->maxHeight;
     if (level) {
@@ -385,7 +381,7 @@ void CHero::CheckEnemyContact() {
 }
 
 void CHero::CollectObjects() {
-    CLevel* level = GameGlobals::level;
+    CActorWorld* level = world;
     if (!level) return;
     const int32_t width = type->maxWidth;
     const int32_t height = type->maxHeight;
@@ -398,7 +394,7 @@ void CHero::CollectObjects() {
 }
 
 void CHero::AlertEnemies() {
-    CLevel* level = GameGlobals::level;
+    CActorWorld* level = world;
     if (!level) return;
     for (CEnemy& enemy : level->enemies) {
         if (!enemy.type) continue;
@@ -411,7 +407,7 @@ void CHero::AlertEnemies() {
 }
 
 void CHero::StrikeEnemies() {
-    CLevel* level = GameGlobals::level;
+    CActorWorld* level = world;
     if (!level) return;
     const int64_t width = type->maxWidth;
     const int64_t height = type->maxHeight;
@@ -469,7 +465,7 @@ void CHero::StrikeEnemies() {
 
 void CHero::DrawHitFlash() {
     if (!hitFlash) return;
-    const CLevel* level = GameGlobals::level;
+    const CActorWorld* level = world;
     const int32_t cameraX = level ? level->cameraX : 0;
     const int32_t cameraY = level ? level->cameraY : 0;
     // One frame of the flash per displayed frame, eight in all.
@@ -555,7 +551,7 @@ void CHero::CreateStatusPictures() {
         if (!platform::DecodeGamePicture(picture.file, image)) image = platform::Image{};
         picture.surface = MakePictureSurface(image);
         if (!picture.surface) {
-            platform::ShowMessage(kStatusSurfaceError);
+            ShowGameMessage(messages::kStatusSurface);
             continue;
         }
         SetSourceColourKey(picture.surface.get(), picture.colorKey);
@@ -574,7 +570,7 @@ void CHero::RestoreStatusPictures() {
 }
 
 void CHero::DrawStatusPictures() {
-    const CGameDlg* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
+    const GameDlgFields* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
     platform::Surface* target = window ? window->drawTarget : nullptr;
     if (!target) return;
     auto draw = [&](StatusIcon icon, int32_t sx, int32_t sy) {

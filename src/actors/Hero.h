@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "actors/CollisionMap.h"
 #include "gfx/Surfaces.h"
 
+class CActorWorld;
 class CAnimation;
-class CGameDlg;
+struct GameDlgFields;
 struct UnitType;
 
 class CHero {
@@ -55,8 +57,8 @@ public:
     static constexpr int32_t kTextOffsetX = 32;
 
     // Loads the unit type "hero" and the hit flash. The level number (low friction on 4 and 5)
-    // and the finish are taken from the level being built (GameGlobals::level), when there is one.
-    explicit CHero(CGameDlg* window);
+    // and the finish are taken from the level being built (his world), when there is one.
+    explicit CHero(GameDlgFields* window, CActorWorld* world = nullptr);
     ~CHero();
     CHero(const CHero&) = delete;
     CHero& operator=(const CHero&) = delete;
@@ -101,12 +103,8 @@ public:
     CAnimation* IconOfType(int32_t typeIndex) const;
 
     // A platform the hero may ride: its top-left corner and horizontal speed per step.
-    struct RideablePlatform {
-        float x = 0.0f;
-        float y = 0.0f;
-        float vx = 0.0f;
-    };
-    // The movable elements of the running level, in the level's order, or platformOverride when set.
+    using RideablePlatform = PlatformPosition;
+    // The platforms of the collision map (the running level's movable elements), in the level's order.
     std::vector<RideablePlatform> Platforms() const;
     // The first platform carrying the hero; false when none does.
     bool FindCarryingPlatform(RideablePlatform& carrier) const;
@@ -152,7 +150,9 @@ public:
     bool running = false;
     bool dead = false;
     std::string prevState;
-    CGameDlg* mainWindow = nullptr;
+    GameDlgFields* mainWindow = nullptr;
+    // The level the hero plays in; null for a hero on his own (tests).
+    CActorWorld* world = nullptr;
     std::unique_ptr<CAnimation> hitFlash;
     // The status display's icons: life, energy, club and coin, in that order.
     enum StatusIcon { kLifeIcon, kEnergyIcon, kClubIcon, kCoinIcon, kStatusIconCount };
@@ -169,8 +169,6 @@ public:
     int32_t coinTypeIndex = 0;
     int32_t checkpointTypeIndex = 0;
 
-    // The level this hero plays (from GameGlobals::level at construction; tests set it).
+    // The level this hero plays (from his world at construction; tests set it).
     int32_t levelNumber = 0;
-    // When set, the platforms the hero looks at instead of the level's (tests).
-    const std::vector<RideablePlatform>* platformOverride = nullptr;
 };

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string>
 
-#include "actors/Animation.h"
 #include "actors/Arithmetic.h"
-#include "app/GameDlg.h"
+#include "core/GameDlgFields.h"
 #include "data/GameData.h"
 #include "data/MovableElementType.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ void CMovableElement::Draw(int32_t cameraX, int32_t cameraY) const {
                           TruncateToInt(static_cast<double>(y) - cameraY), 1.0f);
 }
 
-CMovableElementList::CMovableElementList(int32_t levelNumber, CGameDlg* window) {
+CMovableElementList::CMovableElementList(int32_t levelNumber, GameDlgFields* window) {
     const int32_t group = MovableElementType::LevelGroup(levelNumber);
     const std::string groupName = std::to_string(group);
     const uint32_t colourKey = MovableElementType::ColourKeyOfGroup(group);
@@ -107,4 +107,10 @@ void CMovableElementList::Step() {
 
 void CMovableElementList::Draw(int32_t cameraX, int32_t cameraY) const {
     for (const CMovableElement& element : elements) element.Draw(cameraX, cameraY);
+}
+
+PlatformPosition CMovableElementList::PlatformAt(int index) const {
+    if (index < 0 || index >= PlatformCount()) return PlatformPosition{};
+    const CMovableElement& element = elements[static_cast<size_t>(index)];
+    return PlatformPosition{element.x, element.y, element.lastDx};
 }

@@ -6,9 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "actors/CollisionMap.h"
 #include "data/LevelDescription.h"
 
-class CGameDlg;
+struct GameDlgFields;
 struct MovableElementType;
 
 class CMovableElement {
@@ -42,13 +43,13 @@ public:
 };
 
 // The kinds read from LevelDescriptions\MovableEl.xml and the elements the level description places.
-class CMovableElementList {
+class CMovableElementList final : public IPlatformSource {
 public:
     static constexpr int kMaxTypes = 10;
 
     // Reads the kinds with the pictures of the level's group, then makes an element for every
     // placement of the level (as many as the kinds its type name matches, letter case ignored).
-    CMovableElementList(int32_t levelNumber, CGameDlg* window);
+    CMovableElementList(int32_t levelNumber, GameDlgFields* window);
     ~CMovableElementList();
     CMovableElementList(const CMovableElementList&) = delete;
     CMovableElementList& operator=(const CMovableElementList&) = delete;
@@ -60,4 +61,8 @@ public:
     std::array<std::unique_ptr<MovableElementType>, kMaxTypes> types;
     int32_t typeCount = 0;
     std::vector<CMovableElement> elements;
+
+    // The elements as platforms: their corners and their last move across.
+    int PlatformCount() const override { return static_cast<int>(elements.size()); }
+    PlatformPosition PlatformAt(int index) const override;
 };

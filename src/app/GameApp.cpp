@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "platform/Platform.h"
 
-void CGameApp::InitInstance() { window.OnInitDialog(); }
+void CGameApp::InitInstance() {
+    window.OnInitDialog();
+}
 
 void CGameApp::Dispatch(const platform::PlatformEvent& event) {
     switch (event.type) {

@@ -1,8 +1,10 @@
 // The main window: start-up, the frame, screen switches, keys and shut-down.
 #include "app/GameDlg.h"
 
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "actors/CollisionMap.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "frontend/AboutScreen.h"
 #include "frontend/Briefing.h"
@@ -10,7 +12,6 @@
 #include "frontend/LoadGameMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/OptionsMenu.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
@@ -21,6 +22,21 @@ namespace {
 constexpr int32_t kFrameIntervalMs = 20;
 constexpr int32_t kMessageFrames = 400;
 const char kTitle[] = "Kolvenbrook 3D";
+
+struct StepText {
+    platform::DisplayStep step;
+    const MessageText& text;
+};
+
+// In the order the steps are taken.
+const StepText kStepTexts[] = {
+    {platform::DisplayStep::CreateDevice, messages::kDisplayDevice},
+    {platform::DisplayStep::QueryInterface, messages::kDisplayInterface},
+    {platform::DisplayStep::Exclusive, messages::kDisplayExclusive},
+    {platform::DisplayStep::Resolution, messages::kDisplayResolution},
+    {platform::DisplayStep::PrimarySurface, messages::kDisplayFrontSurface},
+    {platform::DisplayStep::BackBuffer, messages::kDisplayBackSurface},
+};
 
 template <typename T>
 void DeleteGlobal(T*& pointer) {
@@ -276,4 +292,27 @@ void CGameDlg::OnDestroy() {
     DeleteGlobal(GameGlobals::highscore);
     DeleteGlobal(GameGlobals::aboutScreen);
     currentState = -1;
+}
+
+bool CGameDlg::ReportDisplayFailure(const MessageText& text) {
+    platform::Services& services = platform::Current();
+    if (services.display) services.display->ShowArrowCursor();
+    ShowGameMessage(text);
+    return false;
+}
+
+bool CGameDlg::SetUpDisplay() {
+    platform::IDisplay* display = platform::Current().display;
+    if (!display) return ReportDisplayFailure(kStepTexts[0].text);
+    display->HideCursor();
+    const platform::DisplayStep failed = display->Open(screenWidth, screenHeight, "Kolvenbrook 3D");
+    if (failed != platform::DisplayStep::Ok) {
+        for (const StepText& entry : kStepTexts) {
+            if (entry.step == failed) return ReportDisplayFailure(entry.text);
+        }
+        return ReportDisplayFailure(kStepTexts[0].text);
+    }
+    directDraw = display;
+    drawTarget = display->BackBuffer();
+    return true;
 }

@@ -5,17 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/GameState.h"
-#include "app/PlayerRecord.h"
+#include "core/GameDlgFields.h"
+#include "core/Messages.h"
 
-class CGameData;
-
-namespace platform {
-class IDisplay;
-class Surface;
-}  // namespace platform
-
-class CGameDlg {
+class CGameDlg : public GameDlgFields {
 public:
     CGameDlg();
     ~CGameDlg();
@@ -35,7 +28,7 @@ public:
 
     // Display set-up; reports the first failing step in a message box.
     bool SetUpDisplay();
-    bool ReportDisplayFailure(const std::string& textCp1250);
+    bool ReportDisplayFailure(const MessageText& text);
 
     // Config.dat.
     void ReadConfig();
@@ -45,28 +38,6 @@ public:
     bool destroyed = false;
     // Set by the frame that destroyed the window: the message loop ends.
     bool quitPosted = false;
-
-    platform::IDisplay* directDraw = nullptr;
-    platform::Surface* drawTarget = nullptr;
-    int32_t currentState = MainMenu;
-    int32_t requestedState = MainMenu;
-    int32_t requestedLevel = 0;
-    int32_t screenWidth = 800;
-    int32_t screenHeight = 600;
-    // Options as stored in Config.dat: one byte each, 0 off and anything else on.
-    uint8_t nearLayerOption = 0;
-    uint8_t musicOption = 1;
-    uint8_t soundOption = 1;
-    uint8_t spareOption = 0;
-    int32_t difficulty = 2;
-    bool introPlaying = false;
-    bool outroPending = false;
-    int32_t fpsSampleTime = 0;
-    int32_t framesThisSecond = 0;
-    float framesPerSecond = 0.0f;
-    int32_t frameCounter = 0;
-    CGameData* gameData = nullptr;
-    PlayerRecord player;
 
 private:
     void DeleteScreen(int32_t state);

@@ -1,8 +1,8 @@
 // A kind of moving platform from LevelDescriptions\MovableEl.xml, with its picture for one level group.
 #include "data/MovableElementType.h"
 
-#include "actors/Animation.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 namespace {
 

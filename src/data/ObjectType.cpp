@@ -1,8 +1,8 @@
 // A kind of placed object (coin, energy, club power-up, bonus, checkpoint, jumper, mine) from Objects\<name>.xml.
 #include "data/ObjectType.h"
 
-#include "actors/Animation.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // A kind of unit (the hero or an enemy): numbers, size, colour key and animations from Units\<name>.xml.
 #include "data/UnitType.h"
 
-#include "actors/Animation.h"
 #include "data/XmlReader.h"
+#include "gfx/Animation.h"
 
 const std::array<const char*, UnitType::kNamedAnimations> UnitType::kAnimationNames = {
     "MOVELEFT",   "MOVERIGHT",   "TURNLEFT",        "TURNRIGHT",        "STAYLEFT",          "STAYRIGHT",

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/Messages.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -25,7 +26,7 @@ CXmlReader::CXmlReader(const std::string& gamePath) {
             failed = true;  // there, but we may not open it: same as missing
             return;
         }
-        platform::ShowMessage(kReadErrorMessage);  // opened, but too large or a read error
+        ShowGameMessage(messages::kXmlRead);  // opened, but too large or a read error
         return;
     }
     SetText(std::move(content));

@@ -33,16 +33,11 @@ public:
         "cy";
     static constexpr char kComment[] = "Komentarz";
 
-    // Shown when a description file exists but cannot be read.
-    static constexpr char kReadErrorMessage[] =
-        "B\xb3\xb9"
-        "d odczytu pliku XML";
-
     // Description files are small; anything larger than this is treated as unreadable.
     static constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
 
     // Reads the whole file at a game path (backslashes, relative to the game folder). A missing
-    // file sets failed silently; a file that is there but cannot be read shows kReadErrorMessage.
+    // file sets failed silently; a file that is there but cannot be read shows messages::kXmlRead.
     // Either way the reader then yields no nodes.
     explicit CXmlReader(const std::string& gamePath);
 

@@ -1,9 +1,10 @@
 // The about screen: one full-screen picture until Escape.
 #include "frontend/AboutScreen.h"
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "frontend/ScreenBackground.h"
 #include "platform/Platform.h"
 
@@ -11,15 +12,15 @@ namespace {
 const char kPicture[] = "Graphics\\About\\Background.png";
 }  // namespace
 
-CAboutScreen::CAboutScreen(CGameDlg*) {
+CAboutScreen::CAboutScreen(GameDlgFields*) {
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
     if (!LoadPictureSurface(kPicture, picture_)) {
-        platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania bitmapy t\xb3\x61");
+        ShowGameMessage(messages::kScreenBackground);
     }
 }
 
-void CAboutScreen::Run(CGameDlg* window) {
+void CAboutScreen::Run(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (input && input->escapePressed) {
         window->requestedState = MainMenu;

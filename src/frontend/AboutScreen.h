@@ -3,17 +3,17 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CAboutScreen {
 public:
-    explicit CAboutScreen(CGameDlg* window);
+    explicit CAboutScreen(GameDlgFields* window);
     ~CAboutScreen() = default;
     CAboutScreen(const CAboutScreen&) = delete;
     CAboutScreen& operator=(const CAboutScreen&) = delete;
 
     // Escape, then the picture; once per frame while the screen is shown.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
 private:
     SurfacePtr picture_;

@@ -5,13 +5,14 @@
 #include <limits>
 #include <string>
 
-#include "actors/Animation.h"
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "data/UnitType.h"
 #include "frontend/ScreenBackground.h"
+#include "gfx/Animation.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"
@@ -40,7 +41,7 @@ int32_t Saturate(int64_t value) {
 
 }  // namespace
 
-CBriefing::CBriefing(CGameDlg* window, int32_t level) : levelNumber(level), mainWindow_(window) {
+CBriefing::CBriefing(GameDlgFields* window, int32_t level) : levelNumber(level), mainWindow_(window) {
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
 
     const LevelDescription* description = nullptr;
@@ -60,9 +61,7 @@ CBriefing::CBriefing(CGameDlg* window, int32_t level) : levelNumber(level), main
     if (platform::DecodeGamePicture(kBackground, image)) {
         background_ = platform::Surface::Create(image.width, image.height);
         if (CopyBitmapToSurface(background_.get(), &image, 0, 0, image.width, image.height) != kSurfaceOk) {
-            platform::ShowMessage(
-                "B\xb3"
-                "ad \xb3\x61\x64owania t\xb3\x61 Briefing");
+            ShowGameMessage(messages::kBriefingBackground);
             background_.reset();
         }
     }
@@ -121,13 +120,13 @@ int32_t CBriefing::Trade(PlayerRecord& player, int32_t offer, bool apply) {
     return n;
 }
 
-void CBriefing::Run(CGameDlg* window) {
+void CBriefing::Run(GameDlgFields* window) {
     HandleKeys(window);
     Slide();
     Draw(window);
 }
 
-void CBriefing::HandleKeys(CGameDlg* window) {
+void CBriefing::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->left.pressed) {
@@ -186,7 +185,7 @@ void CBriefing::Slide() {
     }
 }
 
-void CBriefing::Draw(CGameDlg* window) {
+void CBriefing::Draw(GameDlgFields* window) {
     platform::Surface* target = window->drawTarget;
     DrawWholePicture(target, 0, 0, background_.get(), kBackground, false);
 

@@ -7,7 +7,7 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 struct PlayerRecord;
 struct UnitType;
 
@@ -23,13 +23,13 @@ public:
     // The track asked for on entry has no stream, so the music stops.
     static constexpr int32_t kSilentTrack = 10;
 
-    CBriefing(CGameDlg* window, int32_t levelNumber);
+    CBriefing(GameDlgFields* window, int32_t levelNumber);
     ~CBriefing();
     CBriefing(const CBriefing&) = delete;
     CBriefing& operator=(const CBriefing&) = delete;
 
     // Keys, slide, then drawing; once per frame while the briefing is shown.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
     // What the trade on offer gives: 0 strength (10 money a point, at most 10), 1 score (all money
     // times strength), 2 lives (100 money each). Changes the player's record only when apply is set.
@@ -50,11 +50,11 @@ public:
     int32_t trade = 0;
 
 private:
-    void HandleKeys(CGameDlg* window);
+    void HandleKeys(GameDlgFields* window);
     void Slide();
-    void Draw(CGameDlg* window);
+    void Draw(GameDlgFields* window);
 
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     std::vector<std::unique_ptr<UnitType>> types_;
     SurfacePtr background_;
     SurfacePtr selectedFrame_;

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/GameData.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SpriteFont.h"
@@ -31,7 +31,7 @@ int RowTop(int row) {
 
 }  // namespace
 
-CHighscore::CHighscore(CGameDlg* window) : mainWindow_(window) {
+CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
     if (window->outroPending) GameGlobals::PlayVideo("outro.avi", window);
     if (InputState* input = GameGlobals::input) {
         input->escapePressed = false;
@@ -138,13 +138,13 @@ void CHighscore::ShowEditedRow() {
     rows[editRow].scoreText = std::to_string(mainWindow_->player.score);
 }
 
-void CHighscore::Run(CGameDlg* window) {
+void CHighscore::Run(GameDlgFields* window) {
     ShowEditedRow();
     HandleKeys(window);
     Draw(window);
 }
 
-void CHighscore::HandleKeys(CGameDlg* window) {
+void CHighscore::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->escapePressed) {
@@ -173,7 +173,7 @@ void CHighscore::HandleKeys(CGameDlg* window) {
     }
 }
 
-void CHighscore::Draw(CGameDlg* window) {
+void CHighscore::Draw(GameDlgFields* window) {
     DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;

@@ -8,7 +8,7 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CHighscore {
 public:
@@ -25,14 +25,14 @@ public:
     using Table = std::array<Entry, kRowCount>;
 
     // Starts a pending outro, reads Highscore.dat and opens a row when the player's score beats one.
-    explicit CHighscore(CGameDlg* window);
+    explicit CHighscore(GameDlgFields* window);
     // Writes Highscore.dat.
     ~CHighscore();
     CHighscore(const CHighscore&) = delete;
     CHighscore& operator=(const CHighscore&) = delete;
 
     // Keys, then drawing; once per frame while the table is shown.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
     // The file's bytes as a table: whole records only; rows past them stay empty with score 0.
     static Table DecodeTable(const std::string& bytes);
@@ -51,10 +51,10 @@ public:
 
 private:
     void ShowEditedRow();
-    void HandleKeys(CGameDlg* window);
-    void Draw(CGameDlg* window);
+    void HandleKeys(GameDlgFields* window);
+    void Draw(GameDlgFields* window);
 
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     SurfacePtr background_;
     // The file is there but could not be read: writing the table would replace the scores it holds.
     bool fileUnreadable_ = false;

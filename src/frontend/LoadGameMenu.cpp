@@ -1,9 +1,10 @@
 // The load-game screen: seven save slots to continue a game from.
 #include "frontend/LoadGameMenu.h"
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
@@ -24,11 +25,11 @@ void Play(const char* name) {
 
 }  // namespace
 
-CLoadGameMenu::CLoadGameMenu(CGameDlg* window) : mainWindow_(window) {
+CLoadGameMenu::CLoadGameMenu(GameDlgFields* window) : mainWindow_(window) {
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
     if (!LoadPictureSurface(kBackground, background_)) {
-        platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania bitmapy t\xb3\x61");
+        ShowGameMessage(messages::kScreenBackground);
     }
     ReadSlots();
 }
@@ -48,12 +49,12 @@ std::string CLoadGameMenu::LineText(int slot) const {
     return data->Text(11) + " " + std::to_string(slot + 2) + " " + data->Text(IsEmptySlot(slots[slot]) ? 12 : 13) + " ";
 }
 
-void CLoadGameMenu::Run(CGameDlg* window) {
+void CLoadGameMenu::Run(GameDlgFields* window) {
     HandleKeys(window);
     Draw(window);
 }
 
-void CLoadGameMenu::HandleKeys(CGameDlg* window) {
+void CLoadGameMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedSlot < kShownSlots - 1) {
@@ -81,7 +82,7 @@ void CLoadGameMenu::HandleKeys(CGameDlg* window) {
     }
 }
 
-void CLoadGameMenu::Draw(CGameDlg* window) {
+void CLoadGameMenu::Draw(GameDlgFields* window) {
     DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;

@@ -4,23 +4,23 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/SaveSlots.h"
+#include "data/SaveSlots.h"
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CLoadGameMenu {
 public:
     // Slots 0 to 6 are listed; slot 7 (after the last level) is kept but never offered.
     static constexpr int kShownSlots = 7;
 
-    explicit CLoadGameMenu(CGameDlg* window);
+    explicit CLoadGameMenu(GameDlgFields* window);
     ~CLoadGameMenu() = default;
     CLoadGameMenu(const CLoadGameMenu&) = delete;
     CLoadGameMenu& operator=(const CLoadGameMenu&) = delete;
 
     // Keys, then drawing; once per frame while the screen is shown.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
     // The slot store: all eight SAVE files.
     void ReadSlots();
@@ -33,9 +33,9 @@ public:
     SaveSlotArray slots;
 
 private:
-    void HandleKeys(CGameDlg* window);
-    void Draw(CGameDlg* window);
+    void HandleKeys(GameDlgFields* window);
+    void Draw(GameDlgFields* window);
 
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     SurfacePtr background_;
 };

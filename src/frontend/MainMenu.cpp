@@ -1,9 +1,10 @@
 // The main menu: new game, load game, options, about, best scores and quit.
 #include "frontend/MainMenu.h"
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
@@ -23,22 +24,22 @@ void Play(const char* name) {
 
 }  // namespace
 
-CMainMenu::CMainMenu(CGameDlg*) {
+CMainMenu::CMainMenu(GameDlgFields*) {
     background_ = platform::Surface::Create(backgroundWidth_, backgroundHeight_);
-    if (!background_) platform::ShowMessage("16 MB of video memory is needed!");
+    if (!background_) ShowGameMessage(messages::kVideoMemory);
     platform::Image image;
     if (!platform::DecodeGamePicture("Graphics\\Menu\\Bkg.png", image) ||
         CopyBitmapToSurface(background_.get(), &image, 0, 0, 0, 0) != kSurfaceOk) {
-        platform::ShowMessage("B\xb3\xb9\x64 \xb3\x61\x64owania tla menu g\xb3\xf3wne");
+        ShowGameMessage(messages::kMenuBackground);
     }
 }
 
-void CMainMenu::Run(CGameDlg* window) {
+void CMainMenu::Run(GameDlgFields* window) {
     HandleKeys(window);
     Draw(window);
 }
 
-void CMainMenu::HandleKeys(CGameDlg* window) {
+void CMainMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedItem < kItemCount - 1) {
@@ -79,7 +80,7 @@ void CMainMenu::HandleKeys(CGameDlg* window) {
     }
 }
 
-void CMainMenu::Draw(CGameDlg* window) {
+void CMainMenu::Draw(GameDlgFields* window) {
     platform::Surface* target = window->drawTarget;
     if (target && background_) {
         platform::BltFast(target, 0, 0, background_.get(), platform::Rect{0, 0, backgroundWidth_, backgroundHeight_},

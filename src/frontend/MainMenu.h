@@ -5,26 +5,26 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CMainMenu {
 public:
     static constexpr int kItemCount = 6;
 
-    explicit CMainMenu(CGameDlg* window);
+    explicit CMainMenu(GameDlgFields* window);
     ~CMainMenu() = default;
     CMainMenu(const CMainMenu&) = delete;
     CMainMenu& operator=(const CMainMenu&) = delete;
 
     // Keys, then drawing; once per frame while the menu is the current screen.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
     int32_t selectedItem = 0;
     bool quitRequested = false;
 
 private:
-    void HandleKeys(CGameDlg* window);
-    void Draw(CGameDlg* window);
+    void HandleKeys(GameDlgFields* window);
+    void Draw(GameDlgFields* window);
 
     SurfacePtr background_;
     int32_t backgroundWidth_ = 800;

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/GameData.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
@@ -31,7 +31,7 @@ void Toggle(uint8_t& option) {
 }
 
 // TEXT entry naming the current value of a row; -1 when it has none (a difficulty out of range).
-int ValueText(const CGameDlg& window, int row) {
+int ValueText(const GameDlgFields& window, int row) {
     switch (row) {
         case 0:
             return window.nearLayerOption != 0 ? 29 : 28;
@@ -46,14 +46,14 @@ int ValueText(const CGameDlg& window, int row) {
 
 }  // namespace
 
-COptionsMenu::COptionsMenu(CGameDlg* window) : mainWindow_(window) {
+COptionsMenu::COptionsMenu(GameDlgFields* window) : mainWindow_(window) {
     // A missing picture leaves the screen without a background; nothing is reported.
     LoadPictureSurface(kBackground, background_);
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
 }
 
-void COptionsMenu::Run(CGameDlg* window) {
+void COptionsMenu::Run(GameDlgFields* window) {
     if (background_ && background_->IsLost()) {
         background_.reset();
         LoadPictureSurface(kBackground, background_);
@@ -62,7 +62,7 @@ void COptionsMenu::Run(CGameDlg* window) {
     Draw(window);
 }
 
-void COptionsMenu::ChangeSetting(CGameDlg* window, int32_t row) {
+void COptionsMenu::ChangeSetting(GameDlgFields* window, int32_t row) {
     switch (row) {
         case 0:
             Toggle(window->nearLayerOption);
@@ -81,7 +81,7 @@ void COptionsMenu::ChangeSetting(CGameDlg* window, int32_t row) {
     }
 }
 
-void COptionsMenu::HandleKeys(CGameDlg* window) {
+void COptionsMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedRow < kRowCount - 1) {
@@ -107,7 +107,7 @@ void COptionsMenu::HandleKeys(CGameDlg* window) {
     }
 }
 
-void COptionsMenu::Draw(CGameDlg* window) {
+void COptionsMenu::Draw(GameDlgFields* window) {
     DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
     CSpriteFont* font = GameGlobals::font;
     if (!font || !window->gameData) return;

@@ -5,29 +5,29 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class COptionsMenu {
 public:
     static constexpr int kRowCount = 4;
 
-    explicit COptionsMenu(CGameDlg* window);
+    explicit COptionsMenu(GameDlgFields* window);
     ~COptionsMenu() = default;
     COptionsMenu(const COptionsMenu&) = delete;
     COptionsMenu& operator=(const COptionsMenu&) = delete;
 
     // Lost background, keys, then drawing; once per frame while the options are shown.
-    void Run(CGameDlg* window);
+    void Run(GameDlgFields* window);
 
     // Changes the setting of one row as Enter does (row 1 steps the difficulty 0, 1, 2, 0).
-    static void ChangeSetting(CGameDlg* window, int32_t row);
+    static void ChangeSetting(GameDlgFields* window, int32_t row);
 
     int32_t selectedRow = 0;
 
 private:
-    void HandleKeys(CGameDlg* window);
-    void Draw(CGameDlg* window);
+    void HandleKeys(GameDlgFields* window);
+    void Draw(GameDlgFields* window);
 
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     SurfacePtr background_;
 };

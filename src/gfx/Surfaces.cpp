@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/Messages.h"
 #include "platform/Platform.h"
 
 bool LoadPictureSurface(const std::string& gamePath, SurfacePtr& out) {
@@ -10,7 +11,7 @@ bool LoadPictureSurface(const std::string& gamePath, SurfacePtr& out) {
     if (!platform::DecodeGamePicture(gamePath, image)) return false;
     out = platform::Surface::Create(image.width, image.height);
     if (!out) {
-        platform::ShowMessage("B\xb3\xb9\x64 Tworzenia powierzchni ikony");
+        ShowGameMessage(messages::kIconSurface);
         return true;
     }
     CopyBitmapToSurface(out.get(), &image, 0, 0, image.width, image.height);
@@ -23,8 +24,7 @@ void ReloadPictureSurface(const std::string& gamePath, platform::Surface* surfac
     CopyBitmapToSurface(surface, &image, 0, 0, image.width, image.height);
 }
 
-int32_t CopyBitmapToSurface(platform::Surface* surface, const platform::Image* bitmap, int sx, int sy, int sw,
-                            int sh) {
+int32_t CopyBitmapToSurface(platform::Surface* surface, const platform::Image* bitmap, int sx, int sy, int sw, int sh) {
     if (!surface || !bitmap || bitmap->width <= 0 || bitmap->height <= 0) return kSurfaceFail;
     surface->Restore();
     if (sw == 0) sw = bitmap->width;

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
 #include "level/Level.h"
 #include "platform/Platform.h"
 
@@ -27,7 +27,7 @@ uint32_t BackgroundColourKey(int32_t set, int32_t layer) {
 
 }  // namespace
 
-CBackground::CBackground(int32_t levelNumber, CGameDlg* window, int32_t layerNumber, float layerFactor)
+CBackground::CBackground(int32_t levelNumber, GameDlgFields* window, int32_t layerNumber, float layerFactor)
     : layer(layerNumber), factor(layerFactor), mainWindow(window) {
     // The sizes are worked out in single precision, as the factor is stored.
     const float columnLimit = factor * 16 / 2;

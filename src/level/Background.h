@@ -8,7 +8,7 @@
 #include "gfx/Surfaces.h"
 #include "level/SpanPicture.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CBackground {
 public:
@@ -19,7 +19,7 @@ public:
     static constexpr int32_t kFarLayer = 2;
 
     // Loads the layer's pieces of the level's scenery set. The caller looks at creationFailed.
-    CBackground(int32_t levelNumber, CGameDlg* window, int32_t layer, float factor);
+    CBackground(int32_t levelNumber, GameDlgFields* window, int32_t layer, float factor);
     ~CBackground();
     CBackground(const CBackground&) = delete;
     CBackground& operator=(const CBackground&) = delete;
@@ -54,5 +54,5 @@ public:
     uint32_t colourKey = 0;
     bool allLoaded = false;
     bool creationFailed = false;
-    CGameDlg* mainWindow = nullptr;
+    GameDlgFields* mainWindow = nullptr;
 };

@@ -4,16 +4,17 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "actors/Animation.h"
 #include "actors/Arithmetic.h"
 #include "actors/Hero.h"
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "core/Messages.h"
 #include "data/GameData.h"
 #include "data/LevelDescription.h"
 #include "data/ObjectType.h"
 #include "data/UnitType.h"
+#include "gfx/Animation.h"
 #include "level/Background.h"
 #include "level/SpanPicture.h"
 #include "level/TileLayer.h"
@@ -26,7 +27,7 @@ namespace {
 constexpr int32_t kMusicTracksPerLevelCycle = 5;
 constexpr int32_t kBackgroundPieceStep = 256;
 
-const LevelDescription* DescriptionOf(const CGameDlg* window, int32_t levelNumber) {
+const LevelDescription* DescriptionOf(const GameDlgFields* window, int32_t levelNumber) {
     if (!window || !window->gameData || levelNumber < 0 || levelNumber >= CGameData::kLevelCount) return nullptr;
     return window->gameData->levels[levelNumber].get();
 }
@@ -50,7 +51,7 @@ std::string StaticPlanPath(int32_t set) {
 
 }  // namespace
 
-CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOption(nearLayer), mainWindow(window) {
+CLevel::CLevel(GameDlgFields* window, int32_t number, bool nearLayer) : nearLayerOption(nearLayer), mainWindow(window) {
     platform::Services& services = platform::Current();
     lastStepClock = services.clock ? services.clock->ClockMs() : 0;
     // Everything built below may look at the level it belongs to.
@@ -85,8 +86,10 @@ CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOpti
     CreateEnemies(levelNumber, window);
     CreateObjects(levelNumber, window);
     movableElements = std::make_unique<CMovableElementList>(levelNumber, window);
+    // The hero and the collision map meet the platforms through the map.
+    if (GameGlobals::collisionMap) GameGlobals::collisionMap->platforms = movableElements.get();
 
-    hero = std::make_unique<CHero>(window);
+    hero = std::make_unique<CHero>(window, this);
 
     CreateBackgrounds();
 
@@ -100,6 +103,9 @@ CLevel::CLevel(CGameDlg* window, int32_t number, bool nearLayer) : nearLayerOpti
 
 CLevel::~CLevel() {
     if (GameGlobals::sound) GameGlobals::sound->StopMusic(levelNumber % kMusicTracksPerLevelCycle);
+    if (GameGlobals::collisionMap && GameGlobals::collisionMap->platforms == movableElements.get()) {
+        GameGlobals::collisionMap->platforms = nullptr;
+    }
     // The actors point at the types: they go first.
     enemies.clear();
     objects.clear();
@@ -156,7 +162,7 @@ int32_t CLevel::TakeSteps() {
     return steps > kMaxStepsPerFrame ? kMaxStepsPerFrame : steps;
 }
 
-void CLevel::Update(CGameDlg* window) {
+void CLevel::Update(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (input && input->escapePressed) {
         // The frame still runs; the best scores come up in the next one.
@@ -182,7 +188,7 @@ void CLevel::Update(CGameDlg* window) {
     DrawFrame(window);
 }
 
-void CLevel::UpdateCamera(CGameDlg* window) {
+void CLevel::UpdateCamera(GameDlgFields* window) {
     if (!hero || !window) return;
     const int32_t w = window->screenWidth;
     const int32_t h = window->screenHeight;
@@ -196,7 +202,7 @@ void CLevel::UpdateCamera(CGameDlg* window) {
     if (cameraX > 3840 - w) cameraX = 3840 - w;
 }
 
-void CLevel::DrawFrame(CGameDlg* window) {
+void CLevel::DrawFrame(GameDlgFields* window) {
     DrawScenery(window);
     // DrawScenery may have rebuilt the tile layer.
     if (tileLayer) tileLayer->DrawArtefacts();
@@ -213,7 +219,7 @@ void CLevel::DrawFrame(CGameDlg* window) {
     DrawEndMessages();
 }
 
-void CLevel::CreateStaticPlan(CGameDlg*) {
+void CLevel::CreateStaticPlan(GameDlgFields*) {
     platform::Image image;
     if (!platform::DecodeGamePicture(StaticPlanPath(ScenerySet(levelNumber)), image) &&
         !platform::DecodeGamePicture(StaticPlanPath(0), image)) {
@@ -222,7 +228,7 @@ void CLevel::CreateStaticPlan(CGameDlg*) {
     // A missing picture ends here too: no surface can be made for nothing.
     staticPlan = MakePictureSurface(image);
     if (!staticPlan) {
-        platform::ShowMessage("B\xb3\xb9\x64 Tworzenia statycznego planu");
+        ShowGameMessage(messages::kStaticPlan);
         return;
     }
     SetSourceColourKey(staticPlan.get(), staticPlanColourKey);
@@ -236,7 +242,7 @@ bool CLevel::SceneryLost() const {
            (nearBackground && nearBackground->AnySurfaceLost());
 }
 
-void CLevel::DrawScenery(CGameDlg* window) {
+void CLevel::DrawScenery(GameDlgFields* window) {
     if (SceneryLost()) RestoreScenery();
     platform::Surface* target = window ? window->drawTarget : nullptr;
     if (target && staticPlanSpans) {
@@ -261,17 +267,7 @@ void CLevel::RestoreScenery() {
     CreateBackgrounds();
 }
 
-int CLevel::PlatformCount() const {
-    return movableElements ? static_cast<int>(movableElements->elements.size()) : 0;
-}
-
-PlatformBox CLevel::PlatformBoxAt(int index) const {
-    if (index < 0 || index >= PlatformCount()) return PlatformBox{};
-    const CMovableElement& element = movableElements->elements[index];
-    return PlatformBox{ClampCoordinate(TruncateToInt(element.x)), ClampCoordinate(TruncateToInt(element.y))};
-}
-
-void CLevel::CreateEnemies(int32_t number, CGameDlg* window) {
+void CLevel::CreateEnemies(int32_t number, GameDlgFields* window) {
     const LevelDescription* description = DescriptionOf(window, number);
     if (!description) return;
     for (const EnemyPlacement& placement : description->enemies) {
@@ -283,7 +279,7 @@ void CLevel::CreateEnemies(int32_t number, CGameDlg* window) {
     }
 }
 
-void CLevel::CreateObjects(int32_t number, CGameDlg* window) {
+void CLevel::CreateObjects(int32_t number, GameDlgFields* window) {
     const LevelDescription* description = DescriptionOf(window, number);
     if (!description) return;
     for (const ObjectPlacement& placement : description->objects) {
@@ -361,14 +357,14 @@ void CLevel::StepFloatingTexts() {
     CFloatingText::StepQueue(floatingTexts);
 }
 
-void CLevel::DrawObjects(CGameDlg* window) {
+void CLevel::DrawObjects(GameDlgFields* window) {
     if (!window) return;
     for (const CGameObject& object : objects) {
         object.Draw(cameraX, cameraY, window->screenWidth, window->screenHeight);
     }
 }
 
-void CLevel::DrawEnemies(CGameDlg* window) {
+void CLevel::DrawEnemies(GameDlgFields* window) {
     if (!window) return;
     for (CEnemy& enemy : enemies) enemy.Draw(cameraX, cameraY, window->screenWidth, window->screenHeight);
 }

@@ -8,15 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "actors/Enemy.h"
+#include "actors/ActorWorld.h"
+#include "actors/CollisionMap.h"
 #include "actors/FloatingText.h"
-#include "actors/GameObject.h"
 #include "actors/MovableElement.h"
-#include "app/PlayerRecord.h"
+#include "core/PlayerRecord.h"
 #include "gfx/Surfaces.h"
-#include "level/CollisionMap.h"
 
-class CGameDlg;
+struct GameDlgFields;
 class CHero;
 class CTileLayer;
 class CBackground;
@@ -25,9 +24,8 @@ class CAnimation;
 struct UnitType;
 struct ObjectType;
 
-class CLevel {
+class CLevel : public CActorWorld {
 public:
-    static constexpr int kMaxTypes = 50;
     static constexpr int32_t kStepMs = 20;
     // A frame runs at most this many world steps: after a stall (a debugger, a suspended machine)
     // the world carries on instead of running for seconds to catch up.
@@ -40,7 +38,7 @@ public:
 
     // Builds the level from its description. GameGlobals::level points at it from the start, so the
     // parts it builds can reach it.
-    CLevel(CGameDlg* window, int32_t levelNumber, bool nearLayerOption);
+    CLevel(GameDlgFields* window, int32_t levelNumber, bool nearLayerOption);
     ~CLevel();
     CLevel(const CLevel&) = delete;
     CLevel& operator=(const CLevel&) = delete;
@@ -48,36 +46,32 @@ public:
     // The carried values the hero starts with (not the level number).
     void ApplyPlayerRecord(PlayerRecord record);
     // Once per displayed frame: Escape, the camera, the keys, the world steps, the picture.
-    void Update(CGameDlg* window);
+    void Update(GameDlgFields* window);
     // The view follows the hero: at once across, by a tenth of the gap up and down.
-    void UpdateCamera(CGameDlg* window);
+    void UpdateCamera(GameDlgFields* window);
     // The world steps one frame runs for the time since the last one (the rest of the time is lost).
     int32_t TakeSteps();
     // The whole picture, back to front, with the camera as it stands.
-    void DrawFrame(CGameDlg* window);
+    void DrawFrame(GameDlgFields* window);
 
     // The picture drawn first, fixed on the screen.
-    void CreateStaticPlan(CGameDlg* window);
+    void CreateStaticPlan(GameDlgFields* window);
     // The static plan and the backgrounds; rebuilds the scenery when the display lost its surfaces.
-    void DrawScenery(CGameDlg* window);
+    void DrawScenery(GameDlgFields* window);
     // Refills the static plan and makes the tile layer and the backgrounds anew.
     void RestoreScenery();
 
-    // The platforms the collision map sees, in the order of the movable-element list.
-    int PlatformCount() const;
-    PlatformBox PlatformBoxAt(int index) const;
-
     // The actors of the level's description: an enemy for every placement whose type is a loaded
     // unit class, an object for every placement whose type is a loaded object class.
-    void CreateEnemies(int32_t levelNumber, CGameDlg* window);
-    void CreateObjects(int32_t levelNumber, CGameDlg* window);
+    void CreateEnemies(int32_t levelNumber, GameDlgFields* window);
+    void CreateObjects(int32_t levelNumber, GameDlgFields* window);
     // What touching an object does to the hero, in a fixed order of effects.
-    void ApplyObject(CGameObject& object);
+    void ApplyObject(CGameObject& object) override;
     // A text rising from (x, y) for two seconds, with an object type's picture beside it (or none).
-    void AddFloatingText(int32_t x, int32_t y, const std::string& text, CAnimation* icon);
+    void AddFloatingText(int32_t x, int32_t y, const std::string& text, CAnimation* icon) override;
     void StepFloatingTexts();
-    void DrawObjects(CGameDlg* window);
-    void DrawEnemies(CGameDlg* window);
+    void DrawObjects(GameDlgFields* window);
+    void DrawEnemies(GameDlgFields* window);
     void DrawFloatingTexts();
     // The score, money and strength beside the hero's status icons.
     void DrawStatusNumbers();
@@ -87,12 +81,8 @@ public:
     // Scenery set of a level: levels 2k and 2k+1 share set 2k.
     static int32_t ScenerySet(int32_t levelNumber) { return levelNumber - levelNumber % 2; }
 
-    std::array<ObjectType*, kMaxTypes> objectTypes{};
     std::array<UnitType*, kMaxTypes> unitTypes{};
     std::unique_ptr<CHero> hero;
-    // The level's actors in creation order, stepped and drawn in that order.
-    std::vector<CEnemy> enemies;
-    std::vector<CGameObject> objects;
     std::unique_ptr<CMovableElementList> movableElements;
     std::unique_ptr<CTileLayer> tileLayer;
     std::unique_ptr<CBackground> nearBackground;
@@ -106,17 +96,13 @@ public:
     // Oldest first.
     std::deque<CFloatingText> floatingTexts;
     int32_t unitTypeCount = 0;
-    int32_t objectTypeCount = 0;
-    int32_t levelNumber = 0;
-    int32_t cameraX = 10;
-    int32_t cameraY = 20;
     // Extra piece columns and rows a background visits beyond the first: screen size div 256.
     int32_t backgroundColumns = 0;
     int32_t backgroundRows = 0;
     int32_t messageFrames = 0;
     bool nearLayerOption = false;
     int32_t lastStepClock = 0;
-    CGameDlg* mainWindow = nullptr;
+    GameDlgFields* mainWindow = nullptr;
 
 private:
     // The far background, and the near one when the option is on; a near background that cannot

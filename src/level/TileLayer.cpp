@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/Messages.h"
 #include "level/Level.h"
 #include "platform/Platform.h"
 
@@ -69,7 +70,7 @@ const std::array<const char*, CTileLayer::kKeyCount> CTileLayer::kKeys = {
     "48", "26", "4", "8", "2", "6", "46", "24", "68", "28", "2468", "268", "468", "248", "246",
 };
 
-CTileLayer::CTileLayer(CGameDlg* window, int32_t levelNumber)
+CTileLayer::CTileLayer(GameDlgFields* window, int32_t levelNumber)
     : sceneryNumber(CLevel::ScenerySet(levelNumber)), mainWindow(window) {
     const std::string folder = SceneryFolder(sceneryNumber);
     char name[64];
@@ -77,29 +78,29 @@ CTileLayer::CTileLayer(CGameDlg* window, int32_t levelNumber)
     colourKey = TileColourKey(sceneryNumber);
     for (int i = 0; i < kTileSlots; ++i) {
         std::snprintf(name, sizeof(name), "%s_%d.png", kKeys[i % kKeyCount], i / kKeyCount);
-        LoadSlot(folder + name, tiles[i], "B\xb3\xb9\x64 Tworzenia powierzchni t\xb3\x61");
+        LoadSlot(folder + name, tiles[i], messages::kTileSurface);
         if (tiles[i]) tileSpans[i] = std::make_unique<CSpanPicture>(tiles[i].get());
     }
     colourKey = DecorationColourKey(sceneryNumber);
     for (int i = 0; i < kBranchSlots; ++i) {
         std::snprintf(name, sizeof(name), "Branch%d.png", i);
-        LoadSlot(folder + name, branches[i], "B\xb3\xb9\x64 Tworzenia powierzchni li\x9c\x63i");
+        LoadSlot(folder + name, branches[i], messages::kBranchSurface);
         if (branches[i]) branchSpans[i] = std::make_unique<CSpanPicture>(branches[i].get());
     }
     for (int i = 0; i < kArtefactSlots; ++i) {
         std::snprintf(name, sizeof(name), "Artefact%d.png", i);
-        LoadSlot(folder + name, artefacts[i], "B\xb3\xb9\x64 Tworzenia powierzchni artefakt\xf3w");
+        LoadSlot(folder + name, artefacts[i], messages::kArtefactSurface);
     }
 }
 
 CTileLayer::~CTileLayer() = default;
 
-void CTileLayer::LoadSlot(const std::string& gamePath, SurfacePtr& slot, const char* failureText) {
+void CTileLayer::LoadSlot(const std::string& gamePath, SurfacePtr& slot, const MessageText& failureText) {
     platform::Image image;
     if (!platform::DecodeGamePicture(gamePath, image)) return;
     slot = MakePictureSurface(image);
     if (!slot) {
-        platform::ShowMessage(failureText);
+        ShowGameMessage(failureText);
         return;
     }
     SetSourceColourKey(slot.get(), colourKey);

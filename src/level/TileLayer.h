@@ -6,10 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "core/Messages.h"
 #include "gfx/Surfaces.h"
 #include "level/SpanPicture.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 // The scenery's pseudo-random numbers: one generator for the whole program, reseeded from a cell's
 // coordinates before every choice, so a cell looks the same in every frame.
@@ -31,7 +32,7 @@ public:
     static constexpr int kDrawnVariants = 4;
 
     // Loads the tile, branch and artefact pictures of the level's scenery set.
-    CTileLayer(CGameDlg* window, int32_t levelNumber);
+    CTileLayer(GameDlgFields* window, int32_t levelNumber);
     ~CTileLayer();
     CTileLayer(const CTileLayer&) = delete;
     CTileLayer& operator=(const CTileLayer&) = delete;
@@ -68,12 +69,12 @@ public:
     static const std::array<const char*, kKeyCount> kKeys;
     uint32_t colourKey = 0;
     int32_t sceneryNumber = 0;
-    CGameDlg* mainWindow = nullptr;
+    GameDlgFields* mainWindow = nullptr;
 
 private:
     // Loads one picture into a slot; a missing picture leaves it empty, a surface that cannot be
     // made is reported with the layer's text.
-    void LoadSlot(const std::string& gamePath, SurfacePtr& slot, const char* failureText);
+    void LoadSlot(const std::string& gamePath, SurfacePtr& slot, const MessageText& failureText);
     // Copies the top-left of a picture into a destination rectangle cut to the screen; the
     // source loses as many pixels on each side as the destination.
     void DrawClipped(const platform::Surface* picture, int left, int top, int width, int height, int sourceWidth,

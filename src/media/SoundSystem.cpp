@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "app/GameDlg.h"
+#include "core/GameDlgFields.h"
 #include "data/GameData.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
-CSoundSystem::CSoundSystem(CGameDlg* window) : mainWindow_(window) {
+CSoundSystem::CSoundSystem(GameDlgFields* window) : mainWindow_(window) {
     platform::IAudio* audio = platform::Current().audio;
     if (!audio) return;
     deviceOpen = audio->Init();

@@ -7,7 +7,7 @@
 
 #include "platform/Audio.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CSoundSystem {
 public:
@@ -15,7 +15,7 @@ public:
     static constexpr int kTrackCount = 10;
 
     // Opens the audio device and loads one sample per SAMPLE entry and the ten music tracks.
-    explicit CSoundSystem(CGameDlg* window);
+    explicit CSoundSystem(GameDlgFields* window);
     ~CSoundSystem();
     CSoundSystem(const CSoundSystem&) = delete;
     CSoundSystem& operator=(const CSoundSystem&) = delete;
@@ -32,7 +32,7 @@ public:
     bool deviceOpen = false;
 
 private:
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     std::array<platform::IAudio::Handle, kMaxSamples> sampleHandles_{};
     std::array<platform::IAudio::Handle, kTrackCount> streamHandles_{};
     bool musicPlaying_ = false;

@@ -1,7 +1,8 @@
 // The bitmap font every text of the game is drawn with.
 #include "media/SpriteFont.h"
 
-#include "app/GameDlg.h"
+#include "core/GameDlgFields.h"
+#include "core/Messages.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -33,12 +34,12 @@ const unsigned char kCapitals[][2] = {
 
 }  // namespace
 
-CSpriteFont::CSpriteFont(CGameDlg* window) : mainWindow_(window) {
+CSpriteFont::CSpriteFont(GameDlgFields* window) : mainWindow_(window) {
     platform::Image image;
     if (platform::DecodeGamePicture(kSheetFile, image)) {
         sheet_ = platform::Surface::Create(image.width, image.height);
         if (!sheet_) {
-            platform::ShowMessage("B\xb3\xb9\x64 Tworzenia powierzchni ");
+            ShowGameMessage(messages::kFontSurface);
         } else {
             CopyBitmapToSurface(sheet_.get(), &image, 0, 0, image.width, image.height);
             SetSourceColourKey(sheet_.get(), kColourKey);

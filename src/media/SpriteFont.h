@@ -8,7 +8,7 @@
 
 #include "gfx/Surfaces.h"
 
-class CGameDlg;
+struct GameDlgFields;
 
 class CSpriteFont {
 public:
@@ -23,7 +23,7 @@ public:
         platform::Rect source;
     };
 
-    explicit CSpriteFont(CGameDlg* window);
+    explicit CSpriteFont(GameDlgFields* window);
     ~CSpriteFont() = default;
     CSpriteFont(const CSpriteFont&) = delete;
     CSpriteFont& operator=(const CSpriteFont&) = delete;
@@ -46,7 +46,7 @@ public:
 private:
     void LookUp(const std::string& lowered);
 
-    CGameDlg* mainWindow_;
+    GameDlgFields* mainWindow_;
     SurfacePtr sheet_;
     std::string lastText_;
     std::vector<int> lastIndices_;

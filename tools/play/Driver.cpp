@@ -5,7 +5,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/sdl/PngWriter.h"
@@ -17,7 +17,7 @@ int KeyCodeFromName(const std::string& name) {
         const char* name;
         int vk;
     } kKeys[] = {
-        {"LEFT", 37},  {"RIGHT", 39},  {"UP", 38},     {"DOWN", 40},      {"SPACE", 32},
+        {"LEFT", 37},  {"RIGHT", 39},  {"UP", 38},     {"DOWN", 40},     {"SPACE", 32},
         {"SHIFT", 16}, {"RETURN", 13}, {"ESCAPE", 27}, {"BACKSPACE", 8},
     };
     for (const auto& key : kKeys) {

@@ -8,8 +8,8 @@
 
 #include "Driver.h"
 #include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/GameState.h"
+#include "core/GameGlobals.h"
+#include "core/GameState.h"
 #include "level/Level.h"
 
 namespace {

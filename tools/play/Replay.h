@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PlayerRecord.h"
+#include "core/PlayerRecord.h"
 
 // The keys a replay can hold, one bit each. The letters in the file are L R U D S W.
 enum ReplayKey : uint8_t {

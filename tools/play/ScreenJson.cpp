@@ -5,14 +5,14 @@
 
 #include "Driver.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
+#include "data/SaveSlots.h"
 #include "frontend/AboutScreen.h"
 #include "frontend/Briefing.h"
 #include "frontend/Highscore.h"
 #include "frontend/LoadGameMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/OptionsMenu.h"
-#include "frontend/SaveSlots.h"
 #include "platform/Cp1250.h"
 
 namespace {
@@ -48,7 +48,7 @@ void AppendRecord(std::ostringstream& json, const PlayerRecord& p) {
 }  // namespace
 
 void AppendScreen(std::ostringstream& json) {
-    const CGameDlg* window = GameGlobals::mainWindow;
+    const GameDlgFields* window = GameGlobals::mainWindow;
     if (!window) return;
     switch (window->currentState) {
         case MainMenu:

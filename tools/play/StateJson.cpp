@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Driver.h"
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "platform/Cp1250.h"

@@ -12,7 +12,7 @@
 #include "SolverWorld.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
-#include "app/GameState.h"
+#include "core/GameState.h"
 #include "level/Level.h"
 #include "play/Replay.h"
 

@@ -8,12 +8,12 @@
 #include <queue>
 
 #include "SolverWorld.h"
+#include "actors/CollisionMap.h"
 #include "actors/Hero.h"
-#include "app/GameGlobals.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/InputState.h"
 #include "data/ObjectType.h"
 #include "data/UnitType.h"
-#include "level/CollisionMap.h"
 #include "level/Level.h"
 #include "play/Replay.h"
 
@@ -97,10 +97,10 @@ void DistanceField::Build(SolverWorld& world) {
     }
     level.objects = jumpers;
     if (level.movableElements) level.movableElements->elements.clear();
-    std::vector<PlatformBox> boxes;
-    std::vector<CHero::RideablePlatform> rides;
-    map.platformOverride = &boxes;
-    hero.platformOverride = &rides;
+    // One platform at a time stands in for the level's while the moves are tried.
+    CPlatformList standIn;
+    const IPlatformSource* levelPlatforms = map.platforms;
+    map.platforms = &standIn;
 
     // Where the hero can start a move: standing on the ground (every column of cells), or riding a
     // platform anywhere on its loop.
@@ -158,12 +158,10 @@ void DistanceField::Build(SolverWorld& world) {
     constexpr int32_t kMaxMoveSteps = 90;
     for (size_t i = 0; i < seeds.size(); ++i) {
         const Seed& seed = seeds[i];
-        boxes.clear();
-        rides.clear();
+        standIn.platforms.clear();
         if (seed.platform >= 0) {
             const PlatformBox& box = platformBoxes[static_cast<size_t>(seed.platform)];
-            boxes.push_back(box);
-            rides.push_back({static_cast<float>(box.x), static_cast<float>(box.y), 0.0f});
+            standIn.platforms.push_back({static_cast<float>(box.x), static_cast<float>(box.y), 0.0f});
         }
         if (map.TestBox(seed.x, seed.y, w, h) != CCollisionMap::kFree) continue;
         for (const Move& move : moves) {
@@ -204,8 +202,7 @@ void DistanceField::Build(SolverWorld& world) {
     }
 
     input.left.pressed = input.right.pressed = input.jump.pressed = false;
-    map.platformOverride = nullptr;
-    hero.platformOverride = nullptr;
+    map.platforms = levelPlatforms;
     world.Load(original);
 
     // Steps to the finish, from every place at once.

@@ -3,9 +3,9 @@
 
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
-#include "app/GameGlobals.h"
-#include "app/GameState.h"
-#include "app/InputState.h"
+#include "core/GameGlobals.h"
+#include "core/GameState.h"
+#include "core/InputState.h"
 #include "level/Level.h"
 
 SolverWorld::SolverWorld(const Replay& header) {

@@ -12,7 +12,7 @@
 #include "actors/FloatingText.h"
 #include "actors/GameObject.h"
 #include "actors/MovableElement.h"
-#include "app/PlayerRecord.h"
+#include "core/PlayerRecord.h"
 #include "play/Driver.h"
 #include "play/Replay.h"
 

@@ -15,8 +15,8 @@
 #include "SolverWorld.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
-#include "app/GameState.h"
-#include "app/PlayerRecord.h"
+#include "core/GameState.h"
+#include "core/PlayerRecord.h"
 #include "play/Driver.h"
 #include "play/Replay.h"
 

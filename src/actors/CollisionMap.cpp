@@ -1,13 +1,13 @@
 // The level's grid of solid 16-pixel cells: the box test and the two movement resolvers.
-#include "level/CollisionMap.h"
+#include "actors/CollisionMap.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-#include "app/GameGlobals.h"
-#include "level/Level.h"
+#include "actors/Arithmetic.h"
+#include "core/Messages.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -28,7 +28,7 @@ int Trunc(double value) {
 
 }  // namespace
 
-CCollisionMap::CCollisionMap(CGameDlg*, int32_t levelNumber) : moveResult(std::make_unique<MoveResult>()) {
+CCollisionMap::CCollisionMap(GameDlgFields*, int32_t levelNumber) : moveResult(std::make_unique<MoveResult>()) {
     char name[64];
     std::snprintf(name, sizeof(name), "LevelDescriptions\\Level%ld.dat", static_cast<long>(levelNumber));
     std::FILE* file = std::fopen(platform::ResolveGamePath(name).c_str(), "rb");
@@ -39,7 +39,7 @@ CCollisionMap::CCollisionMap(CGameDlg*, int32_t levelNumber) : moveResult(std::m
     }
     if (!file || length <= 0) {
         if (file) std::fclose(file);
-        platform::ShowMessage("B\xb3\xb9\x64 Odczytu Pliku Kolizji");
+        ShowGameMessage(messages::kCollisionFileRead);
         return;
     }
     // A longer file is fine, but nothing past the cells and the two spare bytes is ever looked at.
@@ -119,19 +119,16 @@ bool CCollisionMap::TouchesPlatform(int x, int y, int w, int h) const {
             (py >= y && py <= bottomEdge) || (py + kPlatformHeight >= y && py + kPlatformHeight <= bottomEdge);
         return across && down;
     };
-    if (platformOverride) {
-        for (const PlatformBox& p : *platformOverride) {
-            if (overlaps(p)) return true;
-        }
-        return false;
-    }
-    const CLevel* level = GameGlobals::level;
-    if (!level) return false;
-    const int count = level->PlatformCount();
+    if (!platforms) return false;
+    const int count = platforms->PlatformCount();
     for (int i = 0; i < count; ++i) {
-        if (overlaps(level->PlatformBoxAt(i))) return true;
+        if (overlaps(BoxOf(platforms->PlatformAt(i)))) return true;
     }
     return false;
+}
+
+PlatformBox CCollisionMap::BoxOf(const PlatformPosition& platform) {
+    return PlatformBox{ClampCoordinate(TruncateToInt(platform.x)), ClampCoordinate(TruncateToInt(platform.y))};
 }
 
 const MoveResult& CCollisionMap::Move(int x, int y, float vx, float vy, int w, int h) {

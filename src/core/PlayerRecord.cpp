@@ -1,5 +1,5 @@
 // Resetting the player record for a new game.
-#include "app/PlayerRecord.h"
+#include "core/PlayerRecord.h"
 
 void PlayerRecord::Reset(int32_t difficulty) {
     nextLevel = 0;

@@ -1,10 +1,10 @@
 // The game-wide pointers and the video operations.
-#include "app/GameGlobals.h"
+#include "core/GameGlobals.h"
 
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
-CGameDlg* GameGlobals::mainWindow = nullptr;
+GameDlgFields* GameGlobals::mainWindow = nullptr;
 CLevel* GameGlobals::level = nullptr;
 CMainMenu* GameGlobals::mainMenu = nullptr;
 CBriefing* GameGlobals::briefing = nullptr;
@@ -24,7 +24,7 @@ void GameGlobals::Trace(const char* what) {
     if (lifecycleTrace) lifecycleTrace->push_back(what);
 }
 
-bool GameGlobals::PlayVideo(const std::string& fileName, CGameDlg*) {
+bool GameGlobals::PlayVideo(const std::string& fileName, GameDlgFields*) {
     // A new video replaces the one before.
     platform::IVideoPlayer* video = platform::Current().video;
     currentVideo = fileName;

@@ -1,5 +1,5 @@
 // The eight save slots SAVE0..SAVE7: one player record of 24 bytes each, written when a level is finished.
-#include "frontend/SaveSlots.h"
+#include "data/SaveSlots.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,15 +1,12 @@
 // A strip of sprite frames on one surface, drawn at a screen position and scale.
-#include "actors/Animation.h"
+#include "gfx/Animation.h"
 
-#include "app/GameDlg.h"
-#include "app/GameGlobals.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/Messages.h"
 #include "platform/Platform.h"
 
-namespace {
-
-const char kCopyFailedMessage[] = "B\xb3\xb9\x64 kopiowania powierzchni animacji";
-
-}  // namespace
+namespace {}  // namespace
 
 CAnimation::CAnimation(const std::string& folder, const std::string& subfolder, const std::string& name,
                        int32_t frameWidth, uint32_t colourKey)
@@ -45,7 +42,7 @@ void CAnimation::Load(const std::string& folder, const std::string& subfolder, c
     if (!surface) return;
 
     if (CopyBitmapToSurface(surface.get(), &image, 0, 0, width, height) != kSurfaceOk) {
-        platform::ShowMessage(kCopyFailedMessage);
+        ShowGameMessage(messages::kAnimationCopy);
     }
     this->colourKey = colourKey;
     SetSourceColourKey(surface.get(), colourKey);
@@ -69,7 +66,7 @@ void CAnimation::FrameOrigin(int32_t frame, int32_t& sx, int32_t& sy) const {
 }
 
 void CAnimation::Draw(int32_t x, int32_t y, float scale) {
-    CGameDlg* window = GameGlobals::mainWindow;
+    GameDlgFields* window = GameGlobals::mainWindow;
     if (!window) return;
 
     if (window->frameCounter != lastFrameStamp) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class CGameDlg;
+struct GameDlgFields;
 class CLevel;
 class CMainMenu;
 class CBriefing;
@@ -19,7 +19,7 @@ class CSpriteFont;
 struct InputState;
 
 struct GameGlobals {
-    static CGameDlg* mainWindow;
+    static GameDlgFields* mainWindow;
     static CLevel* level;
     static CMainMenu* mainMenu;
     static CBriefing* briefing;
@@ -35,7 +35,7 @@ struct GameGlobals {
 
     // Plays a video file (a game path) over the whole screen; a missing or broken file shows
     // nothing. Only one video exists at a time.
-    static bool PlayVideo(const std::string& fileName, CGameDlg* window);
+    static bool PlayVideo(const std::string& fileName, GameDlgFields* window);
     static bool StopVideo();
     // The file playing, empty when none (for the driver).
     static std::string currentVideo;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PlayerRecord.h"
+#include "core/PlayerRecord.h"
 
 constexpr int kSaveSlotCount = 8;
 constexpr size_t kSaveRecordSize = 24;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class CGameDlg;
+struct GameDlgFields;
 
 // What a resolver did with a body. One record per map, overwritten by every call: copy what you
 // need before the next call.
@@ -24,6 +24,38 @@ struct MoveResult {
 struct PlatformBox {
     int32_t x = 0;
     int32_t y = 0;
+};
+
+// A platform where the physics meets it: its top-left corner and how far it moved across in its
+// last step (what a rider is carried by).
+struct PlatformPosition {
+    float x = 0.0f;
+    float y = 0.0f;
+    float vx = 0.0f;
+};
+
+// The level's platforms, in the order of the level's list, as the collision map and the hero see
+// them: the level's movable elements, or a fixed list in their place.
+class IPlatformSource {
+public:
+    virtual int PlatformCount() const = 0;
+    // An index outside the list gives a platform at 0,0 standing still.
+    virtual PlatformPosition PlatformAt(int index) const = 0;
+
+protected:
+    ~IPlatformSource() = default;
+};
+
+// Platforms that stay where they are put: tests and the solver stand these in for a level's.
+class CPlatformList final : public IPlatformSource {
+public:
+    CPlatformList() = default;
+    explicit CPlatformList(std::vector<PlatformPosition> list) : platforms(std::move(list)) {}
+    int PlatformCount() const override { return static_cast<int>(platforms.size()); }
+    PlatformPosition PlatformAt(int index) const override {
+        return index >= 0 && index < PlatformCount() ? platforms[static_cast<size_t>(index)] : PlatformPosition{};
+    }
+    std::vector<PlatformPosition> platforms;
 };
 
 class CCollisionMap {
@@ -45,7 +77,7 @@ public:
 
     // Reads "LevelDescriptions\Level<N>.dat". A missing or empty file is reported and leaves every
     // cell free; the level still starts.
-    CCollisionMap(CGameDlg* window, int32_t levelNumber);
+    CCollisionMap(GameDlgFields* window, int32_t levelNumber);
     ~CCollisionMap();
     CCollisionMap(const CCollisionMap&) = delete;
     CCollisionMap& operator=(const CCollisionMap&) = delete;
@@ -81,9 +113,12 @@ public:
     int32_t blocksDown = 8;
     std::unique_ptr<MoveResult> moveResult;
 
-    // The platforms the box test sees. Null means those of the running level (GameGlobals::level);
-    // tests point it at a list of their own.
-    const std::vector<PlatformBox>* platformOverride = nullptr;
+    // The platforms the box test and the hero see: the running level's movable elements, set by the
+    // level for its lifetime; none when null.
+    const IPlatformSource* platforms = nullptr;
+
+    // A platform's collision box: its corner truncated and kept within the actors' range.
+    static PlatformBox BoxOf(const PlatformPosition& platform);
 
 private:
     const MoveResult& Resolve(int x, int y, float vx, float vy, int w, int h, bool platformsAreSolid);

@@ -1,0 +1,13 @@
+// Message-box texts handed to the platform.
+#include "core/Messages.h"
+
+#include "platform/Cp1250.h"
+#include "platform/Platform.h"
+
+std::string MessageForPlatform(const MessageText& message) {
+    return platform::Utf8ToCp1250(message.polish);
+}
+
+void ShowGameMessage(const MessageText& message) {
+    platform::ShowMessage(MessageForPlatform(message));
+}
