@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every include in src/ follows the layer table of ARCHITECTURE.md, and the table has no circle.
+# Every include in src/ and every library link follows the layer table of ARCHITECTURE.md, and the
+# table has no circle.
 set -euo pipefail
 root="${KVB_SOURCE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 python3 - "$root" <<'PY'
@@ -58,6 +59,24 @@ for dirpath, _, names in os.walk(src):
                 problems.append(f"src/{path}:{number}: includes {m.group(1)} from no known folder")
             elif target != own and target not in allowed[own]:
                 problems.append(f"src/{path}:{number}: {own} may not include {m.group(1)} ({target})")
+
+# The libraries link the same way: kvb_add_layer(folder lower libraries...) in src/CMakeLists.txt.
+layers = 0
+for number, text in enumerate(open(os.path.join(src, "CMakeLists.txt"), encoding="utf-8"), 1):
+    m = re.match(r"\s*kvb_add_layer\(([^)]*)\)", text)
+    if not m:
+        continue
+    folder, *links = m.group(1).split()
+    layers += 1
+    if folder not in allowed:
+        problems.append(f"src/CMakeLists.txt:{number}: {folder} is not in the layer table")
+        continue
+    for lib in links:
+        below = lib.removeprefix("kvb_").replace("_", "/")
+        if below not in allowed[folder]:
+            problems.append(f"src/CMakeLists.txt:{number}: {folder} links {lib}, not below it in the table")
+if layers == 0:
+    problems.append("src/CMakeLists.txt: no kvb_add_layer lines found")
 
 for p in problems:
     print(p)
