@@ -12,8 +12,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
-  libcairo2-dev libmp3lame-dev fonts-dejavu-core
-  libgtest-dev libbenchmark-dev xvfb xauth
+  libcairo2-dev libmp3lame-dev fonts-dejavu-core nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev xvfb xauth python3
 )
 
 missing=()

@@ -16,8 +16,8 @@
 namespace badinput {
 
 using gamerun::GameCopy;
-using gamerun::Json;
 using gamerun::Le32;
+using nlohmann::json;
 
 const char kCollisionMessage[] =
     "B\xc5\x82\xc4\x85"
@@ -237,7 +237,7 @@ void WriteBusyLevel(const GameCopy& copy) {
 
 std::vector<int> Outcome::Flow() const {
     std::vector<int> flow;
-    for (const Json& state : states) flow.push_back(static_cast<int>(state["currentState"].number));
+    for (const json& state : states) flow.push_back(state.at("currentState").get<int>());
     return flow;
 }
 
@@ -255,13 +255,20 @@ Outcome RunTour(const GameCopy& copy, const std::string& script, const gamerun::
     std::istringstream lines(outcome.run.out);
     std::string line;
     while (std::getline(lines, line)) {
-        Json state;
+        json state;
         std::string error;
-        if (!gamerun::ParseJson(line, state, error) || state.kind != Json::Kind::Object || !state.Has("currentState")) {
+        try {
+            state = json::parse(line);
+            if (!state.is_object() || !state.contains("currentState")) error = "no currentState";
+        } catch (const json::exception& e) {
+            error = e.what();
+        }
+        if (!error.empty()) {
             outcome.badLines.push_back(line.substr(0, 200) + " (" + error + ")");
             continue;
         }
-        for (const Json& text : state["messageBoxes"].items) outcome.messages.push_back(text.text);
+        for (const json& text : state.value("messageBoxes", json::array()))
+            outcome.messages.push_back(text.get<std::string>());
         outcome.states.push_back(std::move(state));
     }
     return outcome;

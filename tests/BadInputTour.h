@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,7 +57,7 @@ std::string CollisionBytes(const std::function<int(int cx, int cy)>& cell);
 
 struct Outcome {
     gamerun::RunResult run;
-    std::vector<gamerun::Json> states;
+    std::vector<nlohmann::json> states;
     std::vector<std::string> badLines;  // lines that are not one JSON object with currentState
     std::vector<std::string> messages;  // message boxes, in order
     std::vector<int> Flow() const;      // currentState of each line

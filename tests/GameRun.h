@@ -1,4 +1,4 @@
-// Black-box runs of the game programs: scratch game folders, child processes with a time limit, their JSON.
+// Black-box runs of the game programs: scratch game folders, child processes with a time limit.
 #pragma once
 
 #include <sys/types.h>
@@ -70,23 +70,6 @@ struct RunOptions {
 };
 
 RunResult Run(const std::vector<std::string>& argv, const RunOptions& options = {});
-
-// A small JSON reader for the driver's state lines.
-struct Json {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind kind = Kind::Null;
-    bool boolean = false;
-    double number = 0.0;
-    std::string text;
-    std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
-
-    // The member of that name, or null when absent (or this is no object).
-    const Json& operator[](const std::string& name) const;
-    bool Has(const std::string& name) const;
-};
-// False with `error` set when `text` is not exactly one JSON value.
-bool ParseJson(const std::string& text, Json& out, std::string& error);
 
 // Little-endian 32-bit value as 4 bytes.
 std::string Le32(int32_t value);

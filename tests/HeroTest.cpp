@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -558,25 +559,23 @@ TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
          "press RETURN; frames 3; press RETURN; frames 3; press RETURN; frames 60; state; "
          "down RIGHT; frames 20; state; frames 80; state; up RIGHT; down SHIFT; down LEFT; frames 10; state; "
          "up LEFT; up SHIFT; down UP; frames 1; state; up UP; frames 60; state"});
-    std::vector<gamerun::Json> hero;
+    std::vector<nlohmann::json> hero;
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);) {
-        gamerun::Json state;
-        std::string error;
-        if (gamerun::ParseJson(line, state, error) && state["level"].Has("hero"))
-            hero.push_back(state["level"]["hero"]);
+        const nlohmann::json state = nlohmann::json::parse(line, nullptr, false);
+        if (state.contains("/level/hero"_json_pointer)) hero.push_back(state.at("/level/hero"_json_pointer));
     }
     ASSERT_EQ(hero.size(), 6u) << run.Describe() << "\n" << run.out;
-    auto at = [&](size_t i, const char* key) { return static_cast<int>(hero[i][key].number); };
+    auto at = [&](size_t i, const char* key) { return hero[i].at(key).get<int>(); };
 
     // Fallen from the start onto the floor.
     EXPECT_EQ(at(0, "x"), 400);
     EXPECT_EQ(at(0, "y"), kRestY);
-    EXPECT_EQ(hero[0]["state"].text, "STAYRIGHT");
+    EXPECT_EQ(hero[0].at("state"), "STAYRIGHT");
     // Running: 6 pixels a step.
     EXPECT_GE(at(1, "x"), 400 + 6 * 18);
     EXPECT_LE(at(1, "x"), 400 + 6 * 20);
-    EXPECT_EQ(hero[1]["state"].text, "RUNRIGHT");
+    EXPECT_EQ(hero[1].at("state"), "RUNRIGHT");
     // Over the step and up to the wall, whose cells begin at x 960: the box's right inset edge stops short.
     EXPECT_GE(at(2, "x"), 900);
     EXPECT_LE(at(2, "x"), 960 - 64 + 20 - 1);
@@ -585,12 +584,12 @@ TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
     EXPECT_GE(at(2, "x") - at(3, "x"), 6 + 2 * 8);
     EXPECT_LE(at(2, "x") - at(3, "x"), 6 + 2 * 9);
     EXPECT_EQ(at(3, "facing"), -1);
-    EXPECT_EQ(hero[3]["state"].text, "MOVELEFT");
+    EXPECT_EQ(hero[3].at("state"), "MOVELEFT");
     // The jump lifts him at once and in the step; then he lands again.
     EXPECT_EQ(at(4, "y"), kRestY - 15 - 14);
-    EXPECT_EQ(hero[4]["vy"].number, -14.0);
+    EXPECT_EQ(hero[4].at("vy"), -14.0);
     EXPECT_EQ(at(5, "y"), kRestY);
-    EXPECT_EQ(hero[5]["vy"].number, 0.0);
+    EXPECT_EQ(hero[5].at("vy"), 0.0);
 }
 
 }  // namespace

@@ -92,16 +92,15 @@ state
 mapfile -t states <<<"$out"
 expect_eq "${#states[@]}" 8 "state lines"
 
-hero() { printf '%s' "$1" | grep -o '"hero":{[^}]*}'; }
-hero_get() { json_get "$(hero "$1")" "$2"; }
+hero_get() { json_get "$1" "level.hero.$2"; }
 # The energy of every enemy, in list order.
-energies() { printf '%s' "$1" | grep -o '"enemies":\[[^]]*\]' | grep -o '"energy":[-0-9]*' | cut -d: -f2 | tr '\n' ' '; }
-raft_x() { printf '%s' "$1" | grep -o '"platforms":\[{"x":[-0-9.]*' | grep -o '[-0-9.]*$'; }
+energies() { json_get "$1" 'level.enemies.*.energy'; }
+raft_x() { json_get "$1" level.platforms.0.x; }
 
 start="${states[0]}"
 expect_eq "$(json_get "$start" currentState)" 10 "the level runs"
-expect_eq "$(json_get "$start" objectCount)" 1 "one object placed"
-expect_eq "$(energies "$start")" "10 10 " "two bears"
+expect_eq "$(json_get "$start" level.objectCount)" 1 "one object placed"
+expect_eq "$(energies "$start")" "10 10" "two bears"
 expect_eq "$(hero_get "$start" x)" 200 "hero at the start"
 expect_eq "$(hero_get "$start" y)" 575 "hero on the floor"
 expect_eq "$(hero_get "$start" levelEndTimer)" -1 "no finish yet"
@@ -109,9 +108,9 @@ expect_eq "$(hero_get "$start" gameOverTimer)" -1 "no game over"
 expect_eq "$(hero_get "$start" dead)" false "alive"
 
 coin="${states[1]}"
-expect_eq "$(json_get "$coin" objectsCollected)" 1 "the coin is taken"
+expect_eq "$(json_get "$coin" level.objectsCollected)" 1 "the coin is taken"
 expect_eq "$(hero_get "$coin" money)" 5 "its money"
-printf '%s' "$coin" | grep -q '"floatingTexts":\[{"text":"+5"' || fail "no rising +5: $coin"
+expect_eq "$(json_get "$coin" level.floatingTexts.0.text)" +5 "the coin's money rises"
 
 club="${states[2]}"
 expect_eq "$(hero_get "$club" score)" 10 "a club kill scores energy x strength / 10"
@@ -135,16 +134,16 @@ expect_eq $(($(hero_get "$ride1" x) - $(raft_x "$ride1"))) $(($(hero_get "$ride2
   "the hero keeps his place on the raft"
 
 finish="${states[6]}"
-[ "$(hero_get "$finish" levelEndTimer)" -ge 0 ] || fail "the finish was not reached: $(hero "$finish")"
+[ "$(hero_get "$finish" levelEndTimer)" -ge 0 ] || fail "the finish was not reached: $(json_get "$finish" level.hero)"
 expect_eq "$(json_get "$finish" requestedState)" 10 "the message is still typing"
 
 briefing="${states[7]}"
 expect_eq "$(json_get "$briefing" currentState)" 11 "the briefing follows"
 expect_eq "$(json_get "$briefing" requestedLevel)" 1 "of the next level"
-printf '%s' "$briefing" | grep -q '"name":"Briefing","levelNumber":1' || fail "not the briefing of level 1"
-printf '%s' "$briefing" | grep -q '"level":' && fail "the level is still there"
-player="$(printf '%s' "$briefing" | grep -o '"player":{[^}]*}')"
-expect_eq "$player" '"player":{"nextLevel":1,"health":100,"lives":3,"score":20,"money":5,"strength":10}' \
+expect_eq "$(json_get "$briefing" screen.name) $(json_get "$briefing" screen.levelNumber)" "Briefing 1" \
+  "the briefing of level 1"
+expect_eq "$(json_has "$briefing" level)" false "the level is gone"
+expect_eq "$(json_get "$briefing" player)" '{"nextLevel":1,"health":100,"lives":3,"score":20,"money":5,"strength":10}' \
   "the player record carries the hero"
 
 # SAVE0: next level 1, health 100, lives 3, score 20, money 5, strength 10, little-endian.

@@ -41,7 +41,7 @@ expect_eq "$(json_get "${lines[1]}" introPlaying)" true "LEFT does not close the
 expect_eq "$(json_get "${lines[1]}" frameCounter)" 4 "frames after 3 + 1"
 expect_eq "$(json_get "${lines[2]}" introPlaying)" false "RETURN closes the intro"
 expect_eq "$(json_get "${lines[2]}" currentState)" 0 "main menu"
-expect_eq "$(json_get "${lines[2]}" lives)" 3 "start-up resets the player as on hard"
+expect_eq "$(json_get "${lines[2]}" player.lives)" 3 "start-up resets the player as on hard"
 expect_eq "$(json_get "${lines[4]}" currentState)" 0 "still the menu before quitting"
 
 [ -f "$game/Config.dat" ] || fail "Config.dat was not written"

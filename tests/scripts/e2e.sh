@@ -16,8 +16,8 @@ printf '\x00\x00\x00\x00\x01\x00\x00\x00' > "$game/Config.dat"
 
 # "ends with player ..." of a solution's comment: the record its level ends with.
 ends_with() { grep -m1 -o 'ends with player [-0-9 ]*' "$replays/level$1.txt" | sed 's/ends with player //; s/ *$//'; }
-# The six numbers of the "player" object of a JSON line.
-player_of() { printf '%s' "$1" | grep -o '"player":{[^}]*}' | head -n1 | grep -o -- '-\?[0-9]\+' | tr '\n' ' ' | sed 's/ $//'; }
+# The six numbers of the player record of a state line.
+player_of() { json_get "$1" 'player.*'; }
 # The six little-endian int32 of a save slot.
 slot_of() { od -An -v -t d4 "$game/SAVE$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
@@ -61,7 +61,7 @@ mapfile -t lines <<<"$out"
 for ((n = 0; n < played; n++)); do
   line="${lines[$n]}"
   expect_eq "$(json_get "$line" currentState)" 11 "briefing before level $n"
-  expect_eq "$(json_get "$line" levelNumber)" "$n" "briefing's level"
+  expect_eq "$(json_get "$line" screen.levelNumber)" "$n" "briefing's level"
 done
 # The save slots: each finished level's record, the next level's number first.
 for ((n = 0; n < played && n < 7; n++)); do
@@ -89,7 +89,7 @@ expect_eq "$(json_get "${lines[9]}" outroPending)" false "Enter closed the outro
 read -r _ f_health f_lives final_score final_money final_strength <<<"$final"
 expect_eq "$final_money" 0 "money paid out at the end"
 [ "$final_score" -gt 0 ] || fail "final score $final_score"
-expect_eq "$(json_get "${lines[10]}" score)" 0 "the record is reset after the name was entered"
+expect_eq "$(json_get "${lines[10]}" player.score)" 0 "the record is reset after the name was entered"
 expect_eq "$(json_get "${lines[11]}" currentState)" 0 "Escape leads to the main menu"
 
 # The last slot keeps the values from before the end-of-game bonus (money still unpaid).

@@ -35,12 +35,10 @@ for n in 0 1 2 3 4 5 6 7; do
   fi
   out="$("$KVB_PLAY" --data "$game" --quiet -e "$enter; frames 40; state")"
   line="$(printf '%s\n' "$out" | tail -n1)"
-  level="$(json_get "$line" levelNumber)"
-  expect_eq "$level" "$n" "level $n is running"
-  hero="${line#*\"hero\":}"
-  expect_eq "$(json_get "$hero" x)" "$sx" "level $n: hero x after 40 still frames"
-  expect_eq "$(json_get "$hero" y)" "$sy" "level $n: hero y after 40 still frames (standing on the ground)"
-  expect_eq "$(json_get "$hero" vy)" "0" "level $n: hero vertical speed"
+  expect_eq "$(json_get "$line" level.levelNumber)" "$n" "level $n is running"
+  expect_eq "$(json_get "$line" level.hero.x)" "$sx" "level $n: hero x after 40 still frames"
+  expect_eq "$(json_get "$line" level.hero.y)" "$sy" "level $n: hero y after 40 still frames (standing on the ground)"
+  expect_eq "$(json_get "$line" level.hero.vy)" "0" "level $n: hero vertical speed"
   echo "level $n: the hero stands at $sx,$sy"
   rm -f "$game"/SAVE?
 done

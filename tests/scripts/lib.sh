@@ -15,10 +15,41 @@ make_game_copy() {
   echo "$dir"
 }
 
-# json_get LINE KEY: the raw value of a top-level or nested "key": in one JSON line (first match).
-json_get() {
-  printf '%s' "$1" | grep -o "\"$2\":[^,}]*" | head -n1 | cut -d: -f2-
-}
+# Reads the driver's JSON state lines. PATH names members and array items with dots (player.lives,
+# level.enemies.0.energy); * stands for every item of an array or object, in order.
+_kvb_json='
+import json, sys
+mode, line, path = sys.argv[1:]
+def dig(value, keys):
+    if not keys:
+        return [value]
+    key, rest = keys[0], keys[1:]
+    if key == "*":
+        items = value.values() if isinstance(value, dict) else value
+        return [found for item in items for found in dig(item, rest)]
+    return dig(value[int(key)] if isinstance(value, list) else value[key], rest)
+try:
+    state = json.loads(line)
+except ValueError as error:
+    sys.exit("not a JSON line (%s): %.300s" % (error, line))
+try:
+    values = dig(state, path.split("."))
+except (KeyError, IndexError, TypeError, ValueError):
+    if mode == "has":
+        print("false")
+        sys.exit(0)
+    sys.exit("no %s in %.300s" % (path, line))
+if mode == "has":
+    print("true")
+else:
+    show = lambda v: v if isinstance(v, str) else json.dumps(v, ensure_ascii=False, separators=(",", ":"))
+    print(" ".join(show(v) for v in values))
+'
+# json_get LINE PATH: the value at PATH, a string bare and anything else as compact JSON; several (from *)
+# separated by blanks. Prints nothing and says why on stderr when the line is no JSON or has no such value.
+json_get() { python3 -c "$_kvb_json" get "$1" "$2"; }
+# json_has LINE PATH: true or false (nothing for a line that is no JSON).
+json_has() { python3 -c "$_kvb_json" has "$1" "$2"; }
 
 expect_eq() {
   [ "$1" == "$2" ] || fail "$3: expected '$2', got '$1'"

@@ -47,8 +47,7 @@ out="$("$KVB_PLAY" --quiet --data "$game" --replay "$game/run.txt" 2>"$game/err"
 expect_eq "$(json_get "$out" currentState)" 11 "the next briefing after the replay"
 expect_eq "$(json_get "$out" requestedLevel)" 1 "briefing of level 1"
 expect_eq "$(json_get "$out" difficulty)" 1 "the replay's difficulty"
-player="$(printf '%s' "$out" | grep -o '"player":{[^}]*}')"
-expect_eq "$player" '"player":{"nextLevel":1,"health":90,"lives":4,"score":7,"money":3,"strength":12}' \
+expect_eq "$(json_get "$out" player)" '{"nextLevel":1,"health":90,"lives":4,"score":7,"money":3,"strength":12}' \
   "the replay's record, carried through the level"
 grep -q "level 0 finished in" "$game/err" || fail "no summary: $(cat "$game/err")"
 # Frames after the level's end would reach the briefing; they are not fed.
@@ -111,7 +110,7 @@ frames 1
 state
 ")" || fail "replaykeys did not finish the level"
 expect_eq "$(json_get "$out" currentState)" 11 "replaykeys: the next briefing"
-expect_eq "$(json_get "$out" levelNumber)" 1 "replaykeys: briefing of level 1"
+expect_eq "$(json_get "$out" screen.levelNumber)" 1 "replaykeys: briefing of level 1"
 replay "$game/other.txt" 1 "1 -" "80 R" "60 -"
 if "$KVB_PLAY" --quiet --data "$game" -e "press RETURN; frames 2; press RETURN; frames 2; press RETURN; replaykeys $game/other.txt" \
   >/dev/null 2>"$game/err"; then

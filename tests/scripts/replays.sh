@@ -46,7 +46,7 @@ for n in 0 1 2 3 4 5 6 7; do
     failed=$((failed + 1))
     continue
   fi
-  player="$(printf '%s' "$out" | grep -o '"player":{[^}]*}' | head -n1 | grep -o -- '-\?[0-9]\+' | tr '\n' ' ' | sed 's/ $//')"
+  player="$(json_get "$out" 'player.*')"
   expected="$(grep -m1 -o 'ends with player [-0-9 ]*' "$file" | sed 's/ends with player //; s/ *$//')"
   if [ "$player" != "$expected" ]; then
     echo "level $n: finished, but with player '$player' instead of '$expected'$(level_changed "$n" "$file")" >&2

@@ -87,36 +87,39 @@ frames 2
 state
 "
 out="$("$KVB_PLAY" --quiet --data "$game" -e "$script")"
-if [ -n "${KVB_TOUR_DEBUG:-}" ]; then printf '%s\n' "$out" | grep -o '"currentState":[0-9]*' | paste -sd" "; fi
+if [ -n "${KVB_TOUR_DEBUG:-}" ]; then while read -r line; do json_get "$line" currentState; done <<<"$out" | paste -sd" "; fi
 mapfile -t s <<<"$out"
 expect_eq "${#s[@]}" 15 "state lines"
 
 for i in "${!s[@]}"; do
-  printf '%s' "${s[$i]}" | grep -q '"messageBoxes":\[\]' || fail "state $i shows a message box: $(printf '%s' "${s[$i]}" | grep -o '"messageBoxes":\[[^]]*\]')"
+  expect_eq "$(json_get "${s[$i]}" messageBoxes)" "[]" "message boxes of state $i"
 done
 
-expect_eq "$(json_get "${s[0]}" video)" '"intro.avi"' "the intro plays at start"
+expect_eq "$(json_get "${s[0]}" video)" intro.avi "the intro plays at start"
 expect_eq "$(json_get "${s[0]}" music)" -1 "no music during the intro"
 expect_eq "$(json_get "${s[1]}" video)" null "the intro is closed"
 expect_eq "$(json_get "${s[1]}" music)" 9 "the menu theme after the intro"
-printf '%s' "${s[2]}" | grep -q '"name":"Options"' || fail "options screen: ${s[2]}"
-printf '%s' "${s[2]}" | grep -q '"sounds":\["MENU_CURSOR","MENU_CURSOR","MENU_SELECT"\]' || fail "menu sounds: ${s[2]}"
-printf '%s' "${s[3]}" | grep -q '"name":"About"' || fail "about screen: ${s[3]}"
-printf '%s' "${s[4]}" | grep -q '"name":"Highscore"' || fail "highscore screen: ${s[4]}"
-printf '%s' "${s[5]}" | grep -q '"name":"Briefing","levelNumber":0' || fail "briefing of level 0: ${s[5]}"
+expect_eq "$(json_get "${s[2]}" screen.name)" Options "options screen"
+expect_eq "$(json_get "${s[2]}" sounds)" '["MENU_CURSOR","MENU_CURSOR","MENU_SELECT"]' "menu sounds"
+expect_eq "$(json_get "${s[3]}" screen.name)" About "about screen"
+expect_eq "$(json_get "${s[4]}" screen.name)" Highscore "highscore screen"
+expect_eq "$(json_get "${s[5]}" screen.name) $(json_get "${s[5]}" screen.levelNumber)" "Briefing 0" "briefing of level 0"
 expect_eq "$(json_get "${s[5]}" music)" -1 "the briefing stops the music"
-[ "$(json_get "${s[5]}" typeCount)" -gt 0 ] || fail "level 0 shows its enemies: ${s[5]}"
-expect_eq "$(json_get "${s[7]}" levelNumber)" 0 "level 0 runs"
+[ "$(json_get "${s[5]}" screen.typeCount)" -gt 0 ] || fail "level 0 shows its enemies: ${s[5]}"
+expect_eq "$(json_get "${s[7]}" level.levelNumber)" 0 "level 0 runs"
 expect_eq "$(json_get "${s[7]}" music)" 0 "level 0 plays track 0"
-printf '%s' "${s[8]}" | grep -q '"name":"Highscore","editRow":-1' || fail "Escape in a level: best scores without a row: ${s[8]}"
-printf '%s' "${s[9]}" | grep -q '"name":"LoadGame"' || fail "load game: ${s[9]}"
-printf '%s' "${s[10]}" | grep -q '"name":"Briefing","levelNumber":1' || fail "the slot opens the briefing of level 1: ${s[10]}"
-expect_eq "$(json_get "${s[10]}" money)" 95 "the slot's money"
-expect_eq "$(json_get "${s[11]}" offer)" 1900 "money for points at strength 20"
-expect_eq "$(json_get "${s[12]}" score)" 1900 "the trade is made when the level starts"
-expect_eq "$(json_get "${s[12]}" levelNumber)" 1 "level 1 runs"
+expect_eq "$(json_get "${s[8]}" screen.name) $(json_get "${s[8]}" screen.editRow)" "Highscore -1" \
+  "Escape in a level: best scores without a row"
+expect_eq "$(json_get "${s[9]}" screen.name)" LoadGame "load game"
+expect_eq "$(json_get "${s[10]}" screen.name) $(json_get "${s[10]}" screen.levelNumber)" "Briefing 1" \
+  "the slot opens the briefing of level 1"
+expect_eq "$(json_get "${s[10]}" player.money)" 95 "the slot's money"
+expect_eq "$(json_get "${s[11]}" screen.offer)" 1900 "money for points at strength 20"
+expect_eq "$(json_get "${s[12]}" player.score)" 1900 "the trade is made when the level starts"
+expect_eq "$(json_get "${s[12]}" level.levelNumber)" 1 "level 1 runs"
 expect_eq "$(json_get "${s[12]}" music)" 1 "level 1 plays track 1"
-printf '%s' "${s[13]}" | grep -q '"rows":\[{"name":"KAMIL","scoreText":"1900"' || fail "the typed name: ${s[13]}"
+expect_eq "$(json_get "${s[13]}" screen.rows.0.name) $(json_get "${s[13]}" screen.rows.0.scoreText)" "KAMIL 1900" \
+  "the typed name"
 expect_eq "$(json_get "${s[14]}" currentState)" 0 "back in the menu"
 
 od -c "$game/Highscore.dat" | head -2 | grep -q 'K   A   M   I   L' || fail "Highscore.dat does not hold the name"

@@ -68,12 +68,5 @@ private:
     std::unique_ptr<CGameApp> app_;
 };
 
-// Appends ",\"screen\":{...}" for the screen on show (nothing for a level or no screen).
-void AppendScreen(std::ostringstream& json);
-
-class CHero;
-// Writes "hero":{"x":..,"y":..,...} (no separating comma before it) for the state JSON.
-void AppendHero(std::ostringstream& json, const CHero& hero);
-
 // Maps a key name of the script (LEFT, RETURN, A..Z, ...) to its virtual-key code; -1 if unknown.
 int KeyCodeFromName(const std::string& name);

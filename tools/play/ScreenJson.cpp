@@ -1,107 +1,81 @@
 // The driver's JSON picture of the screen on show: cursor, briefing row and trade, slots, best scores.
-#include <cstdio>
-#include <sstream>
-#include <string>
-
-#include "Driver.h"
+#include "StateJson.h"
 #include "app/GameDlg.h"
 #include "core/GameGlobals.h"
-#include "data/SaveSlots.h"
 #include "frontend/AboutScreen.h"
 #include "frontend/Briefing.h"
 #include "frontend/Highscore.h"
 #include "frontend/LoadGameMenu.h"
 #include "frontend/MainMenu.h"
 #include "frontend/OptionsMenu.h"
-#include "platform/Cp1250.h"
+#include "data/SaveSlots.h"
 
+namespace play {
 namespace {
 
-// A Windows-1250 string as a JSON string (names from a damaged file may hold any byte).
-std::string QuoteCp1250(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : platform::Cp1250ToUtf8(text)) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof(buffer), "\\u%04x", c);
-            out += buffer;
-        } else {
-            out += static_cast<char>(c);
-        }
+Json RecordJson(const PlayerRecord& p) {
+    return {{"nextLevel", p.nextLevel}, {"health", p.health},     {"lives", p.lives},       {"score", p.score},
+            {"money", p.money},         {"strength", p.strength}, {"empty", IsEmptySlot(p)}};
+}
+
+Json LoadGameJson(const CLoadGameMenu& load) {
+    Json slots = Json::array();
+    for (int i = 0; i < kSaveSlotCount; ++i) slots.push_back(RecordJson(load.slots[i]));
+    Json lines = Json::array();
+    for (int i = 0; i < CLoadGameMenu::kShownSlots; ++i) lines.push_back(Text(load.LineText(i)));
+    return {{"name", "LoadGame"}, {"selectedSlot", load.selectedSlot}, {"slots", slots}, {"lines", lines}};
+}
+
+Json HighscoreJson(const CHighscore& table) {
+    Json rows = Json::array();
+    for (const CHighscore::Entry& entry : table.rows) {
+        rows.push_back({{"name", Text(entry.name)}, {"scoreText", Text(entry.scoreText)}, {"score", entry.score}});
     }
-    return out + "\"";
-}
-
-const char* Bool(bool value) {
-    return value ? "true" : "false";
-}
-
-void AppendRecord(std::ostringstream& json, const PlayerRecord& p) {
-    json << "{\"nextLevel\":" << p.nextLevel << ",\"health\":" << p.health << ",\"lives\":" << p.lives
-         << ",\"score\":" << p.score << ",\"money\":" << p.money << ",\"strength\":" << p.strength
-         << ",\"empty\":" << Bool(IsEmptySlot(p)) << "}";
+    return {{"name", "Highscore"}, {"editRow", table.editRow}, {"typedName", Text(table.typedName)}, {"rows", rows}};
 }
 
 }  // namespace
 
-void AppendScreen(std::ostringstream& json) {
+Json ScreenJson() {
     const GameDlgFields* window = GameGlobals::mainWindow;
-    if (!window) return;
+    if (!window) return nullptr;
     switch (window->currentState) {
         case MainMenu:
             if (const CMainMenu* menu = GameGlobals::mainMenu) {
-                json << ",\"screen\":{\"name\":\"MainMenu\",\"selectedItem\":" << menu->selectedItem
-                     << ",\"quitRequested\":" << Bool(menu->quitRequested) << "}";
+                return {
+                    {"name", "MainMenu"}, {"selectedItem", menu->selectedItem}, {"quitRequested", menu->quitRequested}};
             }
             break;
         case Options:
             if (const COptionsMenu* options = GameGlobals::optionsMenu) {
-                json << ",\"screen\":{\"name\":\"Options\",\"selectedRow\":" << options->selectedRow << "}";
+                return {{"name", "Options"}, {"selectedRow", options->selectedRow}};
             }
             break;
         case About:
-            if (GameGlobals::aboutScreen) json << ",\"screen\":{\"name\":\"About\"}";
+            if (GameGlobals::aboutScreen) return {{"name", "About"}};
             break;
         case LoadGame:
-            if (const CLoadGameMenu* load = GameGlobals::loadGameMenu) {
-                json << ",\"screen\":{\"name\":\"LoadGame\",\"selectedSlot\":" << load->selectedSlot << ",\"slots\":[";
-                for (int i = 0; i < kSaveSlotCount; ++i) {
-                    if (i > 0) json << ",";
-                    AppendRecord(json, load->slots[i]);
-                }
-                json << "],\"lines\":[";
-                for (int i = 0; i < CLoadGameMenu::kShownSlots; ++i) {
-                    if (i > 0) json << ",";
-                    json << QuoteCp1250(load->LineText(i));
-                }
-                json << "]}";
-            }
+            if (const CLoadGameMenu* load = GameGlobals::loadGameMenu) return LoadGameJson(*load);
             break;
         case Briefing:
             if (CBriefing* briefing = GameGlobals::briefing) {
-                json << ",\"screen\":{\"name\":\"Briefing\",\"levelNumber\":" << briefing->levelNumber
-                     << ",\"typeCount\":" << briefing->typeCount << ",\"shownType\":" << briefing->shownType
-                     << ",\"targetType\":" << briefing->targetType << ",\"scroll\":" << briefing->scroll
-                     << ",\"trade\":" << briefing->trade << ",\"offer\":" << briefing->Trade(false) << "}";
+                return {{"name", "Briefing"},
+                        {"levelNumber", briefing->levelNumber},
+                        {"typeCount", briefing->typeCount},
+                        {"shownType", briefing->shownType},
+                        {"targetType", briefing->targetType},
+                        {"scroll", briefing->scroll},
+                        {"trade", briefing->trade},
+                        {"offer", briefing->Trade(false)}};
             }
             break;
         case Highscore:
-            if (const CHighscore* table = GameGlobals::highscore) {
-                json << ",\"screen\":{\"name\":\"Highscore\",\"editRow\":" << table->editRow
-                     << ",\"typedName\":" << QuoteCp1250(table->typedName) << ",\"rows\":[";
-                for (int r = 0; r < CHighscore::kRowCount; ++r) {
-                    const CHighscore::Entry& entry = table->rows[r];
-                    if (r > 0) json << ",";
-                    json << "{\"name\":" << QuoteCp1250(entry.name) << ",\"scoreText\":" << QuoteCp1250(entry.scoreText)
-                         << ",\"score\":" << entry.score << "}";
-                }
-                json << "]}";
-            }
+            if (const CHighscore* table = GameGlobals::highscore) return HighscoreJson(*table);
             break;
         default:
             break;
     }
+    return nullptr;
 }
+
+}  // namespace play

@@ -1,7 +1,8 @@
 // The driver's one-line JSON picture of the game state.
-#include <cstdio>
-#include <sstream>
+#include "StateJson.h"
+
 #include <string>
+#include <vector>
 
 #include "Driver.h"
 #include "core/GameGlobals.h"
@@ -9,117 +10,94 @@
 #include "media/SoundSystem.h"
 #include "platform/Cp1250.h"
 
+namespace play {
+
+Json Text(const std::string& cp1250) {
+    return platform::Cp1250ToUtf8(cp1250);
+}
+
 namespace {
 
-std::string Quote(const std::string& utf8) {
-    std::string out = "\"";
-    for (unsigned char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof(buffer), "\\u%04x", c);
-                    out += buffer;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
-const char* Bool(bool value) {
-    return value ? "true" : "false";
-}
-
-void AppendLevel(std::ostringstream& json, const CLevel& level) {
-    json << ",\"level\":{\"levelNumber\":" << level.levelNumber << ",\"cameraX\":" << level.cameraX
-         << ",\"cameraY\":" << level.cameraY << ",\"message\":" << Quote(platform::Cp1250ToUtf8(level.message))
-         << ",\"messageFrames\":" << level.messageFrames << ",\"nearLayerOption\":" << Bool(level.nearLayerOption)
-         << ",\"unitTypeCount\":" << level.unitTypeCount;
-    json << ",\"enemies\":[";
-    for (size_t i = 0; i < level.enemies.size(); ++i) {
-        const CEnemy& enemy = level.enemies[i];
-        json << (i ? "," : "") << "{\"x\":" << enemy.x << ",\"y\":" << enemy.y << ",\"energy\":" << enemy.energy
-             << ",\"state\":" << Quote(platform::Cp1250ToUtf8(enemy.state)) << "}";
+Json LevelJson(const CLevel& level) {
+    Json enemies = Json::array();
+    for (const CEnemy& enemy : level.enemies) {
+        enemies.push_back(
+            {{"x", Number(enemy.x)}, {"y", Number(enemy.y)}, {"energy", enemy.energy}, {"state", Text(enemy.state)}});
     }
     int collected = 0;
     for (const CGameObject& object : level.objects) collected += object.collected ? 1 : 0;
-    json << "],\"objectCount\":" << level.objects.size() << ",\"objectsCollected\":" << collected;
-    json << ",\"platforms\":[";
+    Json platforms = Json::array();
     if (level.movableElements) {
-        const std::vector<CMovableElement>& elements = level.movableElements->elements;
-        for (size_t i = 0; i < elements.size(); ++i) {
-            json << (i ? "," : "") << "{\"x\":" << elements[i].x << ",\"y\":" << elements[i].y << "}";
-        }
+        for (const CMovableElement& element : level.movableElements->elements)
+            platforms.push_back({{"x", Number(element.x)}, {"y", Number(element.y)}});
     }
-    json << "],\"floatingTexts\":[";
-    bool firstText = true;
-    for (const CFloatingText& text : level.floatingTexts) {
-        json << (firstText ? "" : ",") << "{\"text\":" << Quote(platform::Cp1250ToUtf8(text.text))
-             << ",\"x\":" << text.x << ",\"y\":" << text.y << ",\"age\":" << text.age << "}";
-        firstText = false;
-    }
-    json << "]";
-    if (level.hero) {
-        json << ",";
-        AppendHero(json, *level.hero);
-    }
-    json << "}";
+    Json texts = Json::array();
+    for (const CFloatingText& text : level.floatingTexts)
+        texts.push_back({{"text", Text(text.text)}, {"x", text.x}, {"y", text.y}, {"age", text.age}});
+
+    Json json = {{"levelNumber", level.levelNumber},
+                 {"cameraX", level.cameraX},
+                 {"cameraY", level.cameraY},
+                 {"message", Text(level.message)},
+                 {"messageFrames", level.messageFrames},
+                 {"nearLayerOption", level.nearLayerOption},
+                 {"unitTypeCount", level.unitTypeCount},
+                 {"enemies", enemies},
+                 {"objectCount", level.objects.size()},
+                 {"objectsCollected", collected},
+                 {"platforms", platforms},
+                 {"floatingTexts", texts}};
+    if (level.hero) json["hero"] = HeroJson(*level.hero);
+    return json;
 }
 
 }  // namespace
+}  // namespace play
 
 std::string Driver::StateJson() {
+    using play::Json;
     const CGameDlg& w = app_->window;
-    std::ostringstream json;
-    json << "{\"currentState\":" << w.currentState << ",\"requestedState\":" << w.requestedState
-         << ",\"requestedLevel\":" << w.requestedLevel << ",\"introPlaying\":" << Bool(w.introPlaying)
-         << ",\"outroPending\":" << Bool(w.outroPending) << ",\"frameCounter\":" << w.frameCounter
-         << ",\"nearLayerOption\":" << Bool(w.nearLayerOption) << ",\"musicOption\":" << Bool(w.musicOption)
-         << ",\"soundOption\":" << Bool(w.soundOption) << ",\"spareOption\":" << Bool(w.spareOption)
-         << ",\"difficulty\":" << w.difficulty;
     const PlayerRecord& p = w.player;
-    json << ",\"player\":{\"nextLevel\":" << p.nextLevel << ",\"health\":" << p.health << ",\"lives\":" << p.lives
-         << ",\"score\":" << p.score << ",\"money\":" << p.money << ",\"strength\":" << p.strength << "}";
-    json << ",\"messageBoxes\":[";
-    bool first = true;
-    for (const std::string& text : messageBox_.TakeNew()) {
-        if (!first) json << ",";
-        first = false;
-        json << Quote(platform::Cp1250ToUtf8(text));
-    }
-    json << "]";
+    Json messageBoxes = Json::array();
+    for (const std::string& text : messageBox_.TakeNew()) messageBoxes.push_back(play::Text(text));
     // Samples played since the previous state, by name (the file name without its folder and .WAV).
-    json << ",\"sounds\":[";
-    first = true;
+    Json sounds = Json::array();
     for (; audioCallsReported_ < audio_.calls.size(); ++audioCallsReported_) {
         const std::string& call = audio_.calls[audioCallsReported_];
         if (call.rfind("sample:", 0) != 0) continue;
         std::string name = call.substr(call.find_last_of('/') + 1);
         if (name.size() > 4) name.resize(name.size() - 4);
-        json << (first ? "" : ",") << Quote(platform::Cp1250ToUtf8(name));
-        first = false;
+        sounds.push_back(play::Text(name));
     }
     const CSoundSystem* sound = GameGlobals::sound;
-    json << "],\"music\":" << (sound && sound->MusicPlaying() ? sound->lastTrack : -1);
-    json << ",\"video\":";
-    if (GameGlobals::currentVideo.empty()) {
-        json << "null";
-    } else {
-        json << Quote(platform::Cp1250ToUtf8(GameGlobals::currentVideo));
-    }
-    if (GameGlobals::level) AppendLevel(json, *GameGlobals::level);
-    AppendScreen(json);
-    json << "}";
-    return json.str();
+    const std::string& video = GameGlobals::currentVideo;
+
+    Json state = {{"currentState", w.currentState},
+                  {"requestedState", w.requestedState},
+                  {"requestedLevel", w.requestedLevel},
+                  {"introPlaying", w.introPlaying},
+                  {"outroPending", w.outroPending},
+                  {"frameCounter", w.frameCounter},
+                  {"nearLayerOption", w.nearLayerOption != 0},
+                  {"musicOption", w.musicOption != 0},
+                  {"soundOption", w.soundOption != 0},
+                  {"spareOption", w.spareOption != 0},
+                  {"difficulty", w.difficulty},
+                  {"player",
+                   {{"nextLevel", p.nextLevel},
+                    {"health", p.health},
+                    {"lives", p.lives},
+                    {"score", p.score},
+                    {"money", p.money},
+                    {"strength", p.strength}}},
+                  {"messageBoxes", messageBoxes},
+                  {"sounds", sounds},
+                  {"music", sound && sound->MusicPlaying() ? sound->lastTrack : -1},
+                  {"video", video.empty() ? Json() : play::Text(video)}};
+    if (GameGlobals::level) state["level"] = play::LevelJson(*GameGlobals::level);
+    Json screen = play::ScreenJson();
+    if (!screen.is_null()) state["screen"] = std::move(screen);
+    // Texts from damaged files are made valid UTF-8 by the conversion; a stray byte must still never
+    // stop the driver.
+    return state.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

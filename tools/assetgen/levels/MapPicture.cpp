@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "LevelWriter.h"
+#include "common/Picture.h"
 
 namespace levels {
 
@@ -156,82 +158,7 @@ WorldColours ColoursOf(int number) {
     }
 }
 
-std::uint32_t Crc(const std::uint8_t* data, size_t n, std::uint32_t crc = 0) {
-    static std::uint32_t table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[i] = c;
-        }
-        ready = true;
-    }
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v >> 24));
-    out.push_back(static_cast<std::uint8_t>(v >> 16));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
-}
-
-void Chunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-    Put32(out, static_cast<std::uint32_t>(data.size()));
-    const size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    Put32(out, Crc(out.data() + start, out.size() - start));
-}
-
 }  // namespace
-
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels) {
-    // Raw scanlines (filter 0) in stored deflate blocks: big files, but no compressor needed.
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-            raw.push_back(static_cast<std::uint8_t>(p >> 16));
-            raw.push_back(static_cast<std::uint8_t>(p >> 8));
-            raw.push_back(static_cast<std::uint8_t>(p));
-        }
-    }
-    std::vector<std::uint8_t> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        const size_t n = std::min<size_t>(65535, raw.size() - pos);
-        z.push_back(pos + n == raw.size() ? 1 : 0);
-        z.push_back(static_cast<std::uint8_t>(n));
-        z.push_back(static_cast<std::uint8_t>(n >> 8));
-        z.push_back(static_cast<std::uint8_t>(~n));
-        z.push_back(static_cast<std::uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(pos), raw.begin() + static_cast<long>(pos + n));
-        pos += n;
-    } while (pos < raw.size());
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (std::uint8_t v : raw) {
-        a = (a + v) % 65521;
-        b = (b + a) % 65521;
-    }
-    Put32(z, (b << 16) | a);
-
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    std::vector<std::uint8_t> header;
-    Put32(header, static_cast<std::uint32_t>(width));
-    Put32(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB
-    Chunk(out, "IHDR", header);
-    Chunk(out, "IDAT", z);
-    Chunk(out, "IEND", {});
-    return out;
-}
 
 bool ReadGameLevel(const std::string& gameDir, int number, Level& level, Catalogue& catalogue,
                    std::vector<std::string>& missing, std::string& error) {
@@ -371,11 +298,9 @@ bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, 
                  0x0000FF);
     canvas.Fill(px(level.finish.x + kSideInset), px(level.finish.y), px(heroW - 2 * kSideInset), px(heroH), 0x4040FF);
 
-    const std::vector<std::uint8_t> png = EncodePng(canvas.width, canvas.height, canvas.pixels);
-    std::ofstream file(path, std::ios::binary);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    return static_cast<bool>(file);
+    gen::Picture picture(canvas.width, canvas.height);
+    picture.pixels = std::move(canvas.pixels);
+    return gen::SavePng(picture, path);
 }
 
 }  // namespace levels

@@ -22,7 +22,4 @@ bool ReadGameLevel(const std::string& gameDir, int number, Level& level, Catalog
 bool WriteMapPicture(const Level& level, const Catalogue& catalogue, int scale, const std::string& path,
                      const std::vector<char>* placeMap = nullptr);
 
-// An uncompressed PNG of 0x00RRGGBB pixels.
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels);
-
 }  // namespace levels
