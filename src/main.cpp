@@ -34,7 +34,8 @@ const char kWindowIcon[] = "Icons\\kolvenbrook-64.png";
 const char kFolders[] =
     "Folders:\n"
     "  When the executable's own folder holds the game data and can be written, every file lives\n"
-    "  there (a portable game folder). Otherwise the data is read from " KVB_INSTALLED_DATA_FROM_BIN "\n"
+    "  there (a portable game folder). Otherwise the data is read from " KVB_INSTALLED_DATA_FROM_BIN
+    "\n"
     "  beside the executable, the options are kept in $XDG_CONFIG_HOME/kolvenbrook (~/.config/kolvenbrook)\n"
     "  and the saves and best scores in $XDG_DATA_HOME/kolvenbrook (~/.local/share/kolvenbrook), where a\n"
     "  data file with the game's own path (say LevelDescriptions/Level3.xml) takes the place of the\n"

@@ -10,9 +10,9 @@
 #include "app/GameGlobals.h"
 #include "app/InputState.h"
 #include "data/GameData.h"
+#include "data/PlayerFiles.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SpriteFont.h"
-#include "data/PlayerFiles.h"
 #include "platform/GameFolders.h"
 
 namespace {

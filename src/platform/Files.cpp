@@ -110,7 +110,9 @@ std::string ResolveGamePath(const std::string& gamePath) {
     return ResolveGamePathUnder(".", gamePath);
 }
 
-void SetDataOverrideFolder(const std::string& folder) { OverrideFolder() = folder; }
+void SetDataOverrideFolder(const std::string& folder) {
+    OverrideFolder() = folder;
+}
 
 bool MakeFolders(const std::string& folder) {
     if (folder.empty()) return false;
@@ -118,7 +120,8 @@ bool MakeFolders(const std::string& folder) {
     if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     const std::string parent = FolderOf(folder);
     if (parent != folder && parent != "." && parent != "/" && !MakeFolders(parent)) return false;
-    if (::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST) return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST)
+        return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     return false;
 }
 
@@ -187,6 +190,8 @@ std::string ExecutableFolder() {
     return FolderOf(buffer);
 }
 
-bool ChangeToFolder(const std::string& folder) { return ::chdir(folder.c_str()) == 0; }
+bool ChangeToFolder(const std::string& folder) {
+    return ::chdir(folder.c_str()) == 0;
+}
 
 }  // namespace platform

@@ -64,8 +64,8 @@ struct SdlTextRenderer::Impl {
         ttfStarted = true;
         if (fontPath.empty()) fontPath = DefaultFontPath();
         if (fontPath.empty()) {
-            std::fprintf(stderr, "Text: no font: neither %s in the game data nor %s through fontconfig\n", SdlTextRenderer::kGameFont,
-                         SdlTextRenderer::kFontFamily);
+            std::fprintf(stderr, "Text: no font: neither %s in the game data nor %s through fontconfig\n",
+                         SdlTextRenderer::kGameFont, SdlTextRenderer::kFontFamily);
             return false;
         }
         font = TTF_OpenFont(fontPath.c_str(), pointSize);
