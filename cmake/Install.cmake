@@ -74,10 +74,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kolvenbrook 3D developers")
 set(CPACK_PACKAGE_CONTACT "The Kolvenbrook 3D developers <kolvenbrook@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "side-scrolling platform game with a caveman and his club")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A caveman with a club fights his way through eight levels of green valleys, caves, ice and volcanoes. "
-    "Before each level a briefing lets him trade coins for club strength, lives or points; every finished "
-    "level is saved; the best ten scores are kept. An intro and an outro film frame the story.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "A caveman with a club fights his way through eight levels of green valleys, caves, ice and volcanoes.\n"
+       "Before each level a briefing lets him trade coins for club strength, lives or points; every finished\n"
+       "level is saved; the best ten scores are kept. An intro and an outro film frame the story.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
