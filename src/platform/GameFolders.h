@@ -1,6 +1,7 @@
 // Where the game reads its data and keeps the player's files: beside the executable (portable) or installed.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
