@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12, builds the game and its content, then plays or tests.
 #   bash scripts/setup.sh play   - build and start the game
+#   bash scripts/setup.sh build  - only build (then install: see the README)
 #   bash scripts/setup.sh test   - build and run every test, then again under the sanitizers
 set -euo pipefail
 
@@ -12,8 +13,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
-  libcairo2-dev libmp3lame-dev fonts-dejavu-core nlohmann-json3-dev
-  libgtest-dev libbenchmark-dev xvfb xauth python3
+  libcairo2-dev libmp3lame-dev fonts-dejavu-core libfontconfig-dev libcli11-dev nlohmann-json3-dev
+  libgtest-dev libbenchmark-dev xvfb xauth python3 xdotool x11-utils jq
+  appstream desktop-file-utils dpkg-dev imagemagick
 )
 
 missing=()
@@ -33,6 +35,7 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j "$jobs"
 
 case "$mode" in
+  build) ;;
   play)
     exec "$build/game/kolvenbrook"
     ;;
@@ -44,7 +47,7 @@ case "$mode" in
     fi
     ;;
   *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|build|test" >&2
     exit 2
     ;;
 esac

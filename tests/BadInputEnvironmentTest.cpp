@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -18,6 +19,8 @@
 #include "BadInputTour.h"
 #include "GameRun.h"
 #include "TestSupport.h"
+#include "data/PlayerFiles.h"
+#include "platform/Cp1250.h"
 
 using badinput::Outcome;
 using gamerun::GameCopy;
@@ -104,7 +107,10 @@ TEST(BadInputEnvironmentTest, AReadOnlyGameFolderLosesNothingAndSaysWhatWasNotSa
     EXPECT_NE(o.run.err.find("could not write Config.dat"), std::string::npos) << o.run.err;
     EXPECT_NE(o.run.err.find("could not write Highscore.dat"), std::string::npos) << o.run.err;
     EXPECT_NE(o.run.err.find("could not write SAVE0"), std::string::npos) << o.run.err;
-    badinput::Report("game folder", "read-only", o.run.Describe() + ", tells on stderr what could not be saved");
+    // The finished level's save is the one the player is told about, in a message box.
+    const std::string told = platform::Cp1250ToUtf8(PlayerFileNotSavedMessage(PlayerFile::SaveSlot, "SAVE0"));
+    EXPECT_EQ(std::count(o.messages.begin(), o.messages.end(), told), 1) << o.Summary();
+    badinput::Report("game folder", "read-only", o.run.Describe() + ", tells what could not be saved");
 }
 
 TEST(BadInputEnvironmentTest, AFullDiskLosesNothing) {

@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "app/GameDlg.h"
-#include "platform/Files.h"
+#include "data/PlayerFiles.h"
+#include "platform/GameFolders.h"
 
 namespace {
 const char kConfigFile[] = "Config.dat";
@@ -19,7 +20,7 @@ void CGameDlg::ReadConfig() {
     bytes[2] = soundOption;
     bytes[3] = spareOption;
     std::memcpy(bytes + 4, &difficulty, 4);
-    std::FILE* file = std::fopen(platform::ResolveGamePath(kConfigFile).c_str(), "rb");
+    std::FILE* file = std::fopen(platform::UserConfigPath(kConfigFile).c_str(), "rb");
     if (!file) return;
     const size_t got = std::fread(bytes, 1, kConfigSize, file);
     std::fclose(file);
@@ -40,7 +41,5 @@ void CGameDlg::WriteConfig() {
     bytes[2] = soundOption;
     bytes[3] = spareOption;
     std::memcpy(bytes + 4, &difficulty, 4);
-    if (!platform::WriteFileAtomic(platform::ResolveGamePath(kConfigFile), bytes, kConfigSize)) {
-        std::fprintf(stderr, "Kolvenbrook 3D: could not write %s; the options were not saved\n", kConfigFile);
-    }
+    SavePlayerFile(PlayerFile::Options, platform::UserConfigPath(kConfigFile), bytes, kConfigSize);
 }

@@ -39,6 +39,16 @@ inline constexpr MessageText kMenuBackground{"Błąd ładowania tla menu główn
 inline constexpr MessageText kScreenBackground{"Błąd ładowania bitmapy tła"};
 inline constexpr MessageText kBriefingBackground{"Bład ładowania tła Briefing"};
 
+// A player's file (options, a save slot, the best scores) could not be written: the head line for
+// the file, then the file's path after kFileLabel, then kOldFileKept.
+inline constexpr MessageText kOptionsNotSaved{"Nie udało się zapisać ustawień gry."};
+inline constexpr MessageText kSaveSlotNotSaved{"Nie udało się zapisać stanu gry po ukończonym poziomie."};
+inline constexpr MessageText kBestScoresNotSaved{"Nie udało się zapisać tabeli najlepszych wyników."};
+inline constexpr MessageText kFileLabel{"Plik: "};
+inline constexpr MessageText kOldFileKept{
+    "Poprzednia zawartość pliku została zachowana, a gra toczy się dalej. "
+    "Sprawdź, czy w tym folderze można zapisywać pliki."};
+
 }  // namespace messages
 
 // The text as the platform's message box takes it (Windows-1250).

@@ -4,7 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/Files.h"
+#include "data/PlayerFiles.h"
+#include "platform/GameFolders.h"
 
 namespace {
 
@@ -55,12 +56,12 @@ void ReadSlots(SaveSlotArray& slots, int32_t difficulty, std::array<bool, kSaveS
         slot = PlayerRecord{};
         slot.Reset(difficulty);
         if (unreadable) (*unreadable)[i] = false;
-        const std::string path = platform::ResolveGamePath(SaveSlotFileName(i));
+        const std::string path = platform::UserDataPath(SaveSlotFileName(i));
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file) {
             // The slot files exist from the first visit on, empty until a level is finished.
             if (errno == ENOENT) {
-                platform::WriteFileAtomic(path, "", 0);
+                platform::WriteUserFile(path, "", 0);
             } else if (unreadable) {
                 (*unreadable)[i] = true;
             }
@@ -80,11 +81,13 @@ void ReadSlots(SaveSlotArray& slots, int32_t difficulty, std::array<bool, kSaveS
 
 namespace {
 
-bool WriteSlot(int slot, const PlayerRecord& record) {
+// The player is told about the slot that holds new progress; the others are only written back as they were.
+bool WriteSlot(int slot, const PlayerRecord& record, bool tellPlayer = false) {
     unsigned char bytes[kSaveRecordSize];
     EncodeSlot(record, bytes);
-    const std::string path = platform::ResolveGamePath(SaveSlotFileName(slot));
-    if (platform::WriteFileAtomic(path, bytes, sizeof(bytes))) return true;
+    const std::string path = platform::UserDataPath(SaveSlotFileName(slot));
+    if (tellPlayer) return SavePlayerFile(PlayerFile::SaveSlot, path, bytes, sizeof(bytes));
+    if (platform::WriteUserFile(path, bytes, sizeof(bytes))) return true;
     std::fprintf(stderr, "Kolvenbrook 3D: could not write %s\n", path.c_str());
     return false;
 }
@@ -110,7 +113,7 @@ bool StoreFinishedLevel(int32_t levelNumber, const PlayerRecord& record, int32_t
                          SaveSlotFileName(i).c_str());
             continue;
         }
-        ok = WriteSlot(i, slots[i]) && ok;
+        ok = WriteSlot(i, slots[i], i == levelNumber) && ok;
     }
     return ok;
 }

@@ -10,9 +10,10 @@
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
 #include "data/GameData.h"
+#include "data/PlayerFiles.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SpriteFont.h"
-#include "platform/Files.h"
+#include "platform/GameFolders.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
     typedName.clear();
     LoadPictureSurface(kBackground, background_);
 
-    const std::string path = platform::ResolveGamePath(kTableFile);
+    const std::string path = platform::UserDataPath(kTableFile);
     std::string bytes;
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         char buffer[kFileSize];
@@ -51,7 +52,7 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
         std::fclose(file);
     } else if (errno == ENOENT) {
         // The table file exists from the first visit on.
-        platform::WriteFileAtomic(path, "", 0);
+        platform::WriteUserFile(path, "", 0);
     } else {
         fileUnreadable_ = true;
     }
@@ -74,10 +75,7 @@ CHighscore::~CHighscore() {
         return;
     }
     const std::string bytes = EncodeTable(rows);
-    const std::string path = platform::ResolveGamePath(kTableFile);
-    if (!platform::WriteFileAtomic(path, bytes.data(), bytes.size())) {
-        std::fprintf(stderr, "Kolvenbrook 3D: could not write %s; the best scores were not saved\n", kTableFile);
-    }
+    SavePlayerFile(PlayerFile::BestScores, platform::UserDataPath(kTableFile), bytes.data(), bytes.size());
 }
 
 CHighscore::Table CHighscore::DecodeTable(const std::string& bytes) {

@@ -55,9 +55,14 @@ bool WriteAll(int fd, const char* data, size_t size) {
     return true;
 }
 
+std::string& OverrideFolder() {
+    static std::string folder;
+    return folder;
+}
+
 }  // namespace
 
-std::string ResolveGamePath(const std::string& gamePath) {
+std::string ResolveGamePathUnder(const std::string& folder, const std::string& gamePath, bool* found) {
     std::vector<std::string> parts;
     std::string part;
     for (char c : gamePath) {
@@ -70,18 +75,18 @@ std::string ResolveGamePath(const std::string& gamePath) {
     }
     if (!part.empty()) parts.push_back(part);
     const bool absolute = !gamePath.empty() && gamePath[0] == '/';
-    std::string path = absolute ? "" : ".";
-    bool found = true;
+    std::string path = absolute ? "" : folder;
+    bool exists = true;
     for (const std::string& p : parts) {
         std::string next = path + "/" + p;
-        if (found && !Exists(next)) {
-            found = false;
+        if (exists && !Exists(next)) {
+            exists = false;
             DIR* dir = ::opendir(path.empty() ? "/" : path.c_str());
             if (dir) {
                 while (dirent* e = ::readdir(dir)) {
                     if (SameIgnoringCase(p, e->d_name)) {
                         next = path + "/" + e->d_name;
-                        found = true;
+                        exists = true;
                         break;
                     }
                 }
@@ -90,8 +95,34 @@ std::string ResolveGamePath(const std::string& gamePath) {
         }
         path = next;
     }
-    if (!absolute && path.rfind("./", 0) == 0) path = path.substr(2);
+    if (found) *found = exists;
+    if (!absolute && folder == "." && path.rfind("./", 0) == 0) path = path.substr(2);
     return path.empty() ? "." : path;
+}
+
+std::string ResolveGamePath(const std::string& gamePath) {
+    const std::string& overrideFolder = OverrideFolder();
+    if (!overrideFolder.empty() && !gamePath.empty() && gamePath[0] != '/') {
+        bool found = false;
+        std::string path = ResolveGamePathUnder(overrideFolder, gamePath, &found);
+        if (found) return path;
+    }
+    return ResolveGamePathUnder(".", gamePath);
+}
+
+void SetDataOverrideFolder(const std::string& folder) {
+    OverrideFolder() = folder;
+}
+
+bool MakeFolders(const std::string& folder) {
+    if (folder.empty()) return false;
+    struct stat st;
+    if (::stat(folder.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    const std::string parent = FolderOf(folder);
+    if (parent != folder && parent != "." && parent != "/" && !MakeFolders(parent)) return false;
+    if (::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST)
+        return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return false;
 }
 
 bool ReadWholeFile(const std::string& realPath, std::string& out, size_t maxBytes) {
@@ -159,6 +190,8 @@ std::string ExecutableFolder() {
     return FolderOf(buffer);
 }
 
-bool ChangeToFolder(const std::string& folder) { return ::chdir(folder.c_str()) == 0; }
+bool ChangeToFolder(const std::string& folder) {
+    return ::chdir(folder.c_str()) == 0;
+}
 
 }  // namespace platform

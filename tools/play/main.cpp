@@ -10,11 +10,13 @@
 #include "Driver.h"
 #include "Replay.h"
 #include "platform/Files.h"
+#include "platform/GameFolders.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kolvenbrook-play [--data DIR] [--quiet] (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
+    "usage: kolvenbrook-play [--data DIR] [--user-dir DIR] [--quiet]\n"
+    "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
     "          replay FILE | replaykeys FILE | quit\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
@@ -55,6 +57,7 @@ int PlayReplayFile(Driver& driver, const Replay& replay, const std::string& path
 
 int main(int argc, char** argv) {
     std::string dataDir = KVB_DEFAULT_GAME_DIR;
+    std::string userDir;
     std::vector<std::string> lines;
     bool haveCommands = false;
     bool quiet = false;
@@ -63,6 +66,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc) {
             dataDir = argv[++i];
+        } else if (arg == "--user-dir" && i + 1 < argc) {
+            userDir = argv[++i];
         } else if (arg == "--script" && i + 1 < argc) {
             std::ifstream file(argv[++i]);
             if (!file) {
@@ -99,11 +104,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolvenbrook-play: %s\n", replayError.c_str());
         return 2;
     }
-    if (!platform::ChangeToFolder(dataDir)) {
+    // --user-dir: the player's files there and the data folder only read, as in an installed game.
+    const platform::FolderRequest request = platform::RequestFromEnvironment(dataDir, userDir);
+    const std::string userFolder = userDir.empty() ? "." : request.userDir;
+    const platform::GameFolders folders{request.dataDir, userFolder, userFolder, userDir.empty()};
+    if (!platform::UseGameFolders(folders)) {
         std::fprintf(stderr, "kolvenbrook-play: cannot enter game folder %s\n", dataDir.c_str());
         return 2;
     }
-    platform::RemoveStaleTempFiles(".");
 
     Driver driver(std::cout);
     driver.SetQuiet(quiet);

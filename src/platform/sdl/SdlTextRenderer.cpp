@@ -3,14 +3,42 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "platform/Cp1250.h"
+#include "platform/Files.h"
 
 namespace platform {
+namespace {
+
+// The game's own copy of the font when its data has one, else the system's best match for the family.
+std::string DefaultFontPath() {
+    bool shipped = false;
+    std::string path = ResolveGamePathUnder(".", SdlTextRenderer::kGameFont, &shipped);
+    if (shipped) return path;
+    path.clear();
+    if (!FcInit()) return path;
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(SdlTextRenderer::kFontFamily));
+    if (!pattern) return path;
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file) {
+            path = reinterpret_cast<const char*>(file);
+        }
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+}  // namespace
 
 struct SdlTextRenderer::Impl {
     std::string fontPath;
@@ -34,6 +62,12 @@ struct SdlTextRenderer::Impl {
             return false;
         }
         ttfStarted = true;
+        if (fontPath.empty()) fontPath = DefaultFontPath();
+        if (fontPath.empty()) {
+            std::fprintf(stderr, "Text: no font: neither %s in the game data nor %s through fontconfig\n",
+                         SdlTextRenderer::kGameFont, SdlTextRenderer::kFontFamily);
+            return false;
+        }
         font = TTF_OpenFont(fontPath.c_str(), pointSize);
         if (!font) {
             std::fprintf(stderr, "Text: cannot open the font %s: %s\n", fontPath.c_str(), TTF_GetError());

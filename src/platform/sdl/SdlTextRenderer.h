@@ -10,11 +10,13 @@ namespace platform {
 
 class SdlTextRenderer : public ITextRenderer {
 public:
-    static constexpr const char* kDefaultFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    // The font shipped with the game data (a game path); without it, fontconfig's match for kFontFamily.
+    static constexpr const char* kGameFont = "Fonts\\DejaVuSans.ttf";
+    static constexpr const char* kFontFamily = "DejaVu Sans";
     static constexpr int kDefaultPointSize = 16;
 
-    // The font is opened on the first DrawText. Needs no video subsystem.
-    explicit SdlTextRenderer(std::string fontPath = kDefaultFont, int pointSize = kDefaultPointSize);
+    // The font is opened on the first DrawText ("" for the game's own font). Needs no video subsystem.
+    explicit SdlTextRenderer(std::string fontPath = "", int pointSize = kDefaultPointSize);
     ~SdlTextRenderer() override;
     SdlTextRenderer(const SdlTextRenderer&) = delete;
     SdlTextRenderer& operator=(const SdlTextRenderer&) = delete;

@@ -37,7 +37,7 @@ int Generate(const std::string& contentDir, const std::string& gameDir) {
     const Part parts[] = {
         {"texts", art::WriteTextTables}, {"font", art::WriteFontSheet},  {"hero", art::WriteHero},
         {"enemies", art::WriteEnemies},  {"objects", art::WriteObjects}, {"status and flash", art::WriteStatusAndFlash},
-        {"screens", art::WriteScreens},
+        {"screens", art::WriteScreens},  {"icons", art::WriteIcons},
     };
     std::string timing;
     for (const Part& p : parts) {

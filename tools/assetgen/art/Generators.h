@@ -17,6 +17,7 @@ bool WriteEnemies(const Content& content, GameFolder& out);         // Units\<en
 bool WriteObjects(const Content& content, GameFolder& out);         // Objects\<name>.xml, rot.png
 bool WriteStatusAndFlash(const Content& content, GameFolder& out);  // status icons, hit flash
 bool WriteScreens(const Content& content, GameFolder& out);         // menu-like screens, briefing
+bool WriteIcons(const Content& content, GameFolder& out);           // Icons\kolvenbrook-<size>.png
 
 // Write Units\<name>.xml and Objects\<name>.xml.
 bool WriteUnitFile(const UnitDef& unit, GameFolder& out);
