@@ -1,5 +1,7 @@
 // kolvenbrook: starts the game in its window from the folder that holds the executable.
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "app/GameApp.h"
 #include "platform/Files.h"
@@ -13,7 +15,28 @@
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlTextRenderer.h"
 
-int main() {
+namespace {
+
+// The option hook for "--level N" (a new game straight in level N, for trying a level): the only
+// argument the game takes so far. False, after a message, when the arguments are not understood.
+bool ReadStartLevel(int argc, char** argv, int32_t& level) {
+    level = -1;
+    if (argc == 1) return true;
+    const std::string value = argc == 3 && std::string(argv[1]) == "--level" ? argv[2] : "";
+    if (value.size() == 1 && value[0] >= '0' && value[0] <= '7') {
+        level = value[0] - '0';
+        return true;
+    }
+    std::fprintf(stderr, "usage: kolvenbrook [--level N]   (N = 0..7: a new game straight in that level)\n");
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int32_t startLevel = -1;
+    if (!ReadStartLevel(argc, argv, startLevel)) return 2;
+
     // Config.dat, the save slots and the best scores live beside the executable, with the data.
     const std::string folder = platform::ExecutableFolder();
     if (folder.empty() || !platform::ChangeToFolder(folder)) {
@@ -44,6 +67,7 @@ int main() {
     int result = 0;
     {
         CGameApp app;
+        app.window.startLevel = startLevel;
         app.InitInstance();
         if (!app.window.drawTarget) {
             // Without a picture there is no game to play: stop after the message.

@@ -59,6 +59,9 @@ public:
     uint8_t soundOption = 1;
     uint8_t spareOption = 0;
     int32_t difficulty = 2;
+    // Set before start-up to begin a new game straight in this level (0..7), without intro or menu;
+    // -1 starts as usual.
+    int32_t startLevel = -1;
     bool introPlaying = false;
     bool outroPending = false;
     int32_t fpsSampleTime = 0;
