@@ -14,6 +14,7 @@ packages=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libcairo2-dev libmp3lame-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev xvfb xauth
+  libtinyxml2-dev zlib1g-dev nlohmann-json3-dev tiled jq
 )
 
 missing=()

@@ -23,16 +23,27 @@ namespace {
 using namespace levels;
 
 // The samples the game plays by name.
-const char* const kPlayedSamples[] = {"MENU_CURSOR",     "MENU_SELECT",      "POWER",           "JUMPER", "MINE",
-                                      "CHECKPOINT",      "MONEY_COLLECTED",  "POINTS_COLLECTED", "HIT",   "MONSTER_HIT",
-                                      "ENERGY_COLLECTED", "HERO_HIT",        "LEVEL_COMPLETED"};
+const char* const kPlayedSamples[] = {"MENU_CURSOR",
+                                      "MENU_SELECT",
+                                      "POWER",
+                                      "JUMPER",
+                                      "MINE",
+                                      "CHECKPOINT",
+                                      "MONEY_COLLECTED",
+                                      "POINTS_COLLECTED",
+                                      "HIT",
+                                      "MONSTER_HIT",
+                                      "ENERGY_COLLECTED",
+                                      "HERO_HIT",
+                                      "LEVEL_COMPLETED"};
 // The TEXT table's positions the game shows: 0 to 39.
 constexpr int kTextsShown = 40;
 constexpr int kMusicTracks = 10;
 // Object classes whose pictures the floating texts borrow, whether a level places them or not.
 const char* const kIconClasses[] = {"HEALTH10", "MACE", "SILVERCOIN", "CHECKPOINT"};
 // Neighbour keys of the ground tiles and the variants the game draws.
-const char* const kTileKeys[] = {"48", "26", "4", "8", "2", "6", "46", "24", "68", "28", "2468", "268", "468", "248", "246"};
+const char* const kTileKeys[] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
+                                 "68", "28", "2468", "268", "468", "248", "246"};
 constexpr int kTileVariantsDrawn = 4;
 constexpr int kBranches = 25;
 constexpr int kSceneries[] = {0, 2, 4, 6};
@@ -234,8 +245,8 @@ void FolderCheck::CheckLevel(int number, const Catalogue& catalogue, const std::
     for (const Placement& e : level.enemies) {
         unitsNamed_.insert(e.type);
         if (!catalogue.units.count(e.type)) {
-            Add(xmlPath, "enemy " + e.tag + " is of unit type '" + e.type + "', but Units\\" + e.type +
-                             ".xml is missing");
+            Add(xmlPath,
+                "enemy " + e.tag + " is of unit type '" + e.type + "', but Units\\" + e.type + ".xml is missing");
         } else if (e.route.size() < 2) {
             Add(xmlPath, "enemy " + e.tag + " (" + e.type + ") has a route of one point; it needs a ROUTE_PNT");
         } else {
@@ -247,7 +258,8 @@ void FolderCheck::CheckLevel(int number, const Catalogue& catalogue, const std::
     for (const levels::ObjectPlacement& o : level.objects) {
         objectsNamed_.insert(o.type);
         if (!catalogue.objectClasses.count(o.type)) {
-            Add(xmlPath, "object " + o.tag + " is of type '" + o.type + "', but Objects\\" + o.type + ".xml is missing");
+            Add(xmlPath,
+                "object " + o.tag + " is of type '" + o.type + "', but Objects\\" + o.type + ".xml is missing");
         } else {
             objects.push_back(o);
         }
@@ -299,7 +311,8 @@ void FolderCheck::CheckLevels() {
     platform.height = 16;
     for (int group : kSceneries) {
         for (const std::string& kind : catalogue.platforms) {
-            CheckPicture("LevelDescriptions\\Level" + std::to_string(group) + "\\MovableEl\\" + kind + ".png", platform);
+            CheckPicture("LevelDescriptions\\Level" + std::to_string(group) + "\\MovableEl\\" + kind + ".png",
+                         platform);
         }
     }
 }
@@ -327,12 +340,14 @@ void FolderCheck::CheckPictures() {
         piece.width = piece.height = 512;
         for (int a = 0; a <= 2; ++a) {
             for (int b = 0; b <= 1; ++b) {
-                CheckPicture(folder + "Background\\Bk_2_" + std::to_string(a) + "_" + std::to_string(b) + ".png", piece);
+                CheckPicture(folder + "Background\\Bk_2_" + std::to_string(a) + "_" + std::to_string(b) + ".png",
+                             piece);
             }
         }
         for (int a = 0; a <= 6; ++a) {
             for (int b = 0; b <= 2; ++b) {
-                CheckPicture(folder + "Background\\Bk_1_" + std::to_string(a) + "_" + std::to_string(b) + ".png", piece);
+                CheckPicture(folder + "Background\\Bk_1_" + std::to_string(a) + "_" + std::to_string(b) + ".png",
+                             piece);
             }
         }
         CheckPicture(folder + "Background\\Bk_1_4_3.png", piece);
@@ -403,7 +418,8 @@ void FolderCheck::CheckMap(const std::string& path, const std::string& name) {
     if (!found.empty()) return;
     // The number only names the level in the comment; the checks are the same for every slot.
     const std::string file = name.substr(name.find_last_of('/') + 1);
-    const int number = file.size() > 5 && file.rfind("level", 0) == 0 && file[5] >= '0' && file[5] <= '7' ? file[5] - '0' : 0;
+    const int number =
+        file.size() > 5 && file.rfind("level", 0) == 0 && file[5] >= '0' && file[5] <= '7' ? file[5] - '0' : 0;
     Level level;
     found.clear();
     CompileTiledMap(path, name, number, catalogue, level, found);
@@ -444,9 +460,9 @@ void FolderCheck::Solve(double seconds) {
             Add(LevelXmlPath(n), "the solver cannot enter the level: " + error);
         } else if (!result.found) {
             Add(LevelXmlPath(n), "the solver found no way to the finish in " +
-                                     std::to_string(static_cast<int>(result.seconds)) + " s; the hero got closest at cell " +
-                                     std::to_string((result.bestX + 28) / 16) + "," +
-                                     std::to_string((result.bestY + 60) / 16));
+                                     std::to_string(static_cast<int>(result.seconds)) +
+                                     " s; the hero got closest at cell " + std::to_string((result.bestX + 28) / 16) +
+                                     "," + std::to_string((result.bestY + 60) / 16));
         } else {
             Replay solution = header;
             solution.frames = result.frames;

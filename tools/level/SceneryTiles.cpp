@@ -13,7 +13,8 @@ namespace levels {
 
 namespace {
 
-const char* const kKeys[] = {"48", "26", "4", "8", "2", "6", "46", "24", "68", "28", "2468", "268", "468", "248", "246"};
+const char* const kKeys[] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
+                             "68", "28", "2468", "268", "468", "248", "246"};
 
 // The colour the ground pictures of a set leave out: brown in the valley, olive in the volcano, black
 // elsewhere.
@@ -45,12 +46,14 @@ bool WriteSceneryTiles(int scenery, const std::string& pngPath, SceneryTiles& ti
         for (int y = 0; y < kCell; ++y) {
             for (int x = 0; x < kCell; ++x) {
                 const std::uint32_t plain = (x == 0 || y == 0) ? 0x5a3a1a : 0x8a5a2a;
-                surface->SetPixel(k * kCell + x, y, have ? image.pixels[static_cast<size_t>(y) * image.width + x] : plain);
+                surface->SetPixel(k * kCell + x, y,
+                                  have ? image.pixels[static_cast<size_t>(y) * image.width + x] : plain);
             }
         }
     }
     platform::Image sky;
-    if (platform::DecodeGamePicture(folder + "Level" + std::to_string(scenery) + "_3.png", sky) && !sky.pixels.empty()) {
+    if (platform::DecodeGamePicture(folder + "Level" + std::to_string(scenery) + "_3.png", sky) &&
+        !sky.pixels.empty()) {
         std::uint64_t r = 0, g = 0, b = 0;
         for (std::uint32_t p : sky.pixels) {
             r += p >> 16 & 0xFF;

@@ -109,7 +109,8 @@ int Export(const std::string& gameDir, int number, const std::string& outDir, co
     look.tilesetFile = tileset + ".tsx";
     look.backgroundColour = tiles.background;
     const fs::path map = out / ("level" + std::to_string(number) + ".tmx");
-    if (!WriteFile(out / look.tilesetFile, TilesetText(tileset, tileset + ".png", tiles.tileCount, tiles.transparent)) ||
+    if (!WriteFile(out / look.tilesetFile,
+                   TilesetText(tileset, tileset + ".png", tiles.tileCount, tiles.transparent)) ||
         !WriteFile(map, TiledMapText(level, catalogue, look))) {
         return Fail(out.string() + ": cannot write the map");
     }
@@ -160,9 +161,8 @@ int Import(const std::string& mapPath, int number, const std::string& dir, const
 // beside this tool, or the one on the PATH.
 std::string GameExecutable(const std::string& dir, const std::string& data) {
     std::error_code error;
-    for (const fs::path& candidate :
-         {fs::path(dir) / "kolvenbrook", fs::path(data) / "kolvenbrook",
-          fs::read_symlink("/proc/self/exe", error).parent_path() / "kolvenbrook"}) {
+    for (const fs::path& candidate : {fs::path(dir) / "kolvenbrook", fs::path(data) / "kolvenbrook",
+                                      fs::read_symlink("/proc/self/exe", error).parent_path() / "kolvenbrook"}) {
         if (::access(candidate.c_str(), X_OK) == 0) return fs::absolute(candidate).string();
     }
     return "kolvenbrook";

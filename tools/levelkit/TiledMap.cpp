@@ -1,9 +1,6 @@
 // Writing a level as a Tiled map and reading Tiled maps back, with tinyxml2.
 #include "TiledMap.h"
 
-#include "LevelCheck.h"
-#include "LevelReach.h"
-
 #include <tinyxml2.h>
 #include <zlib.h>
 
@@ -13,6 +10,9 @@
 #include <map>
 #include <sstream>
 
+#include "LevelCheck.h"
+#include "LevelReach.h"
+
 namespace levels {
 
 namespace {
@@ -21,7 +21,8 @@ using tinyxml2::XMLElement;
 
 // The keys the game's tile pictures are named by, in the order of the scenery tileset: which neighbours
 // are solid, 2 right, 4 below, 6 left, 8 above.
-const char* const kNeighbourKeys[] = {"48", "26", "4", "8", "2", "6", "46", "24", "68", "28", "2468", "268", "468", "248", "246"};
+const char* const kNeighbourKeys[] = {"48", "26", "4",    "8",   "2",   "6",   "46", "24",
+                                      "68", "28", "2468", "268", "468", "248", "246"};
 
 // Tiled keeps a tile's flips in the three top bits of its number.
 constexpr std::uint32_t kFlipBits = 0xE0000000u;
@@ -141,8 +142,10 @@ public:
         }
         const size_t before = problems_.size();
         const char* orientation = map->Attribute("orientation");
-        if (!orientation || std::string(orientation) != "orthogonal") Fail(map->GetLineNum(), "the map must be orthogonal");
-        if (map->IntAttribute("infinite", 0) != 0) Fail(map->GetLineNum(), "the map must have a fixed size, not be infinite");
+        if (!orientation || std::string(orientation) != "orthogonal")
+            Fail(map->GetLineNum(), "the map must be orthogonal");
+        if (map->IntAttribute("infinite", 0) != 0)
+            Fail(map->GetLineNum(), "the map must have a fixed size, not be infinite");
         const int tileW = map->IntAttribute("tilewidth", 0);
         const int tileH = map->IntAttribute("tileheight", 0);
         if (tileW != kCell || tileH != kCell) {
@@ -216,8 +219,8 @@ public:
             return false;
         }
         if (tiles.size() != static_cast<size_t>(kColumns) * kRows) {
-            Fail(data->GetLineNum(), "the collision layer holds " + std::to_string(tiles.size()) +
-                                         " tiles, not 256 x 128");
+            Fail(data->GetLineNum(),
+                 "the collision layer holds " + std::to_string(tiles.size()) + " tiles, not 256 x 128");
             return false;
         }
         level.cells.assign(static_cast<size_t>(kColumns) * kRows, 0);
@@ -253,7 +256,8 @@ public:
                 while (in >> pair) {
                     const size_t comma = pair.find(',');
                     if (comma == std::string::npos) continue;
-                    o.points.push_back({std::atof(pair.substr(0, comma).c_str()), std::atof(pair.substr(comma + 1).c_str())});
+                    o.points.push_back(
+                        {std::atof(pair.substr(0, comma).c_str()), std::atof(pair.substr(comma + 1).c_str())});
                 }
             }
             objects.push_back(o);
@@ -339,7 +343,8 @@ private:
 bool PlainWord(const std::string& text) {
     if (text.empty()) return false;
     for (char c : text) {
-        if (c == ' ' || c == '"' || c == '<' || c == '>' || c == '&' || static_cast<unsigned char>(c) < 0x21) return false;
+        if (c == ' ' || c == '"' || c == '<' || c == '>' || c == '&' || static_cast<unsigned char>(c) < 0x21)
+            return false;
     }
     return true;
 }
@@ -477,7 +482,8 @@ void ReadTiledMap(const std::string& path, const std::string& name, int number, 
                 named = true;
                 level.name = value;
                 if (!PlainWord(value)) {
-                    reader.Fail(p->GetLineNum(), "the level's name '" + value + "' must be one word of plain characters");
+                    reader.Fail(p->GetLineNum(),
+                                "the level's name '" + value + "' must be one word of plain characters");
                 }
             } else if (name == "comment") {
                 level.note = value;
@@ -500,8 +506,9 @@ void ReadTiledMap(const std::string& path, const std::string& name, int number, 
             return nullptr;
         }
         if (std::string(it->second->Name()) != kind) {
-            reader.Fail(it->second->GetLineNum(), std::string("the layer '") + name + "' must be " +
-                                                      (std::string(kind) == "layer" ? "a tile layer" : "an object layer"));
+            reader.Fail(it->second->GetLineNum(),
+                        std::string("the layer '") + name + "' must be " +
+                            (std::string(kind) == "layer" ? "a tile layer" : "an object layer"));
             return nullptr;
         }
         return it->second;
@@ -518,13 +525,13 @@ void ReadTiledMap(const std::string& path, const std::string& name, int number, 
         const std::vector<MapObject> objects = reader.Objects(objectLayers[i]);
         const char* what = i == 0 ? "the hero's start" : "the finish";
         if (objects.size() != 1) {
-            reader.Fail(objectLayers[i]->GetLineNum(),
-                        std::string("the layer '") + name + "' must hold one point, " + what + " (it holds " +
-                            std::to_string(objects.size()) + ")");
+            reader.Fail(objectLayers[i]->GetLineNum(), std::string("the layer '") + name + "' must hold one point, " +
+                                                           what + " (it holds " + std::to_string(objects.size()) + ")");
             continue;
         }
         if (!objects[0].point) {
-            reader.Fail(objects[0].line, reader.Where(name, objects[0]) + " must be a point, where the hero's feet are");
+            reader.Fail(objects[0].line,
+                        reader.Where(name, objects[0]) + " must be a point, where the hero's feet are");
             continue;
         }
         const Point feet{static_cast<int>(std::lround(objects[0].x)), static_cast<int>(std::lround(objects[0].y))};

@@ -14,8 +14,8 @@ inline constexpr const char* kObjectLayers[] = {"start", "finish", "enemies", "o
 
 // What the map shows beside the level itself.
 struct MapLook {
-    int scenery = 0;             // the scenery set the level is drawn with
-    std::string tilesetFile;     // the .tsx beside the map
+    int scenery = 0;               // the scenery set the level is drawn with
+    std::string tilesetFile;       // the .tsx beside the map
     std::string backgroundColour;  // "#rrggbb", or empty for none
 };
 

@@ -11,14 +11,11 @@
 #include <string>
 
 #include "BeamSearch.h"
-#include "Solve.h"
 #include "DistanceField.h"
+#include "Solve.h"
 #include "SolverWorld.h"
 #include "actors/Hero.h"
-#include "app/GameDlg.h"
-#include "app/GameState.h"
 #include "app/PlayerRecord.h"
-#include "play/Driver.h"
 #include "play/Replay.h"
 
 namespace fs = std::filesystem;
