@@ -24,7 +24,8 @@ broken() {
   echo "$what: $out"
 }
 level="LevelDescriptions/Level0.xml"
-fresh() { u="$work/u$RANDOM"; mkdir -p "$u/$(dirname "$1")"; }
+cases=0
+fresh() { cases=$((cases + 1)); u="$work/u$cases"; mkdir -p "$u/$(dirname "$1")"; }
 
 fresh "$level"; sed '0,/<ENEMY_TYPE TYPE="[^"]*"/s//<ENEMY_TYPE TYPE="NOSUCHUNIT"/' "$G/$level" > "$u/$level"
 broken "unknown unit type" "$level" "Units\\NOSUCHUNIT.xml is missing"
@@ -51,8 +52,11 @@ broken "SAMPLE table without a played sample" Data/Sample.xml "no sample HERO_HI
 fresh SOUND/HIT.WAV; cp "$G/Music/Track0.MP3" "$u/SOUND/HIT.WAV"
 broken "sound that is not PCM" SOUND/HIT.WAV "not PCM"
 
+fresh SAVE3; printf '\x09\x00\x00\x00\x64\x00\x00\x00\x03\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x0a\x00\x00\x00' > "$u/SAVE3"
+broken "save slot of a level the game lacks" SAVE3 "goes on with level 9"
+
 # The same for tools: one JSON object.
 json="$("$KVB_CHECK" --json --user-dir "$u" "$G" 2>/dev/null || true)"
 expect_eq "$(printf '%s' "$json" | jq -r '.problems | length')" 1 "--json: problems"
-expect_eq "$(printf '%s' "$json" | jq -r '.problems[0].path')" "$u/SOUND/HIT.WAV" "--json: path"
+expect_eq "$(printf '%s' "$json" | jq -r '.problems[0].path')" "$u/SAVE3" "--json: path"
 echo "checker: ok"

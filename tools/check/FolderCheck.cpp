@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "FolderLevel.h"
@@ -15,6 +16,8 @@
 #include "data/GameData.h"
 #include "data/ObjectType.h"
 #include "data/UnitType.h"
+#include "frontend/Highscore.h"
+#include "frontend/SaveSlots.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -408,6 +411,36 @@ void FolderCheck::CheckMedia() {
         } else if (!info.audio) {
             Add(path, "holds no sound");
         }
+    }
+}
+
+void FolderCheck::CheckPlayerFiles() {
+    // Each of them may be missing (the game starts afresh) but not damaged: the game then quietly falls back
+    // to defaults, and the player wonders where the options or the saved game went.
+    std::string bytes;
+    if (Exists("Config.dat") && platform::ReadWholeFile(platform::ResolveGamePath("Config.dat"), bytes)) {
+        std::int32_t difficulty = 0;
+        if (bytes.size() == 8) std::memcpy(&difficulty, bytes.data() + 4, 4);
+        if (bytes.size() != 8) {
+            Add("Config.dat", std::to_string(bytes.size()) + " bytes, not 8 (four options and the difficulty)");
+        } else if (difficulty < 0 || difficulty > 2) {
+            Add("Config.dat", "difficulty " + std::to_string(difficulty) + ", not 0, 1 or 2");
+        }
+    }
+    for (int slot = 0; slot < kSaveSlotCount; ++slot) {
+        const std::string path = SaveSlotFileName(slot);
+        if (!Exists(path) || !platform::ReadWholeFile(platform::ResolveGamePath(path), bytes) || bytes.empty()) continue;
+        PlayerRecord record;
+        DecodeSlot(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), record);
+        if (bytes.size() != kSaveRecordSize) {
+            Add(path, std::to_string(bytes.size()) + " bytes, not " + std::to_string(kSaveRecordSize));
+        } else if (record.nextLevel != 0 && IsEmptySlot(record)) {
+            Add(path, "goes on with level " + std::to_string(record.nextLevel) + ", which the game does not have");
+        }
+    }
+    if (Exists("Highscore.dat") && platform::ReadWholeFile(platform::ResolveGamePath("Highscore.dat"), bytes) &&
+        !bytes.empty() && bytes.size() != CHighscore::kFileSize) {
+        Add("Highscore.dat", std::to_string(bytes.size()) + " bytes, not " + std::to_string(CHighscore::kFileSize));
     }
 }
 

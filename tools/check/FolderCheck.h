@@ -26,6 +26,8 @@ public:
     void CheckPictures();
     // Music tracks and the two films.
     void CheckMedia();
+    // The player's files, where they exist: Config.dat, the save slots and Highscore.dat.
+    void CheckPlayerFiles();
     // A Tiled map as the level tool would compile it: its form, the kinds it names, ground and reach.
     // `path` opens it, `name` names it in the problems.
     void CheckMap(const std::string& path, const std::string& name);

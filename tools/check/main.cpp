@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -22,7 +23,8 @@ const char kUsage[] =
     "Checks every file the game reads from GAME_FOLDER (default: the game folder this tool was built or\n"
     "installed with), with the files of DIR over it, as the player's own files are: that it is there and\n"
     "decodes, the layout of the pictures, the TEXT and SAMPLE tables, the kinds each level names, the size\n"
-    "of the cell maps, and that every level's finish and objects can be reached. --solve also plays every\n"
+    "of the cell maps, that every level's finish and objects can be reached, and the player's settings,\n"
+    "saves and best scores where there are any. --solve also plays every\n"
     "level through with the solver (S seconds of search a level, default 300, when its own replay no longer\n"
     "finishes it). --map checks a Tiled map as kolvenbrook-level import would, without writing anything.\n"
     "Prints one line per problem, 'file: problem' (--json: one JSON object), and exits 1 when there is any.\n";
@@ -62,8 +64,10 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> mapPaths;
     for (const std::string& map : maps) mapPaths.push_back(std::filesystem::absolute(map).string());
-    // Playing writes settings and saves into the folder played in: then the game folder is only linked.
-    levels::OverlayFolder folder(gameDir, userDir, solve);
+    // Absolute, for the folders are entered one after the other.
+    const std::string gameAbs = std::filesystem::absolute(gameDir).string();
+    const std::string userAbs = userDir.empty() ? "" : std::filesystem::absolute(userDir).string();
+    levels::OverlayFolder folder(gameDir, userDir);
     if (!folder.Ready() || !platform::ChangeToFolder(folder.Root())) {
         std::fprintf(stderr, "kolvenbrook-check: %s\n", folder.Ready() ? gameDir.c_str() : folder.Error().c_str());
         return 2;
@@ -79,10 +83,21 @@ int main(int argc, char** argv) {
         check.CheckLevels();
         check.CheckPictures();
         check.CheckMedia();
+        check.CheckPlayerFiles();
         for (size_t i = 0; i < maps.size(); ++i) check.CheckMap(mapPaths[i], maps[i]);
         platform::Current() = platform::Services{};
     }
-    if (solve) check.Solve(seconds);
+    std::unique_ptr<levels::OverlayFolder> played;
+    if (solve) {
+        // Playing writes settings, saves and best scores into the folder played in: a scratch folder of
+        // links without the player's own.
+        played = std::make_unique<levels::OverlayFolder>(gameAbs, userAbs, true);
+        if (!played->Ready() || !platform::ChangeToFolder(played->Root())) {
+            std::fprintf(stderr, "kolvenbrook-check: %s\n", played->Error().c_str());
+            return 2;
+        }
+        check.Solve(seconds);
+    }
     // Game paths are shown where the file really lies: in the game folder or the player's.
     auto Shown = [&](const Problem& p) {
         if (p.onDisk) return p.path;

@@ -42,13 +42,16 @@ std::string Normalised(const std::string& gamePath) {
 
 OverlayFolder::OverlayFolder(const std::string& gameDir, const std::string& userDir, bool apart)
     : gameDir_(gameDir), apart_(apart) {
+    // Absolute, so that the folder is still found after the working directory changes.
+    std::error_code ignored;
+    gameAbs_ = fs::absolute(gameDir, ignored).string();
     std::error_code error;
     if (!fs::is_directory(gameDir, error)) {
         error_ = gameDir + ": not a folder";
         return;
     }
     if (userDir.empty() && !apart) {
-        root_ = gameDir;
+        root_ = gameAbs_;
         ready_ = true;
         return;
     }
@@ -110,19 +113,21 @@ std::string OverlayFolder::Origin(const std::string& gamePath) const {
     const std::string path = Normalised(gamePath);
     if (!scratch_) {
         // Spelled as found on disk where the file exists.
-        fs::path real = gameDir_;
+        fs::path real = gameAbs_;
+        fs::path shown = gameDir_;
         std::string rest = path;
         while (!rest.empty()) {
             const size_t slash = rest.find('/');
             const std::string part = rest.substr(0, slash);
             const std::string found = FindIgnoringCase(real, part);
             real /= found.empty() ? part : found;
+            shown /= found.empty() ? part : found;
             rest = slash == std::string::npos ? "" : rest.substr(slash + 1);
         }
-        return real.string();
+        return shown.string();
     }
     auto it = origins_.find(Lower(path));
-    return it != origins_.end() ? it->second : (fs::path(gameDir_) / path).string();
+    return it != origins_.end() ? it->second : (fs::path(gameDir_) / path).string();  // a file nobody has
 }
 
 }  // namespace levels

@@ -31,7 +31,8 @@ public:
 private:
     bool Merge(const std::string& from, const std::string& to, const std::string& relative);
 
-    std::string gameDir_;
+    std::string gameDir_;  // as given, for messages
+    std::string gameAbs_;
     std::string root_;
     bool scratch_ = false;
     bool apart_ = false;
