@@ -17,18 +17,20 @@
 
 namespace {
 
-// The option hook for "--level N" (a new game straight in level N, for trying a level): the only
-// argument the game takes so far. False, after a message, when the arguments are not understood.
+// The option hook for "--level N" (a new game straight in level N, for trying a level). Other arguments
+// are left alone, as before. False, after a message, when the level number is not one the game has.
 bool ReadStartLevel(int argc, char** argv, int32_t& level) {
     level = -1;
-    if (argc == 1) return true;
-    const std::string value = argc == 3 && std::string(argv[1]) == "--level" ? argv[2] : "";
-    if (value.size() == 1 && value[0] >= '0' && value[0] <= '7') {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) != "--level") continue;
+        const std::string value = i + 1 < argc ? argv[i + 1] : "";
+        if (value.size() != 1 || value[0] < '0' || value[0] > '7') {
+            std::fprintf(stderr, "usage: kolvenbrook [--level N]   (N = 0..7: a new game straight in that level)\n");
+            return false;
+        }
         level = value[0] - '0';
-        return true;
     }
-    std::fprintf(stderr, "usage: kolvenbrook [--level N]   (N = 0..7: a new game straight in that level)\n");
-    return false;
+    return true;
 }
 
 }  // namespace

@@ -60,17 +60,17 @@ bool WriteFile(const fs::path& path, const std::string& bytes) {
     return platform::WriteFileAtomic(path.string(), bytes.data(), bytes.size());
 }
 
-// The game folders's pictures are decoded through the platform's image service; messages of the game's
+// The game folder's pictures are decoded through the platform's image service; messages of the game's
 // readers are kept out of the way.
-struct Services {
+struct ToolServices {
     platform::SdlImageDecoder images;
     platform::RecordingMessageBox messages;
-    Services() {
+    ToolServices() {
         messages.printToStderr = false;
         platform::Current().images = &images;
         platform::Current().messageBox = &messages;
     }
-    ~Services() { platform::Current() = platform::Services{}; }
+    ~ToolServices() { platform::Current() = platform::Services{}; }
 };
 
 int Export(const std::string& gameDir, int number, const std::string& outDir, const std::string& userDir) {
@@ -78,7 +78,7 @@ int Export(const std::string& gameDir, int number, const std::string& outDir, co
     OverlayFolder folder(gameDir, userDir);
     if (!folder.Ready()) return Fail(folder.Error());
     if (!platform::ChangeToFolder(folder.Root())) return Fail(gameDir + ": cannot enter the folder");
-    Services services;
+    ToolServices services;
     std::vector<std::string> problems;
     const Catalogue catalogue = FolderCatalogue(problems);
     Level level;
@@ -86,7 +86,8 @@ int Export(const std::string& gameDir, int number, const std::string& outDir, co
     if (!ReadFolderLevel(number, catalogue, level, error)) problems.push_back(error);
     for (const Placement& e : level.enemies) {
         if (!catalogue.units.count(e.type) || e.route.empty()) {
-            problems.push_back(LevelXmlPath(number) + ": enemy " + e.tag + " has no unit type '" + e.type + "'");
+            problems.push_back(LevelXmlPath(number) + ": enemy " + e.tag + " is of unit type '" + e.type +
+                               "', but Units\\" + e.type + ".xml is missing");
         }
     }
     for (const Placement& p : level.platforms) {
@@ -135,7 +136,7 @@ int Import(const std::string& mapPath, int number, const std::string& dir, const
     OverlayFolder folder(data, overlay ? target.string() : "");
     if (!folder.Ready()) return Fail(folder.Error());
     if (!platform::ChangeToFolder(folder.Root())) return Fail(data + ": cannot enter the folder");
-    Services services;
+    ToolServices services;
     std::vector<std::string> problems;
     const Catalogue catalogue = FolderCatalogue(problems);
     for (std::string& problem : problems) problem = data + ": " + problem;
