@@ -46,6 +46,8 @@ configure_file(${KVB_PACKAGING_DIR}/kolvenbrook.metainfo.xml.in ${CMAKE_BINARY_D
 configure_file(${KVB_PACKAGING_DIR}/kolvenbrook.6.in ${CMAKE_BINARY_DIR}/packaging/kolvenbrook.6 @ONLY)
 
 install(TARGETS kolvenbrook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The level makers' tools: levels to and from Tiled, and the game folder checker.
+install(TARGETS kolvenbrook-level kolvenbrook-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(KVB_BUILD_CONTENT)
   # What the game reads; not the level solutions (Replays) nor a player's files left in the build's folder.
   install(DIRECTORY ${KVB_GAME_DIR}/Data ${KVB_GAME_DIR}/Graphics ${KVB_GAME_DIR}/Icons ${KVB_GAME_DIR}/LevelDescriptions

@@ -47,6 +47,7 @@ struct StartOptions {
     bool mute = false;
     std::string dataDir;
     std::string userDir;
+    int startLevel = -1;
 };
 
 // Returns -1 to go on, or the exit code: 0 after --help or --version, 2 after a bad command line.
@@ -60,6 +61,9 @@ int ParseCommandLine(int argc, char** argv, StartOptions& options) {
     cli.add_option("--user-dir", options.userDir, "Keep the options, saves, best scores and own levels in DIR")
         ->type_name("DIR");
     cli.add_flag("--mute", options.mute, "Play without any sound");
+    cli.add_option("--level", options.startLevel, "Start a new game straight in level N, without intro or menu")
+        ->type_name("N")
+        ->check(CLI::Range(0, 7));
     cli.footer(kFolders);
     try {
         cli.parse(argc, argv);
@@ -120,6 +124,7 @@ int main(int argc, char** argv) {
     int result = 0;
     {
         CGameApp app;
+        app.window.startLevel = options.startLevel;
         app.InitInstance();
         if (!app.window.drawTarget) {
             // Without a picture there is no game to play: stop after the message.

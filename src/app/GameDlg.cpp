@@ -71,8 +71,17 @@ bool CGameDlg::OnInitDialog() {
     player.Reset(difficulty);
     ReadConfig();
 
-    GameGlobals::PlayVideo("intro.avi", this);
-    introPlaying = true;
+    if (startLevel >= 0 && startLevel < CGameData::kLevelCount) {
+        // A level maker trying a level: a new game's record at the chosen difficulty, entered as the
+        // briefing enters a level, with no film and no menu in the way.
+        player.Reset(difficulty);
+        player.nextLevel = startLevel;
+        requestedLevel = startLevel;
+        requestedState = Level;
+    } else {
+        GameGlobals::PlayVideo("intro.avi", this);
+        introPlaying = true;
+    }
     if (services.display) services.display->SetTitle(kTitle);
     return true;
 }

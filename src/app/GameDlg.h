@@ -39,6 +39,10 @@ public:
     // Set by the frame that destroyed the window: the message loop ends.
     bool quitPosted = false;
 
+    // Set before start-up to begin a new game straight in this level (0..7), without intro or menu;
+    // -1 starts as usual.
+    int32_t startLevel = -1;
+
 private:
     void DeleteScreen(int32_t state);
     void MakeScreen(int32_t state);

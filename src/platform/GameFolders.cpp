@@ -116,6 +116,17 @@ FolderRequest RequestFromEnvironment(const std::string& dataDir, const std::stri
     return request;
 }
 
+std::string InstalledUserDataDir() {
+    const FolderRequest request = RequestFromEnvironment("", "");
+    const std::string dataHome = BaseFolder(request.xdgDataHome, request.home, ".local/share");
+    return dataHome.empty() ? "" : dataHome + "/" + kFolderName;
+}
+
+std::string ToolDataDir(const std::string& buildFolder) {
+    const std::string installed = ExecutableFolder() + "/../share/" + kFolderName;
+    return HoldsGameData(installed) ? Normal(installed) : buildFolder;
+}
+
 bool UseGameFolders(const GameFolders& folders) {
     if (!ChangeToFolder(folders.data)) return false;
     InUse& f = Folders();

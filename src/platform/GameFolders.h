@@ -39,6 +39,13 @@ bool ChooseGameFolders(const FolderRequest& request, GameFolders& out, std::stri
 // The request of the running program: its executable and the XDG variables of its environment.
 FolderRequest RequestFromEnvironment(const std::string& dataDir, const std::string& userDir);
 
+// Where an installed game keeps the player's files and own levels ($XDG_DATA_HOME/kolvenbrook, by
+// default ~/.local/share/kolvenbrook); "" without a home folder. For the level tools.
+std::string InstalledUserDataDir();
+// The game data for the level tools: an installed tree's data folder beside their executable
+// (../share/kolvenbrook) when there is one, else `buildFolder` (the build's game folder).
+std::string ToolDataDir(const std::string& buildFolder);
+
 // Makes the folders the ones in use: enters the data folder (game paths are relative to it), lets the
 // user data folder's files take the place of installed ones, removes temporary files an interrupted
 // write left behind. False when the data folder cannot be entered.

@@ -25,7 +25,9 @@ for f in bin/kolvenbrook share/applications/$app_id.desktop share/metainfo/$app_
   [ -s "$usr/$f" ] || fail "not installed: $f"
 done
 [ -x "$usr/bin/kolvenbrook" ] || fail "the game is not executable"
-expect_eq "$(ls "$usr/bin")" kolvenbrook "programs installed"
+expect_eq "$(ls "$usr/bin" | tr '\n' ' ')" "kolvenbrook kolvenbrook-check kolvenbrook-level " "programs installed"
+# The installed checker finds the installed data beside it and passes it.
+"$usr/bin/kolvenbrook-check" >"$work/check.out" 2>&1 || fail "the installed checker fails the installed data: $(head -5 "$work/check.out")"
 expect_eq "$(LC_ALL=C ls "$data" | tr '\n' ' ')" "Data Fonts Graphics Icons LevelDescriptions Music Objects SOUND Units intro.avi outro.avi " \
   "the data folder's top level (no level solutions, no player files)"
 for size in 16 32 48 64 128 256; do

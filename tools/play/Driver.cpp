@@ -47,8 +47,9 @@ Driver::~Driver() {
     platform::Current() = platform::Services{};
 }
 
-void Driver::Start() {
+void Driver::Start(int32_t startLevel) {
     app_ = std::make_unique<CGameApp>();
+    app_->window.startLevel = startLevel;
     app_->InitInstance();
 }
 

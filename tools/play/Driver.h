@@ -25,8 +25,9 @@ public:
     explicit Driver(std::ostream& out);
     ~Driver();
 
-    // Starts the game (its working directory must already be the game folder).
-    void Start();
+    // Starts the game (its working directory must already be the game folder); with a level number,
+    // a new game straight in that level, as the game's --level does.
+    void Start(int32_t startLevel = -1);
     // Runs one command line; false with `error` set when the line is bad. `finished` becomes true
     // when the game ended (the quit item) or the script said quit.
     bool Execute(const std::string& line, std::string& error);

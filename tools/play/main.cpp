@@ -15,8 +15,9 @@
 namespace {
 
 const char kUsage[] =
-    "usage: kolvenbrook-play [--data DIR] [--user-dir DIR] [--quiet]\n"
+    "usage: kolvenbrook-play [--data DIR] [--user-dir DIR] [--quiet] [--level N]\n"
     "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
+    "--level N: a new game straight in level N (0..7), without intro or menu\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
     "          replay FILE | replaykeys FILE | quit\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     bool haveCommands = false;
     bool quiet = false;
     std::string replayPath;
+    int32_t startLevel = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc) {
@@ -85,6 +87,14 @@ int main(int argc, char** argv) {
             replayPath = argv[++i];
         } else if (arg == "--quiet") {
             quiet = true;
+        } else if (arg == "--level" && i + 1 < argc) {
+            // The option hook for starting in a level.
+            const std::string value = argv[++i];
+            if (value.size() != 1 || value[0] < '0' || value[0] > '7') {
+                std::fprintf(stderr, "kolvenbrook-play: --level needs a level number 0..7, not '%s'\n", value.c_str());
+                return 2;
+            }
+            startLevel = value[0] - '0';
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -115,7 +125,7 @@ int main(int argc, char** argv) {
 
     Driver driver(std::cout);
     driver.SetQuiet(quiet);
-    driver.Start();
+    driver.Start(startLevel);
     if (!replayPath.empty()) return PlayReplayFile(driver, replay, replayPath);
     for (size_t n = 0; n < lines.size() && !driver.finished; ++n) {
         std::string error;

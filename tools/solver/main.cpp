@@ -12,6 +12,7 @@
 
 #include "BeamSearch.h"
 #include "DistanceField.h"
+#include "Solve.h"
 #include "SolverWorld.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
@@ -45,27 +46,6 @@ bool MakeScratchFolder(const fs::path& gameDir, fs::path& scratch) {
         if (error) return false;
     }
     return !error;
-}
-
-// Plays a replay through the whole game; on success `end` is the record the level ended with and,
-// when `next` is given, the record the next level starts with after the briefing's Enter.
-bool PlayThrough(const Replay& replay, PlayerRecord& end, PlayerRecord* next, std::string& error) {
-    std::ostringstream sink;
-    Driver driver(sink);
-    driver.SetQuiet(true);
-    driver.Start();
-    if (!driver.PlayReplay(replay, error)) return false;
-    end = driver.App().window.player;
-    if (next) {
-        driver.RunFrame();
-        if (!driver.Execute("press RETURN", error)) return false;
-        if (driver.App().window.requestedState != Level) {
-            error = "the briefing did not start the next level";
-            return false;
-        }
-        *next = driver.App().window.player;
-    }
-    return true;
 }
 
 // What `cksum` prints for a file ("<crc> <size>"), so a test can tell whether a level changed since it was

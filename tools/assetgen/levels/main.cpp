@@ -74,18 +74,8 @@ bool LoadAll(const std::string& contentDir, Catalogue& catalogue, std::vector<Le
             std::fprintf(stderr, "assetgen-levels: %s\n", problem.c_str());
             ok = false;
         }
-        const ReachResult reach = CheckReach(level, catalogue);
-        for (size_t i : reach.objectsOutOfReach) {
-            const ObjectPlacement& o = level.objects[i];
-            std::fprintf(stderr, "assetgen-levels: %s: %s at cell %d,%d is out of the hero's reach\n",
-                         level.source.c_str(), o.type.c_str(), o.column, o.row);
-            ok = false;
-        }
-        if (!reach.finishReached) {
-            std::fprintf(stderr,
-                         "assetgen-levels: %s: the finish cannot be reached from the start; the nearest place the "
-                         "hero gets to is cell %d,%d\n",
-                         level.source.c_str(), reach.nearestColumn, reach.nearestRow);
+        for (const std::string& problem : ReachProblems(level, catalogue)) {
+            std::fprintf(stderr, "assetgen-levels: %s\n", problem.c_str());
             ok = false;
         }
         all.push_back(level);

@@ -19,8 +19,7 @@ std::string LevelXml(const Level& level) {
     // Element names matter, attribute names do not (values are taken by position); types are written
     // as self-closing tags, since a closing type tag would empty the type again.
     out << "<LEVEL>\n";
-    out << "<!-- Level " << level.number << ", made by assetgen-levels from content/levels/" << level.source
-        << "; edit the source, not this file. -->\n";
+    if (!level.note.empty()) out << "<!-- " << level.note << " -->\n";
     out << "<NAME NAME=\"" << level.name << "\" NUMBER=\"" << level.number << "\"/>\n";
     out << "<HERO>\n" << PointTag("START_POS", level.start) << PointTag("FINISH_POS", level.finish) << "</HERO>\n";
     for (const Placement& e : level.enemies) {

@@ -199,4 +199,22 @@ ReachResult CheckReach(const Level& level, const Catalogue& catalogue) {
     return result;
 }
 
+std::vector<std::string> ReachProblems(const Level& level, const Catalogue& catalogue) {
+    std::vector<std::string> problems;
+    const ReachResult reach = CheckReach(level, catalogue);
+    for (size_t i : reach.objectsOutOfReach) {
+        const ObjectPlacement& o = level.objects[i];
+        const std::string label = o.tag.empty() ? o.type : o.type + " " + o.tag;
+        problems.push_back(level.source + ": " + label + " at cell " + std::to_string(o.column) + "," +
+                           std::to_string(o.row) + " is out of the hero's reach");
+    }
+    if (!reach.finishReached) {
+        problems.push_back(level.source +
+                           ": the finish cannot be reached from the start; the nearest place the hero gets to is "
+                           "cell " +
+                           std::to_string(reach.nearestColumn) + "," + std::to_string(reach.nearestRow));
+    }
+    return problems;
+}
+
 }  // namespace levels

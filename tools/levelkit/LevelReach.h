@@ -26,4 +26,8 @@ struct ReachResult {
 // ones that are merely hard; the solver and the replays settle the rest.
 ReachResult CheckReach(const Level& level, const Catalogue& catalogue);
 
+// The reach test's findings as messages, one per object out of reach and one for an unreachable finish;
+// empty when everything can be reached.
+std::vector<std::string> ReachProblems(const Level& level, const Catalogue& catalogue);
+
 }  // namespace levels

@@ -103,17 +103,18 @@ std::vector<std::string> CheckLevel(const Level& level, const Catalogue& catalog
     std::set<std::string> objectTypes;
     for (const ObjectPlacement& o : level.objects) {
         objectTypes.insert(o.type);
+        const std::string label = o.tag.empty() ? o.type : o.type + " " + o.tag;
         if (!catalogue.objectClasses.count(o.type))
-            problems.push_back(Where(level, "unknown object " + o.type, o.column, o.row));
+            problems.push_back(Where(level, "unknown object " + label, o.column, o.row));
         if (RectSolid(level, o.pos.x, o.pos.y, kObjectSize, kObjectSize)) {
-            problems.push_back(Where(level, o.type + " overlaps the ground", o.column, o.row));
+            problems.push_back(Where(level, label + " overlaps the ground", o.column, o.row));
         }
         if (!InsidePlay(o.pos.x, o.pos.y, kObjectSize, kObjectSize)) {
-            problems.push_back(Where(level, o.type + " outside the playing area", o.column, o.row));
+            problems.push_back(Where(level, label + " outside the playing area", o.column, o.row));
         }
         const bool standsOnGround = o.type == "CHECKPOINT" || o.type == "jumper" || o.type == "mine";
         if (standsOnGround && !level.Solid(o.column, o.row + 1) && !level.Solid(o.column + 1, o.row + 1)) {
-            problems.push_back(Where(level, o.type + " does not stand on the ground", o.column, o.row));
+            problems.push_back(Where(level, label + " does not stand on the ground", o.column, o.row));
         }
         // Checkpoints and jumpers are walked into: the hero must fit standing beside them.
         if (o.type == "CHECKPOINT" || o.type == "jumper") {
@@ -122,7 +123,7 @@ std::vector<std::string> CheckLevel(const Level& level, const Catalogue& catalog
             for (int dx = -kCell; dx <= kCell && !fits; dx += 4) {
                 fits = !BoxSolid(level, o.pos.x + dx - kSideInset + 8, heroY, heroW, heroH);
             }
-            if (!fits) problems.push_back(Where(level, o.type + " has no room for the hero", o.column, o.row));
+            if (!fits) problems.push_back(Where(level, label + " has no room for the hero", o.column, o.row));
         }
     }
     if (static_cast<int>(objectTypes.size()) > kMaxObjectTypes)
@@ -133,8 +134,8 @@ std::vector<std::string> CheckLevel(const Level& level, const Catalogue& catalog
     for (const Placement& e : level.enemies) {
         enemyTypes.insert(e.type);
         const UnitInfo& unit = catalogue.units.at(e.type);
-        const std::string label = e.type + " " + e.anchor;
-        if (unit.world != world && e.type != "FLYINGMINE") {
+        const std::string label = e.type + " " + e.tag;
+        if (unit.world >= 0 && unit.world != world && e.type != "FLYINGMINE") {
             problems.push_back(
                 Where(level, label + " does not belong to world " + std::to_string(world), e.column, e.row));
         }
@@ -163,7 +164,7 @@ std::vector<std::string> CheckLevel(const Level& level, const Catalogue& catalog
 
     // Platforms: the 64 x 16 body in free space along the whole loop.
     for (const Placement& p : level.platforms) {
-        const std::string label = p.type + " " + p.anchor;
+        const std::string label = p.type + " " + p.tag;
         FollowRoute(p.route, 1, 5, 5, false, [&](int x, int y) {
             if (!RectSolid(level, x, y, kPlatformWidth, kPlatformHeight) &&
                 InsidePlay(x, y, kPlatformWidth, kPlatformHeight)) {

@@ -49,7 +49,8 @@ struct Placement {
     std::string type;
     std::vector<Point> route;  // world pixels: the start, then the route points
     char anchor = 0;
-    int column = 0;  // the anchor cell
+    std::string tag;  // names it in messages: the anchor letter, or the map object it came from
+    int column = 0;   // the anchor cell
     int row = 0;
     int line = 0;  // source line of the placement, for messages
 };
@@ -58,6 +59,7 @@ struct ObjectPlacement {
     std::string type;
     Point pos;  // top-left of the 32 x 32 box
     char mark = 0;
+    std::string tag;  // empty, or the map object it came from
     int column = 0;
     int row = 0;
 };
@@ -66,6 +68,7 @@ struct Level {
     int number = 0;
     std::string name;
     std::string source;              // file name, for messages
+    std::string note;                // the comment written at the top of the description
     std::vector<std::int8_t> cells;  // kColumns x kRows, column by column: cells[cx * kRows + cy]
     Point start;
     Point finish;

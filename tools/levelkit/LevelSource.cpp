@@ -156,6 +156,8 @@ bool LoadLevelSource(const std::string& path, int number, const Catalogue& catal
     level = Level{};
     level.number = number;
     level.source = file;
+    level.note = "Level " + std::to_string(number) + ", made by assetgen-levels from content/levels/" + file +
+                 "; edit the source, not this file.";
     level.cells.assign(static_cast<size_t>(kColumns) * kRows, 0);
     auto fail = [&](size_t line, const std::string& message) {
         error = file + ":" + std::to_string(line + 1) + ": " + message;
@@ -261,6 +263,7 @@ bool LoadLevelSource(const std::string& path, int number, const Catalogue& catal
         Placement placement;
         placement.type = type;
         placement.anchor = anchor;
+        placement.tag = std::string(1, anchor);
         placement.column = cx;
         placement.row = cy;
         placement.line = static_cast<int>(n + 1);
