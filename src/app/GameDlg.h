@@ -40,7 +40,5 @@ public:
     bool quitPosted = false;
 
 private:
-    void DeleteScreen(int32_t state);
-    void MakeScreen(int32_t state);
     void DrawMessageOverlay();
 };
