@@ -32,16 +32,6 @@ const LevelDescription* DescriptionOf(const GameDlgFields* window, int32_t level
     return window->gameData->levels[levelNumber].get();
 }
 
-std::string Decimal(int64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(value));
-    return text;
-}
-
-void PlaySample(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
-}
-
 std::string StaticPlanPath(int32_t set) {
     char path[80];
     std::snprintf(path, sizeof(path), "LevelDescriptions\\Level%ld\\Level%ld_3.png", static_cast<long>(set),
@@ -305,7 +295,7 @@ void CLevel::ApplyObject(CGameObject& object) {
 
     if (type.mace > 0) {
         h.strength = Wrap32(static_cast<int64_t>(h.strength) + type.mace);
-        text("+" + Decimal(type.mace), h.maceTypeIndex);
+        text("+" + std::to_string(type.mace), h.maceTypeIndex);
         PlaySample("POWER");
     }
     if (type.objectClass == "jumper") {
@@ -328,13 +318,13 @@ void CLevel::ApplyObject(CGameObject& object) {
     if (type.money > 0) {
         h.money = Wrap32(static_cast<int64_t>(h.money) + type.money);
         PlaySample("MONEY_COLLECTED");
-        text("+" + Decimal(type.money), h.coinTypeIndex);
+        text("+" + std::to_string(type.money), h.coinTypeIndex);
     }
     if (type.point > 0) {
         // Points count more with a stronger club.
         const int32_t points = Wrap32(static_cast<int64_t>(type.point) * h.strength / 10);
         PlaySample("POINTS_COLLECTED");
-        text("+" + Decimal(points), -1);
+        text("+" + std::to_string(points), -1);
         h.score = Wrap32(static_cast<int64_t>(h.score) + points);
     }
     if (type.health < 0) h.Hurt(Magnitude(type.health));
@@ -344,7 +334,7 @@ void CLevel::ApplyObject(CGameObject& object) {
         h.health = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(h.health) + type.health, 100));
         PlaySample("ENERGY_COLLECTED");
         // The text shows the energy the hero now has, not what was added.
-        text("+" + Decimal(h.health), h.healthTypeIndex);
+        text("+" + std::to_string(h.health), h.healthTypeIndex);
     }
     if (type.pickable) object.collected = true;
 }
@@ -379,11 +369,11 @@ void CLevel::DrawStatusNumbers() {
     // Right-aligned by a fixed width per character, whatever the glyphs' own widths.
     constexpr int32_t kRightEdge = 750;
     constexpr int32_t kCharacterWidth = 30;
-    const std::string score = Decimal(hero->score);
-    const std::string money = Decimal(hero->money);
+    const std::string score = std::to_string(hero->score);
+    const std::string money = std::to_string(hero->money);
     font->DrawText(score, kRightEdge - kCharacterWidth * static_cast<int32_t>(score.size()), 10, 1.0f);
     font->DrawText(money, kRightEdge - kCharacterWidth * static_cast<int32_t>(money.size()), 540, 1.0f);
-    font->DrawText(Decimal(hero->strength), 100, 540, 1.0f);
+    font->DrawText(std::to_string(hero->strength), 100, 540, 1.0f);
 }
 
 void CLevel::DrawEndMessages() {
