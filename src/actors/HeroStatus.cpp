@@ -1,0 +1,79 @@
+// The hero's status display: life, energy, club and coin icons.
+#include <string>
+
+#include "actors/Hero.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/Messages.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The status display, in fixed screen pixels.
+constexpr int32_t kEnergyIconStep = 32;
+constexpr int32_t kLifeIconStep = 40;
+constexpr int32_t kStatusLeft = 10;
+constexpr int32_t kEnergyRow = 10;
+constexpr int32_t kLifeRow = 50;
+constexpr int32_t kBottomRow = 530;
+constexpr int32_t kCoinRight = 680;
+constexpr int32_t kDigitWidth = 30;
+constexpr int32_t kEnergyPerIcon = 10;
+
+}  // namespace
+
+void CHero::CreateStatusPictures() {
+    statusPictures[kLifeIcon].file = "Graphics\\Life.png";
+    statusPictures[kLifeIcon].colorKey = 205429;
+    statusPictures[kEnergyIcon].file = "Graphics\\Energy.png";
+    statusPictures[kEnergyIcon].colorKey = 0;
+    statusPictures[kClubIcon].file = "Graphics\\Maczuga.png";
+    statusPictures[kClubIcon].colorKey = 0;
+    statusPictures[kCoinIcon].file = "Graphics\\Moneta.png";
+    statusPictures[kCoinIcon].colorKey = 3848703;
+    for (StatusPicture& picture : statusPictures) {
+        platform::Image image;
+        // A picture that cannot be read has no size, and no surface can be made of it.
+        if (!platform::DecodeGamePicture(picture.file, image)) image = platform::Image{};
+        picture.surface = MakePictureSurface(image);
+        if (!picture.surface) {
+            ShowGameMessage(messages::kStatusSurface);
+            continue;
+        }
+        SetSourceColourKey(picture.surface.get(), picture.colorKey);
+    }
+}
+
+void CHero::RestoreStatusPictures() {
+    // The energy icon speaks for all four.
+    const SurfacePtr& energy = statusPictures[kEnergyIcon].surface;
+    if (!energy || !energy->IsLost()) return;
+    for (StatusPicture& picture : statusPictures) {
+        if (!picture.surface) continue;
+        picture.surface->Restore();
+        ReloadPictureSurface(picture.file, picture.surface.get());
+    }
+}
+
+void CHero::DrawStatusPictures() {
+    const GameDlgFields* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
+    platform::Surface* target = window ? window->drawTarget : nullptr;
+    if (!target) return;
+    auto draw = [&](StatusIcon icon, int32_t sx, int32_t sy) {
+        const platform::Surface* picture = statusPictures[icon].surface.get();
+        if (!picture) return;
+        platform::BltFast(target, sx, sy, picture, platform::Rect{0, 0, picture->Width(), picture->Height()}, true);
+    };
+    // Icons past the right edge could never show; huge counts from a damaged save stop there.
+    const int32_t right = window->screenWidth;
+    const int32_t energyIcons = health / kEnergyPerIcon;
+    for (int32_t i = 0; i < energyIcons && kStatusLeft + kEnergyIconStep * i < right; ++i) {
+        draw(kEnergyIcon, kStatusLeft + kEnergyIconStep * i, kEnergyRow);
+    }
+    for (int32_t i = 0; i < lives && kStatusLeft + kLifeIconStep * i < right; ++i) {
+        draw(kLifeIcon, kStatusLeft + kLifeIconStep * i, kLifeRow);
+    }
+    draw(kClubIcon, kStatusLeft, kBottomRow);
+    const int32_t moneyLength = static_cast<int32_t>(std::to_string(money).size());
+    draw(kCoinIcon, kCoinRight - kDigitWidth * moneyLength, kBottomRow);
+}
