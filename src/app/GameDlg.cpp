@@ -111,7 +111,8 @@ void MakeBriefing(GameDlgFields& window) {
 
 // The level's collision map is made before the level and deleted after it: the level uses it while
 // it is built and while it goes.
-constexpr Screen kCollisionMapPart = ScreenIn<&GameGlobals::collisionMap>(-1, "CollisionMap", MakeCollisionMap, nullptr);
+constexpr Screen kCollisionMapPart =
+    ScreenIn<&GameGlobals::collisionMap>(-1, "CollisionMap", MakeCollisionMap, nullptr);
 
 constexpr Screen kScreens[] = {
     ScreenIn<&GameGlobals::mainMenu>(MainMenu, "MainMenu", MakeMainMenu),
