@@ -27,6 +27,17 @@ namespace {
 constexpr int32_t kMusicTracksPerLevelCycle = 5;
 constexpr int32_t kBackgroundPieceStep = 256;
 
+// The camera keeps the world's outermost cells out of view: its corner stays a cell in from the left
+// and top edges, the view's right edge stops 16 columns short of the world's, and the view's middle
+// 16 rows above the world's bottom.
+constexpr int32_t kCameraMinX = 16;
+constexpr int32_t kCameraMinY = 16;
+constexpr int32_t kViewRightLimit = CCollisionMap::kWorldWidth - 256;
+constexpr int32_t kViewMiddleBottomLimit = CCollisionMap::kWorldHeight - 256;
+// Across, the camera follows the hero at once; up and down it closes 1/kVerticalEasing of the gap
+// each frame, so a gap under that many pixels moves nothing and the view settles a little short.
+constexpr int32_t kVerticalEasing = 10;
+
 const LevelDescription* DescriptionOf(const GameDlgFields* window, int32_t levelNumber) {
     if (!window || !window->gameData || levelNumber < 0 || levelNumber >= CGameData::kLevelCount) return nullptr;
     return window->gameData->levels[levelNumber].get();
@@ -183,13 +194,12 @@ void CLevel::UpdateCamera(GameDlgFields* window) {
     const int32_t w = window->screenWidth;
     const int32_t h = window->screenHeight;
     const int32_t d = hero->x - w / 2;
-    cameraX = d > 0 ? d : 16;
-    // A gap under ten pixels moves nothing: the view settles up to nine pixels short of centred.
-    cameraY = cameraY + (hero->y - cameraY - h / 2) / 10;
-    if (cameraX < 16) cameraX = 16;
-    if (cameraY < 16) cameraY = 16;
-    if (cameraY > 1792 - h / 2) cameraY = 1792 - h / 2;
-    if (cameraX > 3840 - w) cameraX = 3840 - w;
+    cameraX = d > 0 ? d : kCameraMinX;
+    cameraY = cameraY + (hero->y - cameraY - h / 2) / kVerticalEasing;
+    if (cameraX < kCameraMinX) cameraX = kCameraMinX;
+    if (cameraY < kCameraMinY) cameraY = kCameraMinY;
+    if (cameraY > kViewMiddleBottomLimit - h / 2) cameraY = kViewMiddleBottomLimit - h / 2;
+    if (cameraX > kViewRightLimit - w) cameraX = kViewRightLimit - w;
 }
 
 void CLevel::DrawFrame(GameDlgFields* window) {
