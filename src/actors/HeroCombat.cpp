@@ -11,6 +11,7 @@
 #include "actors/Hero.h"
 #include "core/GameDlgFields.h"
 #include "data/GameData.h"
+#include "data/LevelDescription.h"
 #include "data/ObjectType.h"
 #include "data/SaveSlots.h"
 #include "data/UnitType.h"
@@ -20,11 +21,10 @@
 namespace {
 
 // The hit flash is drawn this far left of and above the hit point.
-constexpr int32_t kFlashOffsetX = 64;
-constexpr int32_t kFlashOffsetY = 96;
+constexpr Point kFlashOffset{64, 96};
 // A stomp's flash stands at the hero's middle and below the enemy's top.
-constexpr int32_t kStompFlashX = 44;
-constexpr int32_t kStompFlashY = 48;
+constexpr Point kStompFlash{44, 48};
+// Feet up to this far above an enemy's top still land on it.
 constexpr int32_t kStompReach = 10;
 
 }  // namespace
@@ -168,8 +168,8 @@ void CHero::StrikeEnemies() {
         auto underFeet = [&](int64_t v) { return v >= feet && v <= feet + kStompReach; };
         if (across && (underFeet(aboveTop) || underFeet(enemyTop)) && hurtTimer > kBlinkFrames && killable(enemy) &&
             vy > 0.0f) {
-            hitX = static_cast<float>(left + kStompFlashX);
-            hitY = static_cast<float>(aboveTop + kStompFlashY);
+            hitX = static_cast<float>(left + kStompFlash.x);
+            hitY = static_cast<float>(aboveTop + kStompFlash.y);
             kill(enemy);
         }
     }
@@ -183,8 +183,8 @@ void CHero::DrawHitFlash() {
     // One frame of the flash per displayed frame, eight in all.
     if (flashFrame >= kFlashFrames) return;
     hitFlash->currentFrame = flashFrame;
-    hitFlash->Draw(TruncateToInt(static_cast<double>(hitX) - cameraX - kFlashOffsetX),
-                   TruncateToInt(static_cast<double>(hitY) - cameraY - kFlashOffsetY), 1.0f);
+    hitFlash->Draw(TruncateToInt(static_cast<double>(hitX) - cameraX - kFlashOffset.x),
+                   TruncateToInt(static_cast<double>(hitY) - cameraY - kFlashOffset.y), 1.0f);
     flashFrame += 1;
 }
 

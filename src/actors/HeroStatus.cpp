@@ -5,20 +5,24 @@
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/Messages.h"
+#include "data/LevelDescription.h"
 #include "platform/Platform.h"
 
 namespace {
 
-// The status display, in fixed screen pixels.
-constexpr int32_t kEnergyIconStep = 32;
-constexpr int32_t kLifeIconStep = 40;
-constexpr int32_t kStatusLeft = 10;
-constexpr int32_t kEnergyRow = 10;
-constexpr int32_t kLifeRow = 50;
-constexpr int32_t kBottomRow = 530;
+// The status display, in fixed screen pixels. A row of icons shows one for each unit of what it
+// counts: the first at its corner, the others one step further right each.
+struct IconRow {
+    Point first;
+    int32_t step;
+};
+constexpr IconRow kEnergyRow{{10, 10}, 32};
+constexpr IconRow kLifeRow{{10, 50}, 40};
+constexpr int32_t kEnergyPerIcon = 10;
+// The club stands at the bottom left; the coin stands left of the money's digits on the same row.
+constexpr Point kClub{10, 530};
 constexpr int32_t kCoinRight = 680;
 constexpr int32_t kDigitWidth = 30;
-constexpr int32_t kEnergyPerIcon = 10;
 
 }  // namespace
 
@@ -66,14 +70,14 @@ void CHero::DrawStatusPictures() {
     };
     // Icons past the right edge could never show; huge counts from a damaged save stop there.
     const int32_t right = window->screenWidth;
-    const int32_t energyIcons = health / kEnergyPerIcon;
-    for (int32_t i = 0; i < energyIcons && kStatusLeft + kEnergyIconStep * i < right; ++i) {
-        draw(kEnergyIcon, kStatusLeft + kEnergyIconStep * i, kEnergyRow);
-    }
-    for (int32_t i = 0; i < lives && kStatusLeft + kLifeIconStep * i < right; ++i) {
-        draw(kLifeIcon, kStatusLeft + kLifeIconStep * i, kLifeRow);
-    }
-    draw(kClubIcon, kStatusLeft, kBottomRow);
+    auto drawRow = [&](StatusIcon icon, const IconRow& row, int32_t count) {
+        for (int32_t i = 0; i < count && row.first.x + row.step * i < right; ++i) {
+            draw(icon, row.first.x + row.step * i, row.first.y);
+        }
+    };
+    drawRow(kEnergyIcon, kEnergyRow, health / kEnergyPerIcon);
+    drawRow(kLifeIcon, kLifeRow, lives);
+    draw(kClubIcon, kClub.x, kClub.y);
     const int32_t moneyLength = static_cast<int32_t>(std::to_string(money).size());
-    draw(kCoinIcon, kCoinRight - kDigitWidth * moneyLength, kBottomRow);
+    draw(kCoinIcon, kCoinRight - kDigitWidth * moneyLength, kClub.y);
 }
