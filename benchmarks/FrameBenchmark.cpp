@@ -35,9 +35,9 @@ public:
         });
         window = std::make_unique<levelfixture::TestWindow>();
         window->window.nearLayerOption = 1;
-        GameGlobals::input = &input;
-        GameGlobals::sound = nullptr;
-        GameGlobals::collisionMap = new CCollisionMap(&window->window, 0);
+        globals.Set(GameGlobals::input, &input);
+        map = std::make_unique<CCollisionMap>(&window->window, 0);
+        globals.Set(GameGlobals::collisionMap, map.get());
         level = std::make_unique<CLevel>(&window->window, 0, true);
         for (int i = 0; i < kSprites; ++i) {
             sprites.push_back(std::make_unique<CAnimation>("Units", "BENCH", "MOVERIGHT", 64, 0));
@@ -46,9 +46,7 @@ public:
     ~BenchLevel() {
         sprites.clear();
         level.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::input = nullptr;
+        globals.Restore();
     }
 
     // One displayed frame: one world step, the whole level picture, then the sprites.
@@ -66,7 +64,9 @@ public:
     levelfixture::HeadlessServices services;
     InputState input;
     std::unique_ptr<levelfixture::TestWindow> window;
+    std::unique_ptr<CCollisionMap> map;
     std::unique_ptr<CLevel> level;
+    levelfixture::GlobalsGuard globals;
     std::vector<std::unique_ptr<CAnimation>> sprites;
 };
 

@@ -31,10 +31,10 @@ protected:
     AnimationTest() {
         target->Fill(kBackground);
         window.drawTarget = target.get();
-        GameGlobals::mainWindow = &window;
+        globals.Set(GameGlobals::mainWindow, &window);
     }
     ~AnimationTest() override {
-        GameGlobals::mainWindow = nullptr;
+        globals.Restore();
         window.destroyed = true;  // nothing of the game was started
     }
 
@@ -64,6 +64,7 @@ protected:
     HeadlessServices services;
     CGameDlg window;
     SurfacePtr target = platform::Surface::Create(800, 600);
+    testing_support::GlobalsGuard globals;
 };
 
 TEST_F(AnimationTest, GeometryFollowsThePicture) {

@@ -34,6 +34,7 @@ protected:
     HeadlessServices services;
     std::vector<std::string> trace;
     std::unique_ptr<CGameApp> app;
+    testing_support::GlobalsGuard globals;
 
     void SetUp() override {
         // Music files so that the sound system has streams to start and stop.
@@ -41,11 +42,11 @@ protected:
         // Level 0's finish lies far from its start, so entering it does not finish it at once.
         folder.Write("LevelDescriptions/Level0.xml",
                      "<HERO><START_POS X=\"100\" Y=\"100\"/><FINISH_POS X=\"3000\" Y=\"100\"/></HERO>");
-        GameGlobals::lifecycleTrace = &trace;
+        globals.Set(GameGlobals::lifecycleTrace, &trace);
     }
     void TearDown() override {
         app.reset();
-        GameGlobals::lifecycleTrace = nullptr;
+        globals.Restore();
     }
 
     // Starts the game, and with `closeIntro` closes the intro with Enter.

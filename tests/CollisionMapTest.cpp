@@ -9,7 +9,6 @@
 
 #include "LevelFixture.h"
 #include "actors/CollisionMap.h"
-#include "core/GameGlobals.h"
 
 namespace {
 
@@ -22,7 +21,6 @@ class CollisionMapTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
         map_ = std::make_unique<CCollisionMap>(nullptr, 0);  // no file: every cell free
         services_.messages.shown.clear();
     }

@@ -32,19 +32,16 @@ protected:
         map = std::make_unique<CCollisionMap>(&window, 0);
         target->Fill(kBackground);
         window.drawTarget = target.get();
-        GameGlobals::mainWindow = &window;
-        GameGlobals::collisionMap = map.get();
-        GameGlobals::input = &input;
+        globals.Set(GameGlobals::mainWindow, &window);
+        globals.Set(GameGlobals::collisionMap, map.get());
+        globals.Set(GameGlobals::input, &input);
     }
     ~HeroTest() override {
         hero.reset();
-        GameGlobals::sound = nullptr;
+        globals.Restore();
         sound.reset();
         delete window.gameData;
         window.gameData = nullptr;
-        GameGlobals::input = nullptr;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::mainWindow = nullptr;
         window.destroyed = true;  // nothing of the game was started
     }
 
@@ -92,6 +89,7 @@ protected:
     std::unique_ptr<CCollisionMap> map;
     std::unique_ptr<CSoundSystem> sound;
     std::unique_ptr<CHero> hero;
+    testing_support::GlobalsGuard globals;
 };
 
 TEST_F(HeroTest, RestsOnTheFloor) {
@@ -238,7 +236,7 @@ TEST_F(HeroTest, AttackCycleAndItsSound) {
     levelfixture::WriteSamples({"JUMP", "HIT"});
     window.gameData = new CGameData();
     sound = std::make_unique<CSoundSystem>(&window);
-    GameGlobals::sound = sound.get();
+    globals.Set(GameGlobals::sound, sound.get());
     MakeHero(8);
     input.attack.pressed = true;
     std::vector<int> frames;

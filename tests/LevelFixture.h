@@ -30,6 +30,7 @@
 
 namespace levelfixture {
 
+using testing_support::GlobalsGuard;
 using testing_support::HeadlessServices;
 using testing_support::TempGameFolder;
 
@@ -165,38 +166,40 @@ class ActorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder_.ok());
-        GameGlobals::level = nullptr;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::sound = nullptr;
-        GameGlobals::input = &input_;
+        globals_.Set(GameGlobals::input, &input_);
         WriteTextTable(40);
         WriteFile("Units/hero.xml", UnitXml("HERO", 8, 15, 64));
     }
     void TearDown() override {
+        // The level first: it still uses the collision map while it goes.
         level_.reset();
-        delete GameGlobals::collisionMap;
-        GameGlobals::collisionMap = nullptr;
-        GameGlobals::sound = nullptr;
+        globals_.Restore();
+        map_.reset();
         sound_.reset();
-        GameGlobals::font = nullptr;
         font_.reset();
-        GameGlobals::input = nullptr;
     }
     void MakeLevel(int number, bool withSound = false, bool nearLayer = false) {
         TearDown();
-        GameGlobals::input = &input_;
+        globals_.Set(GameGlobals::input, &input_);
         window_ = std::make_unique<TestWindow>();
         window_->window.nearLayerOption = nearLayer ? 1 : 0;
-        if (withSound) {
-            sound_ = std::make_unique<CSoundSystem>(&window_->window);
-            GameGlobals::sound = sound_.get();
-        }
-        GameGlobals::collisionMap = new CCollisionMap(&window_->window, number);
+        if (withSound) MakeSound();
+        MakeCollisionMap(number);
         level_ = std::make_unique<CLevel>(&window_->window, number, nearLayer);
+    }
+    // A collision map read from the folder in place of the last one (whose level must be gone).
+    void MakeCollisionMap(int number) {
+        map_.reset();
+        map_ = std::make_unique<CCollisionMap>(&window_->window, number);
+        globals_.Set(GameGlobals::collisionMap, map_.get());
+    }
+    void MakeSound() {
+        sound_ = std::make_unique<CSoundSystem>(&window_->window);
+        globals_.Set(GameGlobals::sound, sound_.get());
     }
     void MakeFont() {
         font_ = std::make_unique<CSpriteFont>(&window_->window);
-        GameGlobals::font = font_.get();
+        globals_.Set(GameGlobals::font, font_.get());
     }
     CHero& Hero() { return *level_->hero; }
     CGameDlg& Window() { return window_->window; }
@@ -222,10 +225,12 @@ protected:
     HeadlessServices services_;
     InputState input_;
     std::unique_ptr<TestWindow> window_;
+    std::unique_ptr<CCollisionMap> map_;
     std::unique_ptr<CSoundSystem> sound_;
     std::unique_ptr<CSpriteFont> font_;
     std::unique_ptr<CLevel> level_;
     size_t seenCalls_ = 0;
+    GlobalsGuard globals_;
 };
 
 // The structures of the fixture grid: ground, runs, pillars, blocks, a staircase and lone cells.

@@ -22,14 +22,15 @@ TEST(LevelGoldenTest, SceneryOfAFixtureLevel) {
     testing_support::TempGameFolder folder;
     testing_support::HeadlessServices services;
     InputState input;
-    GameGlobals::input = &input;
-    GameGlobals::sound = nullptr;
+    testing_support::GlobalsGuard globals;
+    globals.Set(GameGlobals::input, &input);
     levelfixture::WriteSceneryFixture();
     levelfixture::WriteCollisionFile(0, levelfixture::FixtureCell);
     levelfixture::TestWindow window;
     const platform::Surface& drawn = *window.target;
 
-    GameGlobals::collisionMap = new CCollisionMap(&window.window, 0);
+    auto map = std::make_unique<CCollisionMap>(&window.window, 0);
+    globals.Set(GameGlobals::collisionMap, map.get());
     auto level = std::make_unique<CLevel>(&window.window, 0, true);
     ASSERT_TRUE(level->nearBackground);
     // Not on whole cells, so every layer is cut at the screen's edges somewhere.
@@ -42,9 +43,7 @@ TEST(LevelGoldenTest, SceneryOfAFixtureLevel) {
     level->tileLayer->DrawTiles();
     level->tileLayer->DrawBranches();
     level.reset();
-    delete GameGlobals::collisionMap;
-    GameGlobals::collisionMap = nullptr;
-    GameGlobals::input = nullptr;
+    globals.Restore();
     EXPECT_TRUE(services.messages.shown.empty());
 
     const char* update = std::getenv("KVB_UPDATE_GOLDEN");

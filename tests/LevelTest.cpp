@@ -32,10 +32,9 @@ protected:
     // Level `levelNumber` in the window made for the first level, which stays.
     void Start(int levelNumber, bool nearLayer = false) {
         level_.reset();
-        delete GameGlobals::collisionMap;
         if (!window_) window_ = std::make_unique<TestWindow>();
         Window().nearLayerOption = nearLayer ? 1 : 0;
-        GameGlobals::collisionMap = new CCollisionMap(&Window(), levelNumber);
+        MakeCollisionMap(levelNumber);
         level_ = std::make_unique<CLevel>(&Window(), levelNumber, nearLayer);
     }
 };
@@ -188,8 +187,7 @@ TEST_F(LevelTest, MusicTrackPerLevel) {
     for (int n = 0; n < 10; ++n) WriteFile("Music/Track" + std::to_string(n) + ".MP3", "not really music");
     window_ = std::make_unique<TestWindow>();
     Window().musicOption = 1;
-    sound_ = std::make_unique<CSoundSystem>(&Window());
-    GameGlobals::sound = sound_.get();
+    MakeSound();
     const std::vector<std::string>& calls = services_.audio.calls;
     const int expected[8] = {0, 1, 2, 3, 4, 0, 1, 2};
     for (int n = 0; n < 8; ++n) {

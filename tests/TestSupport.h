@@ -4,15 +4,18 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -98,6 +101,35 @@ public:
     platform::SdlTextRenderer text;
     platform::RecordingAudio audio;
     platform::RecordingVideo video;
+};
+
+// Sets game-wide fields (GameGlobals) for one test and puts back what each held before: when the
+// guard goes, or at Restore (the last field set goes back first). A field set twice goes back to
+// what it held before the first time. The guard owns nothing the fields point to.
+class GlobalsGuard {
+public:
+    GlobalsGuard() = default;
+    ~GlobalsGuard() { Restore(); }
+    GlobalsGuard(const GlobalsGuard&) = delete;
+    GlobalsGuard& operator=(const GlobalsGuard&) = delete;
+
+    template <typename T>
+    void Set(T& field, std::type_identity_t<T> value) {
+        const bool saved = std::any_of(saved_.begin(), saved_.end(), [&](const Saved& s) { return s.field == &field; });
+        if (!saved) saved_.push_back({&field, [&field, before = field] { field = before; }});
+        field = value;
+    }
+    void Restore() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) it->putBack();
+        saved_.clear();
+    }
+
+private:
+    struct Saved {
+        const void* field;
+        std::function<void()> putBack;
+    };
+    std::vector<Saved> saved_;
 };
 
 // Sets or removes environment variables for one test and puts them back afterwards.

@@ -12,12 +12,18 @@ inline int32_t ClampCoordinate(int32_t v) {
     return v < -kCoordinateLimit ? -kCoordinateLimit : (v > kCoordinateLimit ? kCoordinateLimit : v);
 }
 
-// Truncates toward zero like a plain cast, but saturates instead of overflowing; NaN gives 0.
-inline int32_t TruncateToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return INT32_MAX;
-    if (v <= -2147483648.0) return INT32_MIN;
+// Truncates toward zero like a plain cast, but saturates at low and high instead of overflowing;
+// NaN gives ifNan.
+inline int32_t TruncateWithin(double v, int32_t low, int32_t high, int32_t ifNan) {
+    if (std::isnan(v)) return ifNan;
+    if (v >= high) return high;
+    if (v <= low) return low;
     return static_cast<int32_t>(v);
+}
+
+// Truncates toward zero over the whole 32-bit range; NaN gives 0.
+inline int32_t TruncateToInt(double v) {
+    return TruncateWithin(v, INT32_MIN, INT32_MAX, 0);
 }
 
 // Scores, money and strength are 32-bit values that wrap around, as they always did, rather than

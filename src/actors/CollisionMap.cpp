@@ -19,11 +19,12 @@ constexpr long kUsefulFileBytes = CCollisionMap::kCellCount + 2;
 constexpr int kLiftLimit = 20;
 constexpr int kPlatformPushLimit = 5;
 
-// Float to int toward zero, kept in range so that a wild speed cannot overflow the conversion.
+// Positions worked out during a move stay within this many pixels, so that a wild speed can overflow
+// neither the conversion nor the sums made with the result; NaN counts as far up or left.
+constexpr int32_t kMoveRange = 1000000000;
+
 int Trunc(double value) {
-    if (!(value > -1.0e9)) return -1000000000;
-    if (value > 1.0e9) return 1000000000;
-    return static_cast<int>(value);
+    return TruncateWithin(value, -kMoveRange, kMoveRange, -kMoveRange);
 }
 
 }  // namespace

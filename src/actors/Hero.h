@@ -1,4 +1,4 @@
-// The player's caveman: keys, physics, state and animation choice, drawing.
+// The player's caveman: keys, physics, states and drawing; combat and the level end; the status display.
 #pragma once
 
 #include <array>
@@ -34,9 +34,6 @@ public:
     // Still steps before the hero gets bored, and the length of one bored/standing phase.
     static constexpr int32_t kBoredAfterSteps = 100;
     static constexpr int32_t kBoredPhaseSteps = 50;
-    // A platform's box.
-    static constexpr int32_t kPlatformWidth = 64;
-    static constexpr int32_t kPlatformHeight = 16;
     // The hit flash shows this many frames after a kill.
     static constexpr int32_t kFlashFrames = 8;
     // The finish counts as reached within these distances of FINISH_POS.

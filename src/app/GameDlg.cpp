@@ -1,6 +1,9 @@
 // The main window: start-up, the frame, screen switches, keys and shut-down.
 #include "app/GameDlg.h"
 
+#include <string>
+#include <type_traits>
+
 #include "actors/CollisionMap.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
@@ -42,6 +45,107 @@ template <typename T>
 void DeleteGlobal(T*& pointer) {
     delete pointer;
     pointer = nullptr;
+}
+
+using WindowStep = void (*)(GameDlgFields& window);
+
+// One screen of the game flow: an object that lives in its GameGlobals field exactly as long as its
+// state is the current one.
+struct Screen {
+    int32_t state;
+    // Traced as "+name" when made and "-name" when deleted.
+    const char* name;
+    // Makes the object into its field.
+    WindowStep make;
+    // One frame of the screen; null for a part that has no frame of its own.
+    WindowStep run;
+    // Deletes the object and clears its field.
+    void (*remove)();
+    // A part made just before this screen and deleted just after it.
+    const Screen* under;
+};
+
+// The usual steps of a screen in Field: made from the window alone, run by its Run.
+template <auto Field>
+void MakeFromWindow(GameDlgFields& window) {
+    using Object = std::remove_pointer_t<std::remove_reference_t<decltype(*Field)>>;
+    *Field = new Object(&window);
+}
+template <auto Field>
+void RunEachFrame(GameDlgFields& window) {
+    if (*Field) (*Field)->Run(&window);
+}
+template <auto Field>
+void DeleteField() {
+    DeleteGlobal(*Field);
+}
+
+template <auto Field>
+constexpr Screen ScreenIn(int32_t state, const char* name, WindowStep make = MakeFromWindow<Field>,
+                          WindowStep run = RunEachFrame<Field>, const Screen* under = nullptr) {
+    return Screen{state, name, make, run, DeleteField<Field>, under};
+}
+
+void MakeMainMenu(GameDlgFields& window) {
+    GameGlobals::mainMenu = new CMainMenu(&window);
+    if (GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
+}
+
+void MakeCollisionMap(GameDlgFields& window) {
+    GameGlobals::collisionMap = new CCollisionMap(&window, window.requestedLevel);
+}
+
+void MakeLevel(GameDlgFields& window) {
+    // The level publishes itself in GameGlobals while it is being built.
+    new CLevel(&window, window.requestedLevel, window.nearLayerOption != 0);
+    GameGlobals::level->ApplyPlayerRecord(window.player);
+}
+
+void RunLevel(GameDlgFields& window) {
+    if (GameGlobals::level) GameGlobals::level->Update(&window);
+}
+
+void MakeBriefing(GameDlgFields& window) {
+    GameGlobals::briefing = new CBriefing(&window, window.requestedLevel);
+}
+
+// The level's collision map is made before the level and deleted after it: the level uses it while
+// it is built and while it goes.
+constexpr Screen kCollisionMapPart =
+    ScreenIn<&GameGlobals::collisionMap>(-1, "CollisionMap", MakeCollisionMap, nullptr);
+
+constexpr Screen kScreens[] = {
+    ScreenIn<&GameGlobals::mainMenu>(MainMenu, "MainMenu", MakeMainMenu),
+    ScreenIn<&GameGlobals::loadGameMenu>(LoadGame, "LoadGame"),
+    ScreenIn<&GameGlobals::optionsMenu>(Options, "Options"),
+    ScreenIn<&GameGlobals::aboutScreen>(About, "About"),
+    ScreenIn<&GameGlobals::level>(Level, "Level", MakeLevel, RunLevel, &kCollisionMapPart),
+    ScreenIn<&GameGlobals::briefing>(Briefing, "Briefing", MakeBriefing),
+    ScreenIn<&GameGlobals::highscore>(Highscore, "Highscore"),
+};
+
+// The screen of a state; null for a state without one.
+const Screen* ScreenOf(int32_t state) {
+    for (const Screen& screen : kScreens) {
+        if (screen.state == state) return &screen;
+    }
+    return nullptr;
+}
+
+void TraceScreen(char sign, const char* name) {
+    GameGlobals::Trace((sign + std::string(name)).c_str());
+}
+
+void MakeScreen(const Screen& screen, GameDlgFields& window) {
+    if (screen.under) MakeScreen(*screen.under, window);
+    TraceScreen('+', screen.name);
+    screen.make(window);
+}
+
+void DeleteScreen(const Screen& screen) {
+    screen.remove();
+    TraceScreen('-', screen.name);
+    if (screen.under) DeleteScreen(*screen.under);
 }
 
 }  // namespace
@@ -118,31 +222,7 @@ void CGameDlg::RunFrame() {
         return;
     }
 
-    switch (currentState) {
-        case MainMenu:
-            if (GameGlobals::mainMenu) GameGlobals::mainMenu->Run(this);
-            break;
-        case LoadGame:
-            if (GameGlobals::loadGameMenu) GameGlobals::loadGameMenu->Run(this);
-            break;
-        case Options:
-            if (GameGlobals::optionsMenu) GameGlobals::optionsMenu->Run(this);
-            break;
-        case About:
-            if (GameGlobals::aboutScreen) GameGlobals::aboutScreen->Run(this);
-            break;
-        case Level:
-            if (GameGlobals::level) GameGlobals::level->Update(this);
-            break;
-        case Briefing:
-            if (GameGlobals::briefing) GameGlobals::briefing->Run(this);
-            break;
-        case Highscore:
-            if (GameGlobals::highscore) GameGlobals::highscore->Run(this);
-            break;
-        default:
-            break;
-    }
+    if (const Screen* screen = ScreenOf(currentState); screen && screen->run) screen->run(*this);
 
     DrawMessageOverlay();
 
@@ -166,87 +246,9 @@ void CGameDlg::DrawMessageOverlay() {
 
 void CGameDlg::SwitchScreen() {
     if (currentState == requestedState) return;
-    DeleteScreen(currentState);
-    MakeScreen(requestedState);
+    if (const Screen* leaving = ScreenOf(currentState)) DeleteScreen(*leaving);
+    if (const Screen* entering = ScreenOf(requestedState)) MakeScreen(*entering, *this);
     currentState = requestedState;
-}
-
-void CGameDlg::DeleteScreen(int32_t state) {
-    switch (state) {
-        case MainMenu:
-            DeleteGlobal(GameGlobals::mainMenu);
-            GameGlobals::Trace("-MainMenu");
-            break;
-        case LoadGame:
-            DeleteGlobal(GameGlobals::loadGameMenu);
-            GameGlobals::Trace("-LoadGame");
-            break;
-        case Options:
-            DeleteGlobal(GameGlobals::optionsMenu);
-            GameGlobals::Trace("-Options");
-            break;
-        case About:
-            DeleteGlobal(GameGlobals::aboutScreen);
-            GameGlobals::Trace("-About");
-            break;
-        case Level:
-            // The level first: it still uses the collision map while it goes.
-            DeleteGlobal(GameGlobals::level);
-            GameGlobals::Trace("-Level");
-            DeleteGlobal(GameGlobals::collisionMap);
-            GameGlobals::Trace("-CollisionMap");
-            break;
-        case Briefing:
-            DeleteGlobal(GameGlobals::briefing);
-            GameGlobals::Trace("-Briefing");
-            break;
-        case Highscore:
-            DeleteGlobal(GameGlobals::highscore);
-            GameGlobals::Trace("-Highscore");
-            break;
-        default:
-            break;
-    }
-}
-
-void CGameDlg::MakeScreen(int32_t state) {
-    switch (state) {
-        case MainMenu:
-            GameGlobals::Trace("+MainMenu");
-            GameGlobals::mainMenu = new CMainMenu(this);
-            if (GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
-            break;
-        case LoadGame:
-            GameGlobals::Trace("+LoadGame");
-            GameGlobals::loadGameMenu = new CLoadGameMenu(this);
-            break;
-        case Options:
-            GameGlobals::Trace("+Options");
-            GameGlobals::optionsMenu = new COptionsMenu(this);
-            break;
-        case About:
-            GameGlobals::Trace("+About");
-            GameGlobals::aboutScreen = new CAboutScreen(this);
-            break;
-        case Level:
-            GameGlobals::Trace("+CollisionMap");
-            GameGlobals::collisionMap = new CCollisionMap(this, requestedLevel);
-            GameGlobals::Trace("+Level");
-            // The level publishes itself in GameGlobals while it is being built.
-            new CLevel(this, requestedLevel, nearLayerOption != 0);
-            GameGlobals::level->ApplyPlayerRecord(player);
-            break;
-        case Briefing:
-            GameGlobals::Trace("+Briefing");
-            GameGlobals::briefing = new CBriefing(this, requestedLevel);
-            break;
-        case Highscore:
-            GameGlobals::Trace("+Highscore");
-            GameGlobals::highscore = new CHighscore(this);
-            break;
-        default:
-            break;
-    }
 }
 
 void CGameDlg::OnKeyDown(int vk) {

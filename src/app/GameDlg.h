@@ -44,7 +44,5 @@ public:
     int32_t startLevel = -1;
 
 private:
-    void DeleteScreen(int32_t state);
-    void MakeScreen(int32_t state);
     void DrawMessageOverlay();
 };

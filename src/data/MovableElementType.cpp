@@ -26,9 +26,7 @@ std::vector<MovableElementType::Definition> MovableElementType::ReadDefinitions(
     // Carried from one ELEMENT to the next, so a file may name the flags once for several kinds.
     Definition current;
     while (definitions.size() < maxCount && reader.Next()) {
-        const bool element =
-            reader.kind == CXmlReader::kOpeningElement || reader.kind == CXmlReader::kSelfClosingElement;
-        if (!element || reader.name != "ELEMENT" || reader.attributeCount < 1) continue;
+        if (!reader.AtElement() || reader.name != "ELEMENT" || reader.attributeCount < 1) continue;
         reader.NextAttribute();
         if (reader.attributeName == "NAME") current.name = reader.attributeValue;
         reader.NextAttribute();

@@ -4,16 +4,6 @@
 #include "data/XmlReader.h"
 #include "gfx/Animation.h"
 
-namespace {
-
-// Takes the next attribute; true when it carries the expected name.
-bool NextAttributeNamed(CXmlReader& reader, const char* attributeName) {
-    reader.NextAttribute();
-    return reader.attributeName == attributeName;
-}
-
-}  // namespace
-
 ObjectType::ObjectType(const std::string& name) {
     {
         CXmlReader reader("Objects\\" + name + ".xml");
@@ -25,24 +15,16 @@ ObjectType::ObjectType(const std::string& name) {
 ObjectType::~ObjectType() = default;
 
 void ObjectType::Read(CXmlReader& reader) {
-    uint32_t r = 0;
-    uint32_t g = 0;
-    uint32_t b = 0;
+    uint32_t key = 0;
     while (reader.Next()) {
-        const bool element =
-            reader.kind == CXmlReader::kOpeningElement || reader.kind == CXmlReader::kSelfClosingElement;
-        if (!element || reader.attributeCount < 1) continue;
+        if (!reader.AtElement() || reader.attributeCount < 1) continue;
         const std::string& elementName = reader.name;
 
         if (elementName == "COLORKEY") {
-            r = g = b = 0;
-            // Each of the three is taken only when it stands in its own place under its own name.
-            if (NextAttributeNamed(reader, "R")) r = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
-            if (NextAttributeNamed(reader, "G")) g = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
-            if (NextAttributeNamed(reader, "B")) b = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
+            key = reader.TakeColourKey();
             continue;
         }
-        if (!NextAttributeNamed(reader, "VALUE")) continue;
+        if (!reader.NextAttributeIs("VALUE")) continue;
         const std::string& value = reader.attributeValue;
         // Numbers go through the game's positional reading, so a minus sign counts as -3 in its
         // place: a HEALTH of -20 reads as -280, and the data is written with that in mind.
@@ -72,7 +54,7 @@ void ObjectType::Read(CXmlReader& reader) {
             checkpoint = CXmlReader::ToInt(value) != 0;
         }
     }
-    colorKey = (r & 0xFFu) + 256u * (g & 0xFFu) + 65536u * (b & 0xFFu);
+    colorKey = key;
 }
 
 void ObjectType::CreateAnimation() {

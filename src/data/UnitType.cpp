@@ -16,12 +16,6 @@ namespace {
 const char kHeroClass[] = "HERO";
 constexpr int kWalkAndTurnAnimations = 4;
 
-// Takes the next attribute; true when it carries the expected name.
-bool NextAttributeNamed(CXmlReader& reader, const char* attributeName) {
-    reader.NextAttribute();
-    return reader.attributeName == attributeName;
-}
-
 std::string UpperCase(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -49,34 +43,26 @@ int UnitType::FindAnimation(const std::string& animationName) const {
 void UnitType::ReadFile(const std::string& gamePath) {
     CXmlReader reader(gamePath);
     while (reader.Next()) {
-        const bool element =
-            reader.kind == CXmlReader::kOpeningElement || reader.kind == CXmlReader::kSelfClosingElement;
-        if (!element || reader.attributeCount < 1) continue;
+        if (!reader.AtElement() || reader.attributeCount < 1) continue;
         const std::string& elementName = reader.name;
 
         if (elementName == "COLORKEY") {
-            uint32_t r = 0;
-            uint32_t g = 0;
-            uint32_t b = 0;
-            if (NextAttributeNamed(reader, "R")) r = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
-            if (NextAttributeNamed(reader, "G")) g = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
-            if (NextAttributeNamed(reader, "B")) b = static_cast<uint32_t>(CXmlReader::ToInt(reader.attributeValue));
-            colorKey = (r & 0xFFu) + 256u * (g & 0xFFu) + 65536u * (b & 0xFFu);
+            colorKey = reader.TakeColourKey();
         } else if (elementName == "CLASS") {
-            if (NextAttributeNamed(reader, "CLASS")) unitClass = reader.attributeValue;
+            if (reader.NextAttributeIs("CLASS")) unitClass = reader.attributeValue;
         } else if (elementName == "SPEED") {
-            if (NextAttributeNamed(reader, "SPEED")) speed = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("SPEED")) speed = CXmlReader::ToInt(reader.attributeValue);
         } else if (elementName == "STRENGHT") {
-            if (NextAttributeNamed(reader, "STRENGHT")) strength = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("STRENGHT")) strength = CXmlReader::ToInt(reader.attributeValue);
         } else if (elementName == "JUMP") {
-            if (NextAttributeNamed(reader, "JUMP")) jump = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("JUMP")) jump = CXmlReader::ToInt(reader.attributeValue);
             // A unit that cannot jump is marked with -1, never 0.
             if (jump == 0) jump = -1;
         } else if (elementName == "ENERGY") {
-            if (NextAttributeNamed(reader, "ENERGY")) energy = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("ENERGY")) energy = CXmlReader::ToInt(reader.attributeValue);
         } else if (elementName == "MAXSIZE") {
-            if (NextAttributeNamed(reader, "HEIGHT")) maxHeight = CXmlReader::ToInt(reader.attributeValue);
-            if (NextAttributeNamed(reader, "WIDTH")) maxWidth = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("HEIGHT")) maxHeight = CXmlReader::ToInt(reader.attributeValue);
+            if (reader.NextAttributeIs("WIDTH")) maxWidth = CXmlReader::ToInt(reader.attributeValue);
         } else if (elementName == "WEAPON") {
             WeaponEntry weapon;
             reader.NextAttribute();

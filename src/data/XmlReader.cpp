@@ -124,6 +124,20 @@ bool CXmlReader::Next() {
     return true;
 }
 
+bool CXmlReader::NextAttributeIs(const char* name) {
+    NextAttribute();
+    return attributeName == name;
+}
+
+uint32_t CXmlReader::TakeColourKey() {
+    uint32_t channels[3] = {0, 0, 0};
+    const char* names[3] = {"R", "G", "B"};
+    for (int i = 0; i < 3; ++i) {
+        if (NextAttributeIs(names[i])) channels[i] = static_cast<uint32_t>(ToInt(attributeValue)) & 0xFFu;
+    }
+    return channels[0] + 256u * channels[1] + 65536u * channels[2];
+}
+
 void CXmlReader::NextAttribute() {
     attributeName.clear();
     attributeValue.clear();

@@ -53,6 +53,13 @@ public:
     // (both empty when the node has no further attribute). The last attribute is returned again
     // by further calls.
     void NextAttribute();
+    // NextAttribute, then true when the attribute carries this name.
+    bool NextAttributeIs(const char* name);
+    // True on an opening or self-closing element.
+    bool AtElement() const { return kind == kOpeningElement || kind == kSelfClosingElement; }
+    // The R, G and B attributes of a colour key element as a GDI colour (0x00BBGGRR, a byte each).
+    // Each of the three counts only where it stands in its own place under its own name; else 0.
+    uint32_t TakeColourKey();
 
     // Positional decimal conversion without validation: each byte counts (code - '0') at its
     // place, in 32-bit wrap-around, so "007" is 7, "" is 0 and "-5" is -25.

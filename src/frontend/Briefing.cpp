@@ -29,10 +29,6 @@ constexpr float kTextScale = 0.5f;
 // TEXT entries naming what each trade gives.
 const int kTradeText[3] = {17, 16, 21};
 
-void Play(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
-}
-
 // Money, score and lives read from a damaged save can be anything: keep the sums inside 32 bits.
 int32_t Saturate(int64_t value) {
     return static_cast<int32_t>(
@@ -131,30 +127,30 @@ void CBriefing::HandleKeys(GameDlgFields* window) {
     if (!input) return;
     if (input->left.pressed) {
         if (shownType > 0 && targetType > 0) {
-            Play("MENU_CURSOR");
+            PlaySample("MENU_CURSOR");
             --targetType;
         }
         input->left.pressed = false;
     }
     if (input->right.pressed) {
         if (shownType < typeCount - 1 && targetType < typeCount - 1) {
-            Play("MENU_CURSOR");
+            PlaySample("MENU_CURSOR");
             ++targetType;
         }
         input->right.pressed = false;
     }
     if (input->jump.pressed) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         trade = trade < 2 ? trade + 1 : 0;
         input->jump.pressed = false;
     }
     if (input->down.pressed) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         trade = trade > 0 ? trade - 1 : 2;
         input->down.pressed = false;
     }
     if (input->enterPressed) {
-        Play("MENU_SELECT");
+        PlaySample("MENU_SELECT");
         Trade(true);
         window->requestedState = Level;
         window->requestedLevel = levelNumber;

@@ -19,10 +19,6 @@ constexpr int kFirstLineTop = 20;
 constexpr int kLineSpacing = 45;
 constexpr int kSelectedShift = 40;
 
-void Play(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
-}
-
 }  // namespace
 
 CLoadGameMenu::CLoadGameMenu(GameDlgFields* window) : mainWindow_(window) {
@@ -58,18 +54,18 @@ void CLoadGameMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedSlot < kShownSlots - 1) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         ++selectedSlot;
         input->down.pressed = false;
     }
     if (input->jump.pressed && selectedSlot > 0) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         --selectedSlot;
         input->jump.pressed = false;
     }
     // Enter on an empty slot is left alone.
     if (input->enterPressed && !IsEmptySlot(slots[selectedSlot])) {
-        Play("MENU_SELECT");
+        PlaySample("MENU_SELECT");
         window->requestedState = Briefing;
         window->requestedLevel = slots[selectedSlot].nextLevel;
         window->player = slots[selectedSlot];

@@ -18,10 +18,6 @@ constexpr int kItemLeft = 100;
 constexpr int kItemTop = 100;
 constexpr int kLineSpacing = 50;
 
-void Play(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
-}
-
 }  // namespace
 
 CMainMenu::CMainMenu(GameDlgFields*) {
@@ -43,17 +39,17 @@ void CMainMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedItem < kItemCount - 1) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         ++selectedItem;
         input->down.pressed = false;
     }
     if (input->jump.pressed && selectedItem > 0) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         --selectedItem;
         input->jump.pressed = false;
     }
     if (input->enterPressed) {
-        Play("MENU_SELECT");
+        PlaySample("MENU_SELECT");
         switch (selectedItem) {
             case 0:
                 window->requestedState = Briefing;

@@ -21,10 +21,6 @@ constexpr int kRowSpacing = 50;
 // TEXT entries of the row labels, top to bottom.
 const int kLabelText[COptionsMenu::kRowCount] = {22, 23, 24, 25};
 
-void Play(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
-}
-
 // Switches an on/off byte: anything non-zero counts as on and goes to 0.
 void Toggle(uint8_t& option) {
     option = option != 0 ? 0 : 1;
@@ -85,12 +81,12 @@ void COptionsMenu::HandleKeys(GameDlgFields* window) {
     InputState* input = GameGlobals::input;
     if (!input) return;
     if (input->down.pressed && selectedRow < kRowCount - 1) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         ++selectedRow;
         input->down.pressed = false;
     }
     if (input->jump.pressed && selectedRow > 0) {
-        Play("MENU_CURSOR");
+        PlaySample("MENU_CURSOR");
         --selectedRow;
         input->jump.pressed = false;
     }
@@ -101,7 +97,7 @@ void COptionsMenu::HandleKeys(GameDlgFields* window) {
     }
     if (input->enterPressed) {
         // The sound comes first, so switching sound off is still heard once.
-        Play("MENU_SELECT");
+        PlaySample("MENU_SELECT");
         ChangeSetting(window, selectedRow);
         input->enterPressed = false;
     }

@@ -27,19 +27,20 @@ namespace {
 constexpr int32_t kMusicTracksPerLevelCycle = 5;
 constexpr int32_t kBackgroundPieceStep = 256;
 
+// The camera keeps the world's outermost cells out of view: its corner stays a cell in from the left
+// and top edges, the view's right edge stops 16 columns short of the world's, and the view's middle
+// 16 rows above the world's bottom.
+constexpr int32_t kCameraMinX = 16;
+constexpr int32_t kCameraMinY = 16;
+constexpr int32_t kViewRightLimit = CCollisionMap::kWorldWidth - 256;
+constexpr int32_t kViewMiddleBottomLimit = CCollisionMap::kWorldHeight - 256;
+// Across, the camera follows the hero at once; up and down it closes 1/kVerticalEasing of the gap
+// each frame, so a gap under that many pixels moves nothing and the view settles a little short.
+constexpr int32_t kVerticalEasing = 10;
+
 const LevelDescription* DescriptionOf(const GameDlgFields* window, int32_t levelNumber) {
     if (!window || !window->gameData || levelNumber < 0 || levelNumber >= CGameData::kLevelCount) return nullptr;
     return window->gameData->levels[levelNumber].get();
-}
-
-std::string Decimal(int64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof(text), "%lld", static_cast<long long>(value));
-    return text;
-}
-
-void PlaySample(const char* name) {
-    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
 }
 
 std::string StaticPlanPath(int32_t set) {
@@ -193,13 +194,12 @@ void CLevel::UpdateCamera(GameDlgFields* window) {
     const int32_t w = window->screenWidth;
     const int32_t h = window->screenHeight;
     const int32_t d = hero->x - w / 2;
-    cameraX = d > 0 ? d : 16;
-    // A gap under ten pixels moves nothing: the view settles up to nine pixels short of centred.
-    cameraY = cameraY + (hero->y - cameraY - h / 2) / 10;
-    if (cameraX < 16) cameraX = 16;
-    if (cameraY < 16) cameraY = 16;
-    if (cameraY > 1792 - h / 2) cameraY = 1792 - h / 2;
-    if (cameraX > 3840 - w) cameraX = 3840 - w;
+    cameraX = d > 0 ? d : kCameraMinX;
+    cameraY = cameraY + (hero->y - cameraY - h / 2) / kVerticalEasing;
+    if (cameraX < kCameraMinX) cameraX = kCameraMinX;
+    if (cameraY < kCameraMinY) cameraY = kCameraMinY;
+    if (cameraY > kViewMiddleBottomLimit - h / 2) cameraY = kViewMiddleBottomLimit - h / 2;
+    if (cameraX > kViewRightLimit - w) cameraX = kViewRightLimit - w;
 }
 
 void CLevel::DrawFrame(GameDlgFields* window) {
@@ -305,7 +305,7 @@ void CLevel::ApplyObject(CGameObject& object) {
 
     if (type.mace > 0) {
         h.strength = Wrap32(static_cast<int64_t>(h.strength) + type.mace);
-        text("+" + Decimal(type.mace), h.maceTypeIndex);
+        text("+" + std::to_string(type.mace), h.maceTypeIndex);
         PlaySample("POWER");
     }
     if (type.objectClass == "jumper") {
@@ -328,13 +328,13 @@ void CLevel::ApplyObject(CGameObject& object) {
     if (type.money > 0) {
         h.money = Wrap32(static_cast<int64_t>(h.money) + type.money);
         PlaySample("MONEY_COLLECTED");
-        text("+" + Decimal(type.money), h.coinTypeIndex);
+        text("+" + std::to_string(type.money), h.coinTypeIndex);
     }
     if (type.point > 0) {
         // Points count more with a stronger club.
         const int32_t points = Wrap32(static_cast<int64_t>(type.point) * h.strength / 10);
         PlaySample("POINTS_COLLECTED");
-        text("+" + Decimal(points), -1);
+        text("+" + std::to_string(points), -1);
         h.score = Wrap32(static_cast<int64_t>(h.score) + points);
     }
     if (type.health < 0) h.Hurt(Magnitude(type.health));
@@ -344,7 +344,7 @@ void CLevel::ApplyObject(CGameObject& object) {
         h.health = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(h.health) + type.health, 100));
         PlaySample("ENERGY_COLLECTED");
         // The text shows the energy the hero now has, not what was added.
-        text("+" + Decimal(h.health), h.healthTypeIndex);
+        text("+" + std::to_string(h.health), h.healthTypeIndex);
     }
     if (type.pickable) object.collected = true;
 }
@@ -379,11 +379,11 @@ void CLevel::DrawStatusNumbers() {
     // Right-aligned by a fixed width per character, whatever the glyphs' own widths.
     constexpr int32_t kRightEdge = 750;
     constexpr int32_t kCharacterWidth = 30;
-    const std::string score = Decimal(hero->score);
-    const std::string money = Decimal(hero->money);
+    const std::string score = std::to_string(hero->score);
+    const std::string money = std::to_string(hero->money);
     font->DrawText(score, kRightEdge - kCharacterWidth * static_cast<int32_t>(score.size()), 10, 1.0f);
     font->DrawText(money, kRightEdge - kCharacterWidth * static_cast<int32_t>(money.size()), 540, 1.0f);
-    font->DrawText(Decimal(hero->strength), 100, 540, 1.0f);
+    font->DrawText(std::to_string(hero->strength), 100, 540, 1.0f);
 }
 
 void CLevel::DrawEndMessages() {

@@ -24,7 +24,7 @@ class CAnimation;
 struct UnitType;
 struct ObjectType;
 
-class CLevel : public CActorWorld {
+class CLevel final : public CActorWorld {
 public:
     static constexpr int32_t kStepMs = 20;
     // A frame runs at most this many world steps: after a stall (a debugger, a suspended machine)

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
 #include "data/GameData.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -53,4 +54,8 @@ void CSoundSystem::StopMusic(int32_t track) {
     if (track < 0 || track >= kTrackCount) return;
     if (platform::IAudio* audio = platform::Current().audio) audio->StopStream(streamHandles_[track]);
     if (track == lastTrack) musicPlaying_ = false;
+}
+
+void PlaySample(const std::string& name) {
+    if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
 }

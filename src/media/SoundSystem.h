@@ -37,3 +37,6 @@ private:
     std::array<platform::IAudio::Handle, kTrackCount> streamHandles_{};
     bool musicPlaying_ = false;
 };
+
+// Plays a sample by name through the game's sound system, when it has one.
+void PlaySample(const std::string& name);

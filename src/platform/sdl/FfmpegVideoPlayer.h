@@ -8,6 +8,7 @@
 
 #include "platform/Display.h"
 #include "platform/Video.h"
+#include "platform/sdl/FfmpegDecoder.h"
 
 namespace platform {
 
@@ -29,7 +30,7 @@ public:
     void KeepVisible() override;
 
     // What the worker found, for the driver and tests.
-    enum class State { Stopped, Opening, Playing, Ended, Failed };
+    using State = VideoState;
     State CurrentState() const;
     // Pictures presented since Play.
     int FramesShown() const { return framesShown_; }
@@ -39,13 +40,10 @@ public:
     int PictureWidth() const;
     int PictureHeight() const;
 
-    // What the game thread, the worker and the audio thread share (defined with the player).
-    struct Shared;
-
 private:
     IDisplay* display_;
     SdlAudio* audio_;
-    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<DecodedVideo> shared_;
     std::thread worker_;
     std::unique_ptr<Surface> picture_;
     bool hooked_ = false;

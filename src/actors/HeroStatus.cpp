@@ -1,0 +1,83 @@
+// The hero's status display: life, energy, club and coin icons.
+#include <string>
+
+#include "actors/Hero.h"
+#include "core/GameDlgFields.h"
+#include "core/GameGlobals.h"
+#include "core/Messages.h"
+#include "data/LevelDescription.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// The status display, in fixed screen pixels. A row of icons shows one for each unit of what it
+// counts: the first at its corner, the others one step further right each.
+struct IconRow {
+    Point first;
+    int32_t step;
+};
+constexpr IconRow kEnergyRow{{10, 10}, 32};
+constexpr IconRow kLifeRow{{10, 50}, 40};
+constexpr int32_t kEnergyPerIcon = 10;
+// The club stands at the bottom left; the coin stands left of the money's digits on the same row.
+constexpr Point kClub{10, 530};
+constexpr int32_t kCoinRight = 680;
+constexpr int32_t kDigitWidth = 30;
+
+}  // namespace
+
+void CHero::CreateStatusPictures() {
+    statusPictures[kLifeIcon].file = "Graphics\\Life.png";
+    statusPictures[kLifeIcon].colorKey = 205429;
+    statusPictures[kEnergyIcon].file = "Graphics\\Energy.png";
+    statusPictures[kEnergyIcon].colorKey = 0;
+    statusPictures[kClubIcon].file = "Graphics\\Maczuga.png";
+    statusPictures[kClubIcon].colorKey = 0;
+    statusPictures[kCoinIcon].file = "Graphics\\Moneta.png";
+    statusPictures[kCoinIcon].colorKey = 3848703;
+    for (StatusPicture& picture : statusPictures) {
+        platform::Image image;
+        // A picture that cannot be read has no size, and no surface can be made of it.
+        if (!platform::DecodeGamePicture(picture.file, image)) image = platform::Image{};
+        picture.surface = MakePictureSurface(image);
+        if (!picture.surface) {
+            ShowGameMessage(messages::kStatusSurface);
+            continue;
+        }
+        SetSourceColourKey(picture.surface.get(), picture.colorKey);
+    }
+}
+
+void CHero::RestoreStatusPictures() {
+    // The energy icon speaks for all four.
+    const SurfacePtr& energy = statusPictures[kEnergyIcon].surface;
+    if (!energy || !energy->IsLost()) return;
+    for (StatusPicture& picture : statusPictures) {
+        if (!picture.surface) continue;
+        picture.surface->Restore();
+        ReloadPictureSurface(picture.file, picture.surface.get());
+    }
+}
+
+void CHero::DrawStatusPictures() {
+    const GameDlgFields* window = mainWindow ? mainWindow : GameGlobals::mainWindow;
+    platform::Surface* target = window ? window->drawTarget : nullptr;
+    if (!target) return;
+    auto draw = [&](StatusIcon icon, int32_t sx, int32_t sy) {
+        const platform::Surface* picture = statusPictures[icon].surface.get();
+        if (!picture) return;
+        platform::BltFast(target, sx, sy, picture, platform::Rect{0, 0, picture->Width(), picture->Height()}, true);
+    };
+    // Icons past the right edge could never show; huge counts from a damaged save stop there.
+    const int32_t right = window->screenWidth;
+    auto drawRow = [&](StatusIcon icon, const IconRow& row, int32_t count) {
+        for (int32_t i = 0; i < count && row.first.x + row.step * i < right; ++i) {
+            draw(icon, row.first.x + row.step * i, row.first.y);
+        }
+    };
+    drawRow(kEnergyIcon, kEnergyRow, health / kEnergyPerIcon);
+    drawRow(kLifeIcon, kLifeRow, lives);
+    draw(kClubIcon, kClub.x, kClub.y);
+    const int32_t moneyLength = static_cast<int32_t>(std::to_string(money).size());
+    draw(kCoinIcon, kCoinRight - kDigitWidth * moneyLength, kClub.y);
+}
