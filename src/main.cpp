@@ -1,7 +1,10 @@
 // kolvenbrook: starts the game in its window from the folder that holds the executable.
+#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <optional>
 
 #include "app/GameApp.h"
+#include "core/Language.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/sdl/FfmpegVideoPlayer.h"
@@ -13,7 +16,13 @@
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/sdl/SdlTextRenderer.h"
 
-int main() {
+int main(int argc, char** argv) {
+    CLI::App cli{"Kolvenbrook 3D"};
+    std::string languageCode;
+    cli.add_option("--lang", languageCode, "language of the game: pl or en (default: settings.ini, else the locale)")
+        ->check(CLI::IsMember({"pl", "en"}, CLI::ignore_case));
+    CLI11_PARSE(cli, argc, argv);
+
     // Config.dat, the save slots and the best scores live beside the executable, with the data.
     const std::string folder = platform::ExecutableFolder();
     if (folder.empty() || !platform::ChangeToFolder(folder)) {
@@ -21,6 +30,9 @@ int main() {
         return 1;
     }
     platform::RemoveStaleTempFiles(".");
+    std::optional<Language> fromCommandLine;
+    if (Language chosen; ParseLanguageCode(languageCode, chosen)) fromCommandLine = chosen;
+    SetLanguage(ChooseLanguage(fromCommandLine, "settings.ini"));
 
     platform::SdlClock clock;
     platform::SdlDisplay display;

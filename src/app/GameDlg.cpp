@@ -4,6 +4,7 @@
 #include "actors/CollisionMap.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "data/GameData.h"
 #include "frontend/AboutScreen.h"
@@ -71,7 +72,8 @@ bool CGameDlg::OnInitDialog() {
     player.Reset(difficulty);
     ReadConfig();
 
-    GameGlobals::PlayVideo("intro.avi", this);
+    // The films carry captions, so each language has its own.
+    GameGlobals::PlayVideo(LocalisedGamePath("intro.avi"), this);
     introPlaying = true;
     if (services.display) services.display->SetTitle(kTitle);
     return true;

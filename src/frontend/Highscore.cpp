@@ -9,6 +9,7 @@
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "data/GameData.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SpriteFont.h"
@@ -31,8 +32,9 @@ int RowTop(int row) {
 
 }  // namespace
 
-CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
-    if (window->outroPending) GameGlobals::PlayVideo("outro.avi", window);
+// The picture holds the screen's title and the outro its captions, so each language has its own.
+CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window), backgroundPath_(LocalisedGamePath(kBackground)) {
+    if (window->outroPending) GameGlobals::PlayVideo(LocalisedGamePath("outro.avi"), window);
     if (InputState* input = GameGlobals::input) {
         input->escapePressed = false;
         input->enterPressed = false;
@@ -40,7 +42,7 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
     }
     editRow = -1;
     typedName.clear();
-    LoadPictureSurface(kBackground, background_);
+    LoadPictureSurface(backgroundPath_, background_);
 
     const std::string path = platform::ResolveGamePath(kTableFile);
     std::string bytes;
@@ -174,7 +176,7 @@ void CHighscore::HandleKeys(GameDlgFields* window) {
 }
 
 void CHighscore::Draw(GameDlgFields* window) {
-    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), backgroundPath_.c_str(), false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;
     for (int r = 0; r < kRowCount; ++r) {

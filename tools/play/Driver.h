@@ -25,7 +25,8 @@ public:
     explicit Driver(std::ostream& out);
     ~Driver();
 
-    // Starts the game (its working directory must already be the game folder).
+    // Starts the game (its working directory must already be the game folder) in the language
+    // already set (core/Language.h).
     void Start();
     // Runs one command line; false with `error` set when the line is bad. `finished` becomes true
     // when the game ended (the quit item) or the script said quit.
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<platform::IImageDecoder> images_;
     std::unique_ptr<platform::ITextRenderer> text_;
     std::unique_ptr<CGameApp> app_;
+    std::vector<std::string> drawnTexts_;  // the sprite-font texts of the last frame
 };
 
 // Appends ",\"screen\":{...}" for the screen on show (nothing for a level or no screen).

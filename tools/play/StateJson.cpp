@@ -5,6 +5,7 @@
 
 #include "Driver.h"
 #include "core/GameGlobals.h"
+#include "core/Language.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "platform/Cp1250.h"
@@ -118,6 +119,10 @@ std::string Driver::StateJson() {
     } else {
         json << Quote(platform::Cp1250ToUtf8(GameGlobals::currentVideo));
     }
+    json << ",\"language\":\"" << LanguageCode(CurrentLanguage()) << "\",\"texts\":[";
+    for (size_t i = 0; i < drawnTexts_.size(); ++i)
+        json << (i ? "," : "") << Quote(platform::Cp1250ToUtf8(drawnTexts_[i]));
+    json << "]";
     if (GameGlobals::level) AppendLevel(json, *GameGlobals::level);
     AppendScreen(json);
     json << "}";

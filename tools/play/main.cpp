@@ -3,18 +3,21 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Driver.h"
 #include "Replay.h"
+#include "core/Language.h"
 #include "platform/Files.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kolvenbrook-play [--data DIR] [--quiet] (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
+    "usage: kolvenbrook-play [--data DIR] [--lang pl|en] [--quiet]\n"
+    "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
     "          replay FILE | replaykeys FILE | quit\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
@@ -59,6 +62,7 @@ int main(int argc, char** argv) {
     bool haveCommands = false;
     bool quiet = false;
     std::string replayPath;
+    std::optional<Language> language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc) {
@@ -78,6 +82,13 @@ int main(int argc, char** argv) {
             haveCommands = true;
         } else if (arg == "--replay" && i + 1 < argc) {
             replayPath = argv[++i];
+        } else if (arg == "--lang" && i + 1 < argc) {
+            Language chosen = Language::kPolish;
+            if (!ParseLanguageCode(argv[++i], chosen)) {
+                std::fprintf(stderr, "kolvenbrook-play: --lang takes pl or en, not '%s'\n", argv[i]);
+                return 2;
+            }
+            language = chosen;
         } else if (arg == "--quiet") {
             quiet = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -104,6 +115,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     platform::RemoveStaleTempFiles(".");
+    // As the game does: --lang, else the settings file beside Config.dat, else the locale.
+    SetLanguage(ChooseLanguage(language, "settings.ini"));
 
     Driver driver(std::cout);
     driver.SetQuiet(quiet);
