@@ -21,7 +21,12 @@ int main(int argc, char** argv) {
     std::string languageCode;
     cli.add_option("--lang", languageCode, "language of the game: pl or en (default: settings.ini, else the locale)")
         ->check(CLI::IsMember({"pl", "en"}, CLI::ignore_case));
-    CLI11_PARSE(cli, argc, argv);
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help ends well; a bad option ends as a usage error.
+        return cli.exit(error) == 0 ? 0 : 2;
+    }
 
     // Config.dat, the save slots and the best scores live beside the executable, with the data.
     const std::string folder = platform::ExecutableFolder();
