@@ -331,6 +331,18 @@ TEST_F(ContentArtTest, EveryTextFitsWhereTheGameDrawsIt) {
             const std::string line = texts[11] + " 8 " + texts[size_t(state)] + " ";
             EXPECT_LE(font.PenAfter(line, 10, 0.95f), 700) << table << " load-game line with text " << state;
         }
+        // The level's message (text 37) is drawn in the TrueType font at x 20: measured by its ink on a
+        // surface twice the screen's width.
+        auto wide = platform::Surface::Create(1600, 60);
+        services.text.DrawText(*wide, 20, 10, texts[37], 0xFFFF00u);
+        int right = 0;
+        for (int y = 0; y < wide->Height(); ++y) {
+            for (int x = 0; x < wide->Width(); ++x) {
+                if (wide->GetPixel(x, y) != 0) right = std::max(right, x + 1);
+            }
+        }
+        EXPECT_GT(right, 20) << table << " text 37 drew nothing";
+        EXPECT_LE(right, 800) << table << " text 37 (the level's message)";
     }
 }
 
