@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/GameApp.h"
+#include "core/Language.h"
 #include "platform/Files.h"
 #include "platform/GameFolders.h"
 #include "platform/Platform.h"
@@ -48,6 +50,7 @@ struct StartOptions {
     std::string dataDir;
     std::string userDir;
     int startLevel = -1;
+    std::string language;
 };
 
 // Returns -1 to go on, or the exit code: 0 after --help or --version, 2 after a bad command line.
@@ -61,6 +64,8 @@ int ParseCommandLine(int argc, char** argv, StartOptions& options) {
     cli.add_option("--user-dir", options.userDir, "Keep the options, saves, best scores and own levels in DIR")
         ->type_name("DIR");
     cli.add_flag("--mute", options.mute, "Play without any sound");
+    cli.add_option("--lang", options.language, "Language of the game: pl or en (default: settings.ini, else the locale)")
+        ->check(CLI::IsMember({"pl", "en"}, CLI::ignore_case));
     cli.add_option("--level", options.startLevel, "Start a new game straight in level N, without intro or menu")
         ->type_name("N")
         ->check(CLI::Range(0, 7));
@@ -99,6 +104,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Kolvenbrook 3D: cannot enter the game folder '%s'\n", folders.data.c_str());
         return 1;
     }
+    // --lang, else the settings file beside Config.dat, else the locale.
+    std::optional<Language> fromCommandLine;
+    if (Language chosen; ParseLanguageCode(options.language, chosen)) fromCommandLine = chosen;
+    SetLanguage(ChooseLanguage(fromCommandLine, platform::UserConfigPath("settings.ini")));
 
     platform::SdlClock clock;
     platform::SdlDisplay display;

@@ -256,29 +256,93 @@ TEST_F(ContentArtTest, ObjectStripsAndValues) {
     }
 }
 
-TEST_F(ContentArtTest, TextTableIsWindows1250WithFontCharactersOnly) {
-    const std::string bytes = ReadBytes(root_ / "Data" / "Text.xml");
-    ASSERT_FALSE(bytes.empty());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
-        EXPECT_FALSE(undefined) << "byte " << int(c) << " at " << i << " is not Windows-1250";
-        EXPECT_FALSE(c < 0x20 && c != '\r' && c != '\n' && c != '\t') << "control byte at " << i;
-    }
-    std::set<unsigned char> font;
-    for (const auto& g : glyphs_) font.insert(static_cast<unsigned char>(g.code));
+std::vector<std::string> TableTexts(const fs::path& file) {
     std::vector<std::string> texts;
-    for (const Element& e : ReadElements(root_ / "Data" / "Text.xml")) {
+    for (const Element& e : ReadElements(file)) {
         if (!e.attributes.empty() && e.attributes[0].first == "TEXT") texts.push_back(e.attributes[0].second);
     }
-    ASSERT_GE(texts.size(), 40u);
-    for (size_t i = 0; i < texts.size(); ++i) {
-        EXPECT_FALSE(texts[i].empty()) << "text " << i;
-        std::string lowered = CSpriteFont::Lower(texts[i]);
-        for (unsigned char c : lowered) {
-            EXPECT_TRUE(c == 0xA0 || font.count(c))
-                << "text " << i << " has character " << int(c) << " that the font cannot draw";
+    return texts;
+}
+
+const char* const kTextTables[] = {"Text.xml", "Text_en.xml"};
+
+TEST_F(ContentArtTest, TextTablesAreWindows1250WithFontCharactersOnly) {
+    std::set<unsigned char> font;
+    for (const auto& g : glyphs_) font.insert(static_cast<unsigned char>(g.code));
+    for (const char* table : kTextTables) {
+        SCOPED_TRACE(table);
+        const std::string bytes = ReadBytes(root_ / "Data" / table);
+        ASSERT_FALSE(bytes.empty());
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            unsigned char c = static_cast<unsigned char>(bytes[i]);
+            bool undefined = c == 0x81 || c == 0x83 || c == 0x88 || c == 0x90 || c == 0x98;
+            EXPECT_FALSE(undefined) << "byte " << int(c) << " at " << i << " is not Windows-1250";
+            EXPECT_FALSE(c < 0x20 && c != '\r' && c != '\n' && c != '\t') << "control byte at " << i;
         }
+        const std::vector<std::string> texts = TableTexts(root_ / "Data" / table);
+        ASSERT_GE(texts.size(), 40u);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_FALSE(texts[i].empty()) << "text " << i;
+            std::string lowered = CSpriteFont::Lower(texts[i]);
+            for (unsigned char c : lowered) {
+                EXPECT_TRUE(c == 0xA0 || font.count(c))
+                    << "text " << i << " has character " << int(c) << " that the font cannot draw";
+            }
+        }
+    }
+    // The game finds a text by its position, so the English table has exactly the Polish positions.
+    EXPECT_EQ(TableTexts(root_ / "Data" / "Text_en.xml").size(), TableTexts(root_ / "Data" / "Text.xml").size());
+}
+
+TEST_F(ContentArtTest, EveryTextFitsWhereTheGameDrawsIt) {
+    // Where the screens draw their texts (the larger, chosen form where a line has two) and the x
+    // where each would run into something else.
+    struct Place {
+        std::vector<int> texts;
+        int x;
+        float scale;
+        int rightLimit;
+        const char* what;
+    };
+    const Place places[] = {
+        {{0, 1, 2, 3, 38, 4}, 80, 1.0f, 500, "main menu item (on its slab)"},
+        {{5}, 100, 0.7f, 790, "briefing title"},
+        {{6, 7, 8, 9, 20, 16, 17, 21}, 150, 0.5f, 540, "briefing label (numbers at 550)"},
+        {{15, 10}, 50, 0.5f, 790, "briefing trade heading and keys"},
+        {{18, 19}, 100, 1.0f, 790, "level end message"},
+        {{22, 23, 24, 25}, 20, 0.9f, 485, "options label (values from 490)"},
+        {{28, 29, 30, 31, 32, 33, 34, 35, 36}, 490, 0.85f, 795, "options value"},
+        {{39}, 20, 0.5f, 790, "best scores hint"},
+    };
+    testing_support::HeadlessServices services;
+    CGameDlg window;
+    CSpriteFont font(&window);
+    for (const char* table : kTextTables) {
+        const std::vector<std::string> texts = TableTexts(root_ / "Data" / table);
+        ASSERT_GE(texts.size(), 40u) << table;
+        for (const Place& place : places) {
+            for (int index : place.texts) {
+                EXPECT_LE(font.PenAfter(texts[size_t(index)], place.x, place.scale), place.rightLimit)
+                    << table << " text " << index << " (" << place.what << ")";
+            }
+        }
+        // A load-game line, "<11> <slot> <12 or 13> ", chosen: x 10, scale 0.95, on the slab to 700.
+        for (int state : {12, 13}) {
+            const std::string line = texts[11] + " 8 " + texts[size_t(state)] + " ";
+            EXPECT_LE(font.PenAfter(line, 10, 0.95f), 700) << table << " load-game line with text " << state;
+        }
+        // The level's message (text 37) is drawn in the TrueType font at x 20: measured by its ink on a
+        // surface twice the screen's width.
+        auto wide = platform::Surface::Create(1600, 60);
+        services.text.DrawText(*wide, 20, 10, texts[37], 0xFFFF00u);
+        int right = 0;
+        for (int y = 0; y < wide->Height(); ++y) {
+            for (int x = 0; x < wide->Width(); ++x) {
+                if (wide->GetPixel(x, y) != 0) right = std::max(right, x + 1);
+            }
+        }
+        EXPECT_GT(right, 20) << table << " text 37 drew nothing";
+        EXPECT_LE(right, 800) << table << " text 37 (the level's message)";
     }
 }
 

@@ -15,6 +15,7 @@
 #include "app/GameApp.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "data/SaveSlots.h"
 #include "data/UnitType.h"
 #include "frontend/AboutScreen.h"
@@ -729,6 +730,16 @@ TEST_F(HighscoreTest, ScoreTextsAreReadBackAsNumbers) {
         {"-99999999999", INT_MIN},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(CHighscore::ScoreFromText(text), value) << text;
+}
+
+TEST_F(HighscoreTest, InEnglishTheOutroWithEnglishCaptionsPlays) {
+    folder.Write("outro_en.avi", "x");
+    StartWithTable();
+    SetLanguage(Language::kEnglish);
+    Window().outroPending = true;
+    Enter(Highscore);
+    SetLanguage(Language::kPolish);
+    EXPECT_NE(services.video.playing.find("outro_en.avi"), std::string::npos) << services.video.playing;
 }
 
 TEST_F(HighscoreTest, TheOutroPlaysFirstAndItsClosingKeyDoesNotReachTheTable) {

@@ -7,6 +7,7 @@
 #include "actors/CollisionMap.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "data/GameData.h"
 #include "frontend/AboutScreen.h"
@@ -183,7 +184,8 @@ bool CGameDlg::OnInitDialog() {
         requestedLevel = startLevel;
         requestedState = Level;
     } else {
-        GameGlobals::PlayVideo("intro.avi", this);
+        // The films carry captions, so each language has its own.
+        GameGlobals::PlayVideo(LocalisedGamePath("intro.avi"), this);
         introPlaying = true;
     }
     if (services.display) services.display->SetTitle(kTitle);

@@ -1,12 +1,14 @@
 // The eight level descriptions and the TEXT and SAMPLE tables.
 #include "data/GameData.h"
 
+#include "core/Language.h"
 #include "data/XmlReader.h"
 
 CGameData::CGameData() {
     for (auto& level : levels) level = std::make_unique<LevelDescription>();
     for (int n = 0; n < kLevelCount; ++n) levels[n]->Read(n);
-    textCount = ReadTable("Data\\Text.xml", "TEXT", texts);
+    // In English the English table (same positions) takes the place of the Polish one.
+    textCount = ReadTable(LocalisedGamePath("Data\\Text.xml"), "TEXT", texts);
     sampleCount = ReadTable("Data\\Sample.xml", "SAMPLE", samples);
 }
 

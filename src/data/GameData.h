@@ -12,7 +12,8 @@ public:
     static constexpr int kLevelCount = 8;
     static constexpr int kTableCapacity = 100;
 
-    // Reads LevelDescriptions\Level0..7.xml, then Data\Text.xml, then Data\Sample.xml.
+    // Reads LevelDescriptions\Level0..7.xml, then Data\Text.xml (Data\Text_en.xml in English), then
+    // Data\Sample.xml.
     CGameData();
     ~CGameData();
     CGameData(const CGameData&) = delete;

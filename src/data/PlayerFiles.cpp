@@ -15,8 +15,8 @@ std::string PlayerFileNotSavedMessage(PlayerFile what, const std::string& realPa
     const MessageText& head = what == PlayerFile::Options    ? messages::kOptionsNotSaved
                               : what == PlayerFile::SaveSlot ? messages::kSaveSlotNotSaved
                                                              : messages::kBestScoresNotSaved;
-    return platform::Utf8ToCp1250(std::string(head.polish) + "\n" + messages::kFileLabel.polish + realPath + "\n" +
-                                  messages::kOldFileKept.polish);
+    return platform::Utf8ToCp1250(std::string(MessageInLanguage(head)) + "\n" + MessageInLanguage(messages::kFileLabel) +
+                                  realPath + "\n" + MessageInLanguage(messages::kOldFileKept));
 }
 
 bool SavePlayerFile(PlayerFile what, const std::string& realPath, const void* data, size_t size) {

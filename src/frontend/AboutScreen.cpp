@@ -4,6 +4,7 @@
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "core/Messages.h"
 #include "frontend/ScreenBackground.h"
 #include "platform/Platform.h"
@@ -12,10 +13,11 @@ namespace {
 const char kPicture[] = "Graphics\\About\\Background.png";
 }  // namespace
 
-CAboutScreen::CAboutScreen(GameDlgFields*) {
+// The picture holds the screen's words, so each language has its own.
+CAboutScreen::CAboutScreen(GameDlgFields*) : picturePath_(LocalisedGamePath(kPicture)) {
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
-    if (!LoadPictureSurface(kPicture, picture_)) {
+    if (!LoadPictureSurface(picturePath_, picture_)) {
         ShowGameMessage(messages::kScreenBackground);
     }
 }
@@ -27,5 +29,5 @@ void CAboutScreen::Run(GameDlgFields* window) {
         window->requestedLevel = 0;
         input->escapePressed = false;
     }
-    DrawWholePicture(window->drawTarget, 0, 0, picture_.get(), kPicture, false);
+    DrawWholePicture(window->drawTarget, 0, 0, picture_.get(), picturePath_.c_str(), false);
 }

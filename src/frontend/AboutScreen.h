@@ -1,6 +1,8 @@
 // The about screen: one full-screen picture until Escape.
 #pragma once
 
+#include <string>
+
 #include "gfx/Surfaces.h"
 
 struct GameDlgFields;
@@ -16,5 +18,6 @@ public:
     void Run(GameDlgFields* window);
 
 private:
+    std::string picturePath_;
     SurfacePtr picture_;
 };

@@ -9,6 +9,7 @@
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "data/GameData.h"
 #include "data/PlayerFiles.h"
 #include "frontend/ScreenBackground.h"
@@ -32,8 +33,9 @@ int RowTop(int row) {
 
 }  // namespace
 
-CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
-    if (window->outroPending) GameGlobals::PlayVideo("outro.avi", window);
+// The picture holds the screen's title and the outro its captions, so each language has its own.
+CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window), backgroundPath_(LocalisedGamePath(kBackground)) {
+    if (window->outroPending) GameGlobals::PlayVideo(LocalisedGamePath("outro.avi"), window);
     if (InputState* input = GameGlobals::input) {
         input->escapePressed = false;
         input->enterPressed = false;
@@ -41,7 +43,7 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window) {
     }
     editRow = -1;
     typedName.clear();
-    LoadPictureSurface(kBackground, background_);
+    LoadPictureSurface(backgroundPath_, background_);
 
     const std::string path = platform::UserDataPath(kTableFile);
     std::string bytes;
@@ -172,7 +174,7 @@ void CHighscore::HandleKeys(GameDlgFields* window) {
 }
 
 void CHighscore::Draw(GameDlgFields* window) {
-    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), backgroundPath_.c_str(), false);
     CSpriteFont* font = GameGlobals::font;
     if (!font) return;
     for (int r = 0; r < kRowCount; ++r) {

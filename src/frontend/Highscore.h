@@ -55,6 +55,7 @@ private:
     void Draw(GameDlgFields* window);
 
     GameDlgFields* mainWindow_;
+    std::string backgroundPath_;
     SurfacePtr background_;
     // The file is there but could not be read: writing the table would replace the scores it holds.
     bool fileUnreadable_ = false;

@@ -6,6 +6,7 @@
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/InputState.h"
+#include "core/Language.h"
 #include "data/GameData.h"
 #include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
@@ -42,9 +43,11 @@ int ValueText(const GameDlgFields& window, int row) {
 
 }  // namespace
 
-COptionsMenu::COptionsMenu(GameDlgFields* window) : mainWindow_(window) {
+// The picture holds the screen's title, so each language has its own.
+COptionsMenu::COptionsMenu(GameDlgFields* window)
+    : mainWindow_(window), backgroundPath_(LocalisedGamePath(kBackground)) {
     // A missing picture leaves the screen without a background; nothing is reported.
-    LoadPictureSurface(kBackground, background_);
+    LoadPictureSurface(backgroundPath_, background_);
     // An Escape left over from the main menu must not close this screen at once.
     if (GameGlobals::input) GameGlobals::input->escapePressed = false;
 }
@@ -52,7 +55,7 @@ COptionsMenu::COptionsMenu(GameDlgFields* window) : mainWindow_(window) {
 void COptionsMenu::Run(GameDlgFields* window) {
     if (background_ && background_->IsLost()) {
         background_.reset();
-        LoadPictureSurface(kBackground, background_);
+        LoadPictureSurface(backgroundPath_, background_);
     }
     HandleKeys(window);
     Draw(window);
@@ -104,7 +107,7 @@ void COptionsMenu::HandleKeys(GameDlgFields* window) {
 }
 
 void COptionsMenu::Draw(GameDlgFields* window) {
-    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), kBackground, false);
+    DrawWholePicture(window->drawTarget, 0, 0, background_.get(), backgroundPath_.c_str(), false);
     CSpriteFont* font = GameGlobals::font;
     if (!font || !window->gameData) return;
     const CGameData& data = *window->gameData;

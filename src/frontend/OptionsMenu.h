@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gfx/Surfaces.h"
 
@@ -29,5 +30,6 @@ private:
     void Draw(GameDlgFields* window);
 
     GameDlgFields* mainWindow_;
+    std::string backgroundPath_;
     SurfacePtr background_;
 };

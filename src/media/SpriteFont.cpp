@@ -113,6 +113,7 @@ void CSpriteFont::DrawText(std::string text, int32_t x, int32_t y, float scale) 
         sheet_->Restore();
         ReloadPictureSurface(kSheetFile, sheet_.get());
     }
+    if (drawnTexts) drawnTexts->push_back(text);
     LookUp(Lower(text));
     platform::Surface* target = mainWindow_ ? mainWindow_->drawTarget : nullptr;
     int32_t pen = x;

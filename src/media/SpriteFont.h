@@ -42,6 +42,8 @@ public:
     std::array<Glyph, kGlyphCount> glyphs{};
     // How often the characters of a new text were looked up (the cache saves repeats).
     int lookupCount = 0;
+    // When set, each text drawn is added here as given (for the headless driver's state).
+    std::vector<std::string>* drawnTexts = nullptr;
 
 private:
     void LookUp(const std::string& lowered);

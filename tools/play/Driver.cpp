@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/GameGlobals.h"
+#include "media/SpriteFont.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/sdl/PngWriter.h"
@@ -60,6 +61,8 @@ void Driver::RunFrame() {
         finished = true;
         return;
     }
+    drawnTexts_.clear();
+    if (GameGlobals::font) GameGlobals::font->drawnTexts = &drawnTexts_;
     app_->window.RunFrame();
     if (app_->window.quitPosted) finished = true;
 }

@@ -25,8 +25,9 @@ public:
     explicit Driver(std::ostream& out);
     ~Driver();
 
-    // Starts the game (its working directory must already be the game folder); with a level number,
-    // a new game straight in that level, as the game's --level does.
+    // Starts the game (its working directory must already be the game folder) in the language already
+    // set (core/Language.h); with a level number, a new game straight in that level, as the game's
+    // --level does.
     void Start(int32_t startLevel = -1);
     // Runs one command line; false with `error` set when the line is bad. `finished` becomes true
     // when the game ended (the quit item) or the script said quit.
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<platform::IImageDecoder> images_;
     std::unique_ptr<platform::ITextRenderer> text_;
     std::unique_ptr<CGameApp> app_;
+    std::vector<std::string> drawnTexts_;  // the sprite-font texts of the last frame
 };
 
 // Maps a key name of the script (LEFT, RETURN, A..Z, ...) to its virtual-key code; -1 if unknown.

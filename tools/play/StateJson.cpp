@@ -6,6 +6,7 @@
 
 #include "Driver.h"
 #include "core/GameGlobals.h"
+#include "core/Language.h"
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "platform/Cp1250.h"
@@ -71,6 +72,9 @@ std::string Driver::StateJson() {
     }
     const CSoundSystem* sound = GameGlobals::sound;
     const std::string& video = GameGlobals::currentVideo;
+    // What the sprite font drew in the last frame.
+    Json texts = Json::array();
+    for (const std::string& text : drawnTexts_) texts.push_back(play::Text(text));
 
     Json state = {{"currentState", w.currentState},
                   {"requestedState", w.requestedState},
@@ -93,7 +97,9 @@ std::string Driver::StateJson() {
                   {"messageBoxes", messageBoxes},
                   {"sounds", sounds},
                   {"music", sound && sound->MusicPlaying() ? sound->lastTrack : -1},
-                  {"video", video.empty() ? Json() : play::Text(video)}};
+                  {"video", video.empty() ? Json() : play::Text(video)},
+                  {"language", LanguageCode(CurrentLanguage())},
+                  {"texts", texts}};
     if (GameGlobals::level) state["level"] = play::LevelJson(*GameGlobals::level);
     Json screen = play::ScreenJson();
     if (!screen.is_null()) state["screen"] = std::move(screen);

@@ -3,19 +3,21 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Driver.h"
 #include "Replay.h"
+#include "core/Language.h"
 #include "platform/Files.h"
 #include "platform/GameFolders.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kolvenbrook-play [--data DIR] [--user-dir DIR] [--quiet] [--level N]\n"
+    "usage: kolvenbrook-play [--data DIR] [--user-dir DIR] [--lang pl|en] [--quiet] [--level N]\n"
     "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
     "--level N: a new game straight in level N (0..7), without intro or menu\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
@@ -64,6 +66,7 @@ int main(int argc, char** argv) {
     bool quiet = false;
     std::string replayPath;
     int32_t startLevel = -1;
+    std::optional<Language> language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--data" && i + 1 < argc) {
@@ -85,6 +88,13 @@ int main(int argc, char** argv) {
             haveCommands = true;
         } else if (arg == "--replay" && i + 1 < argc) {
             replayPath = argv[++i];
+        } else if (arg == "--lang" && i + 1 < argc) {
+            Language chosen = Language::kPolish;
+            if (!ParseLanguageCode(argv[++i], chosen)) {
+                std::fprintf(stderr, "kolvenbrook-play: --lang takes pl or en, not '%s'\n", argv[i]);
+                return 2;
+            }
+            language = chosen;
         } else if (arg == "--quiet") {
             quiet = true;
         } else if (arg == "--level" && i + 1 < argc) {
@@ -122,6 +132,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kolvenbrook-play: cannot enter game folder %s\n", dataDir.c_str());
         return 2;
     }
+    // As the game does: --lang, else the settings file beside Config.dat, else the locale.
+    SetLanguage(ChooseLanguage(language, platform::UserConfigPath("settings.ini")));
 
     Driver driver(std::cout);
     driver.SetQuiet(quiet);

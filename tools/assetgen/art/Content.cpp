@@ -116,9 +116,9 @@ bool LoadObjects(const std::string& file, std::vector<ObjectDef>& out, std::stri
     return true;
 }
 
-bool LoadTexts(const std::string& file, std::vector<std::string>& out, std::string& error) {
-    std::vector<KeyValueLine> lines;
-    if (!ReadKeyValueFile(file, lines, error)) return false;
+// One language's texts: every position from 0 up given once, none missing.
+bool LoadTextTable(const std::string& file, const std::vector<KeyValueLine>& lines, std::vector<std::string>& out,
+                   std::string& error) {
     std::map<int, std::string> byIndex;
     for (const auto& l : lines) {
         int index = -1;
@@ -133,6 +133,33 @@ bool LoadTexts(const std::string& file, std::vector<std::string>& out, std::stri
             return false;
         }
         out.push_back(text);
+    }
+    return true;
+}
+
+// The texts before any block are the Polish table; the [en] block is the English one, which must
+// give every position the Polish one does.
+bool LoadTexts(const std::string& file, std::vector<std::string>& polish, std::vector<std::string>& english,
+               std::string& error) {
+    std::vector<KeyValueLine> lines;
+    if (!ReadKeyValueFile(file, lines, error)) return false;
+    std::vector<KeyValueLine> polishLines, englishLines;
+    for (const auto& l : lines) {
+        if (l.section.empty()) {
+            polishLines.push_back(l);
+        } else if (l.section == "en") {
+            englishLines.push_back(l);
+        } else {
+            return Fail(error, file, l, "unknown language block [" + l.section + "]");
+        }
+    }
+    if (!LoadTextTable(file, polishLines, polish, error) || !LoadTextTable(file, englishLines, english, error)) {
+        return false;
+    }
+    if (english.size() != polish.size()) {
+        error = file + ": the [en] block has " + std::to_string(english.size()) + " texts, the Polish table " +
+                std::to_string(polish.size());
+        return false;
     }
     return true;
 }
@@ -155,7 +182,7 @@ bool LoadContent(const std::string& folder, Content& out, std::string& error) {
     out.folder = folder;
     return out.palette.Load(folder + "/palette.txt", error) && LoadUnits(folder + "/units.txt", out.units, error) &&
            LoadObjects(folder + "/objects.txt", out.objects, error) &&
-           LoadTexts(folder + "/texts.txt", out.texts, error) &&
+           LoadTexts(folder + "/texts.txt", out.texts, out.englishTexts, error) &&
            LoadSamples(folder + "/samples.txt", out.samples, error);
 }
 

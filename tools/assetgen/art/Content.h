@@ -48,8 +48,9 @@ struct Content {
     Palette palette;
     std::vector<UnitDef> units;
     std::vector<ObjectDef> objects;
-    std::vector<std::string> texts;    // UTF-8, by table position
-    std::vector<std::string> samples;  // in table order
+    std::vector<std::string> texts;         // UTF-8, by table position
+    std::vector<std::string> englishTexts;  // the same positions in English (the [en] block)
+    std::vector<std::string> samples;       // in table order
 };
 
 bool LoadContent(const std::string& folder, Content& out, std::string& error);

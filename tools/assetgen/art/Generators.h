@@ -10,7 +10,7 @@
 namespace art {
 
 // Each returns false after printing what went wrong.
-bool WriteTextTables(const Content& content, GameFolder& out);      // Data\Text.xml, Data\Sample.xml
+bool WriteTextTables(const Content& content, GameFolder& out);      // Data\Text.xml, Text_en.xml, Sample.xml
 bool WriteFontSheet(const Content& content, GameFolder& out);       // Graphics\Spritelitery.png
 bool WriteHero(const Content& content, GameFolder& out);            // Units\hero.xml, Units\HERO\*
 bool WriteEnemies(const Content& content, GameFolder& out);         // Units\<enemy>.xml and strips

@@ -18,9 +18,60 @@ namespace {
 
 constexpr int kW = 800, kH = 600;
 
+// The words painted into the pictures (UTF-8), one set per language the game speaks.
+struct ScreenWords {
+    const char* optionsTitle;
+    const char* highscoreTitle;
+    const char* aboutStory;
+    const char* controlsHeading;
+    const char* keys[5][2];  // key, what it does
+    const char* tipsHeading;
+    const char* tips;
+    const char* aboutBack;
+};
+
+const ScreenWords kPolishWords{
+    "Opcje",
+    "Najlepsi łowcy",
+    "Dawno, dawno temu, gdy po ziemi chodziły dinozaury, jaskiniowiec Kolven "
+    "chwycił maczugę i ruszył w drogę: przez zieloną dolinę, ciemne jaskinie, "
+    "lodowe pustkowia aż do wnętrza wulkanu.",
+    "Sterowanie",
+    {{"strzałki w lewo i w prawo", "bieg"},
+     {"Shift", "powolny chód"},
+     {"strzałka w górę", "skok"},
+     {"spacja", "cios maczugą"},
+     {"Esc", "powrót do menu"}},
+    "Rady",
+    "Wskakuj wrogom na głowy albo bij ich maczugą. Silniejszych pokonasz "
+    "dopiero mocniejszą maczugą: przed każdym poziomem kup siłę za monety. "
+    "Kamienny totem z ogniem zapamiętuje miejsce powrotu.",
+    "Esc: powrót",
+};
+
+const ScreenWords kEnglishWords{
+    "Options",
+    "Best hunters",
+    "Long, long ago, when dinosaurs walked the earth, Kolven the caveman "
+    "took up his club and set off: through the green valley, dark caves "
+    "and icy wastes, right into the heart of the volcano.",
+    "Controls",
+    {{"left and right arrows", "run"},
+     {"Shift", "walk slowly"},
+     {"up arrow", "jump"},
+     {"space", "swing the club"},
+     {"Esc", "back to the menu"}},
+    "Tips",
+    "Jump on your enemies' heads or hit them with the club. The stronger "
+    "ones only fall to a stronger club: before every level, buy strength "
+    "with coins. A stone totem with a fire marks where you start again after losing a life.",
+    "Esc: back",
+};
+
 struct Scene {
     const Palette& pal;
     Colour line;
+    const ScreenWords& words;
     Ink ink(const std::string& n) const { return {pal[n], pal[n + ".shade"], line, 2.0}; }
 };
 
@@ -391,20 +442,29 @@ void OptionsScreen(cairo_t* cr, const Scene& s) {
     Bone(cr, s, 330, 585, 50, 100);
     // A campfire on the rock, the hero warming himself.
     for (int i = 0; i < 5; ++i) {
-        Shaded(cr, [&](cairo_t* c) { EllipsePath(c, 378 + 11 * i, 522 + (i % 2) * 2, 8, 6, 0); }, s.ink("boulder"), 1.5,
-               1.5);
+        Shaded(
+            cr, [&](cairo_t* c) { EllipsePath(c, 378 + 11 * i, 522 + (i % 2) * 2, 8, 6, 0); }, s.ink("boulder"), 1.5,
+            1.5);
     }
     Tube(cr, {{385, 516}, {420, 506}}, 3.5, s.ink("palm.trunk"));
     Tube(cr, {{385, 506}, {418, 516}}, 3.5, s.ink("palm.trunk"));
-    Outlined(cr, [&](cairo_t* c) {
-        SmoothPath(c, {{384, 512}, {388, 486}, {396, 496}, {401, 470}, {408, 494}, {414, 482}, {418, 512}}, true, 0.7);
-    }, s.pal["flame.outer"], s.line, 2);
-    Filled(cr, [&](cairo_t* c) { SmoothPath(c, {{392, 512}, {397, 494}, {401, 486}, {405, 496}, {410, 512}}, true, 0.7); },
-           s.pal["flame.inner"]);
+    Outlined(
+        cr,
+        [&](cairo_t* c) {
+            SmoothPath(c, {{384, 512}, {388, 486}, {396, 496}, {401, 470}, {408, 494}, {414, 482}, {418, 512}}, true,
+                       0.7);
+        },
+        s.pal["flame.outer"], s.line, 2);
+    Filled(
+        cr,
+        [&](cairo_t* c) {
+            SmoothPath(c, {{392, 512}, {397, 494}, {401, 486}, {405, 496}, {410, 512}}, true, 0.7);
+        },
+        s.pal["flame.inner"]);
     DrawHero(cr, s, {540, 528}, 2.4, -1, 0);
     // Labels from x 20, values to the right edge, rows y 100 to 300.
     Slab(cr, s, 4, 82, 792, 238, 5);
-    Title(cr, s, "Opcje", 400, 64, 50);
+    Title(cr, s, s.words.optionsTitle, 400, 64, 50);
 }
 
 void AboutScreen(cairo_t* cr, const Scene& s) {
@@ -414,31 +474,18 @@ void AboutScreen(cairo_t* cr, const Scene& s) {
     Title(cr, s, "Kolvenbrook 3D", 400, 66, 52);
     const Colour text = s.pal["about.text"], head = s.pal["font.warm"];
     double y = 140;
-    y = Paragraph(cr,
-                  "Dawno, dawno temu, gdy po ziemi chodziły dinozaury, jaskiniowiec Kolven "
-                  "chwycił maczugę i ruszył w drogę: przez zieloną dolinę, ciemne jaskinie, "
-                  "lodowe pustkowia aż do wnętrza wulkanu.",
-                  70, y, 660, 19, false, text);
+    y = Paragraph(cr, s.words.aboutStory, 70, y, 660, 19, false, text);
     y += 10;
-    y = Paragraph(cr, "Sterowanie", 70, y, 660, 21, true, head);
-    const char* keys[][2] = {{"strzałki w lewo i w prawo", "bieg"},
-                             {"Shift", "powolny chód"},
-                             {"strzałka w górę", "skok"},
-                             {"spacja", "cios maczugą"},
-                             {"Esc", "powrót do menu"}};
-    for (const auto& k : keys) {
+    y = Paragraph(cr, s.words.controlsHeading, 70, y, 660, 21, true, head);
+    for (const auto& k : s.words.keys) {
         Paragraph(cr, k[0], 90, y, 300, 18, true, text);
         y = Paragraph(cr, k[1], 380, y, 340, 18, false, text);
     }
     y += 10;
-    y = Paragraph(cr, "Rady", 70, y, 660, 21, true, head);
-    y = Paragraph(cr,
-                  "Wskakuj wrogom na głowy albo bij ich maczugą. Silniejszych pokonasz "
-                  "dopiero mocniejszą maczugą: przed każdym poziomem kup siłę za monety. "
-                  "Kamienny totem z ogniem zapamiętuje miejsce powrotu.",
-                  70, y, 660, 18, false, text);
+    y = Paragraph(cr, s.words.tipsHeading, 70, y, 660, 21, true, head);
+    y = Paragraph(cr, s.words.tips, 70, y, 660, 18, false, text);
     DrawHero(cr, s, {690, 548}, 1.6, -1, 0);
-    Paragraph(cr, "Esc: powrót", 70, 530, 300, 18, true, head);
+    Paragraph(cr, s.words.aboutBack, 70, 530, 300, 18, true, head);
 }
 
 void LoadGameScreen(cairo_t* cr, const Scene& s) {
@@ -524,7 +571,7 @@ void HighscoreScreen(cairo_t* cr, const Scene& s) {
     Palm(cr, s, 785, 560, 170, -20);
     // Ranks, names and scores stand at x 50 to 750, y 70 to 500; the hint at y 550.
     Slab(cr, s, 26, 60, 752, 476, 13);
-    Title(cr, s, "Najlepsi łowcy", 400, 50, 44);
+    Title(cr, s, s.words.highscoreTitle, 400, 50, 44);
     Filled(
         cr, [&](cairo_t* c) { RoundRectPath(c, 8, 542, 784, 40, 12); }, s.pal["slab.drop"]);
 }
@@ -582,20 +629,26 @@ void BriefingFrame(cairo_t* cr, const Scene& s, bool selected) {
 }  // namespace
 
 bool WriteScreens(const Content& content, GameFolder& out) {
-    Scene s{content.palette, content.palette["outline"]};
+    Scene s{content.palette, content.palette["outline"], kPolishWords};
     struct Screen {
         const char* path;
         void (*draw)(cairo_t*, const Scene&);
+        const char* englishPath;  // for a picture with words: where its English variant goes
     };
-    const Screen screens[] = {{"Graphics/Menu/Bkg.png", MenuScreen},
-                              {"Graphics/Options/Background.png", OptionsScreen},
-                              {"Graphics/About/Background.png", AboutScreen},
-                              {"Graphics/LoadGame/Background.png", LoadGameScreen},
-                              {"Graphics/Highscore/Background.png", HighscoreScreen},
-                              {"Graphics/Briefing/Background.png", BriefingScreen}};
+    const Screen screens[] = {
+        {"Graphics/Menu/Bkg.png", MenuScreen, nullptr},
+        {"Graphics/Options/Background.png", OptionsScreen, "Graphics/Options/Background_en.png"},
+        {"Graphics/About/Background.png", AboutScreen, "Graphics/About/Background_en.png"},
+        {"Graphics/LoadGame/Background.png", LoadGameScreen, nullptr},
+        {"Graphics/Highscore/Background.png", HighscoreScreen, "Graphics/Highscore/Background_en.png"},
+        {"Graphics/Briefing/Background.png", BriefingScreen, nullptr}};
+    const Scene english{s.pal, s.line, kEnglishWords};
     for (const Screen& sc : screens) {
         Picture pic = DrawOpaque(kW, kH, [&](cairo_t* cr) { sc.draw(cr, s); });
         if (!out.WritePng(sc.path, pic)) return false;
+        if (!sc.englishPath) continue;
+        Picture englishPic = DrawOpaque(kW, kH, [&](cairo_t* cr) { sc.draw(cr, english); });
+        if (!out.WritePng(sc.englishPath, englishPic)) return false;
     }
     const Colour frameKey{0xB3, 0x00, 0x2D};
     for (bool selected : {true, false}) {

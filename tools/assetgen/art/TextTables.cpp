@@ -61,10 +61,16 @@ const TextPlace kPlaces[] = {
     {39, 20, 0.5, 790, "highscore hint"},
 };
 
-bool ConvertText(int index, const std::string& utf8, std::string& out) {
+// Error messages name a text as "text 5" (Polish) or "en text 5".
+std::string TextName(const char* language, int index) {
+    return std::string(*language ? language : "") + (*language ? " " : "") + "text " + std::to_string(index);
+}
+
+bool ConvertText(const char* language, int index, const std::string& utf8, std::string& out) {
+    const std::string name = TextName(language, index);
     std::string error;
     if (!Utf8ToCp1250(utf8, out, error)) {
-        std::fprintf(stderr, "assetgen-art: text %d: %s\n", index, error.c_str());
+        std::fprintf(stderr, "assetgen-art: %s: %s\n", name.c_str(), error.c_str());
         return false;
     }
     // The markup reader ends a value at a blank: blanks become no-break spaces, which the font
@@ -75,26 +81,26 @@ bool ConvertText(int index, const std::string& utf8, std::string& out) {
     for (unsigned char c : out) {
         if (c == kNbsp) continue;
         if (!FindGlyph(c)) {
-            std::fprintf(stderr, "assetgen-art: text %d: '%s' has no glyph in the font\n", index,
+            std::fprintf(stderr, "assetgen-art: %s: '%s' has no glyph in the font\n", name.c_str(),
                          Cp1250ToUtf8(std::string(1, char(c))).c_str());
             return false;
         }
     }
     // An '=' right before the closing quote would restart the attribute value.
     if (!out.empty() && out.back() == '=') {
-        std::fprintf(stderr, "assetgen-art: text %d must not end with '='\n", index);
+        std::fprintf(stderr, "assetgen-art: %s must not end with '='\n", name.c_str());
         return false;
     }
     return true;
 }
 
-bool CheckFits(const std::vector<std::string>& texts) {
+bool CheckFits(const char* language, const std::vector<std::string>& texts) {
     bool ok = true;
     for (const auto& p : kPlaces) {
         int right = p.x + TextAdvance(texts[size_t(p.index)], p.scale);
         if (right > p.rightLimit) {
-            std::fprintf(stderr, "assetgen-art: text %d (%s) reaches x %d, more than %d\n", p.index, p.what, right,
-                         p.rightLimit);
+            std::fprintf(stderr, "assetgen-art: %s (%s) reaches x %d, more than %d\n",
+                         TextName(language, p.index).c_str(), p.what, right, p.rightLimit);
             ok = false;
         }
     }
@@ -103,7 +109,8 @@ bool CheckFits(const std::vector<std::string>& texts) {
         std::string line = texts[11] + " 8 " + texts[size_t(slotText)] + " ";
         int right = 10 + TextAdvance(line, 0.95);
         if (right > 700) {
-            std::fprintf(stderr, "assetgen-art: save line with text %d reaches x %d, more than 700\n", slotText, right);
+            std::fprintf(stderr, "assetgen-art: save line with %s reaches x %d, more than 700\n",
+                         TextName(language, slotText).c_str(), right);
             ok = false;
         }
     }
@@ -116,27 +123,41 @@ std::string Element(const std::string& name, const std::vector<std::pair<std::st
     return s + "/>\r\n";
 }
 
-}  // namespace
-
-bool WriteTextTables(const Content& content, GameFolder& out) {
-    if (content.texts.size() < 40) {
-        std::fprintf(stderr, "assetgen-art: the game needs at least 40 texts, found %zu\n", content.texts.size());
+// One TEXT table: checked, converted and written with its comment (Windows-1250) at its path.
+bool WriteTextTable(const char* language, const std::vector<std::string>& utf8, const std::string& comment,
+                    const std::string& path, GameFolder& out) {
+    if (utf8.size() < 40) {
+        std::fprintf(stderr, "assetgen-art: the game needs at least 40 texts, found %zu\n", utf8.size());
         return false;
     }
     std::vector<std::string> texts;
-    for (size_t i = 0; i < content.texts.size(); ++i) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
         std::string t;
-        if (!ConvertText(int(i), content.texts[i], t)) return false;
+        if (!ConvertText(language, int(i), utf8[i], t)) return false;
         texts.push_back(t);
     }
-    if (!CheckFits(texts)) return false;
-    std::string xml = "<!-- Teksty gry: pozycja w tabeli to kolejno\x9C\xE6 wpisu. -->\r\n<TEXTS>\r\n";
+    if (!CheckFits(language, texts)) return false;
+    std::string xml = "<!-- " + comment + " -->\r\n<TEXTS>\r\n";
     for (const auto& t : texts) xml += Element("ENTRY", {{"TEXT", t}});
     xml += "</TEXTS>\r\n";
+    return out.Write(path, xml);
+}
+
+}  // namespace
+
+bool WriteTextTables(const Content& content, GameFolder& out) {
+    // The English table has the Polish one's positions (the content reader makes sure), so the game
+    // can read either in the same way.
+    if (!WriteTextTable("", content.texts, "Teksty gry: pozycja w tabeli to kolejno\x9C\xE6 wpisu.", "Data/Text.xml",
+                        out) ||
+        !WriteTextTable("en", content.englishTexts, "Game texts: an entry's position in the table is its order.",
+                        "Data/Text_en.xml", out)) {
+        return false;
+    }
     std::string samples = "<SAMPLES>\r\n";
     for (const auto& s : content.samples) samples += Element("ENTRY", {{"SAMPLE", s}});
     samples += "</SAMPLES>\r\n";
-    return out.Write("Data/Text.xml", xml) && out.Write("Data/Sample.xml", samples);
+    return out.Write("Data/Sample.xml", samples);
 }
 
 bool WriteUnitFile(const UnitDef& u, GameFolder& out) {

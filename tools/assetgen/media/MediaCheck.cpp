@@ -146,7 +146,9 @@ bool CheckGameFolder(const std::string& gameFolder) {
         const char* name;
         double shortest, longest;
     };
-    for (const VideoRule& rule : {VideoRule{"intro.avi", 20.0, 40.5}, VideoRule{"outro.avi", 10.0, 25.5}}) {
+    // Each film in Polish and in English.
+    for (const VideoRule& rule : {VideoRule{"intro.avi", 20.0, 40.5}, VideoRule{"outro.avi", 10.0, 25.5},
+                                  VideoRule{"intro_en.avi", 20.0, 40.5}, VideoRule{"outro_en.avi", 10.0, 25.5}}) {
         StreamSummary summary = DecodeAll(gameFolder + "/" + rule.name);
         if (!summary.opened) {
             fail(rule.name, summary.problem);

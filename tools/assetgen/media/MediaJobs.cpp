@@ -11,6 +11,7 @@
 #include "Mp3Encoder.h"
 #include "Score.h"
 #include "SoundRecipe.h"
+#include "Storyboard.h"
 #include "VideoMaker.h"
 #include "WavFile.h"
 
@@ -77,8 +78,17 @@ std::vector<std::string> VideoNames(const std::string& contentFolder) {
     return names;
 }
 
-std::string MakeVideo(const std::string& contentFolder, const std::string& gameFolder, const std::string& name) {
-    return MakeVideoFile(contentFolder, contentFolder + "/video/" + name + ".txt", gameFolder + "/" + name + ".avi");
+std::vector<std::string> VideoLanguages(const std::string& contentFolder, const std::string& name) {
+    std::vector<std::string> languages{""};
+    for (const auto& language : StoryboardLanguages(ReadScript(contentFolder + "/video/" + name + ".txt")))
+        languages.push_back(language);
+    return languages;
+}
+
+std::string MakeVideo(const std::string& contentFolder, const std::string& gameFolder, const std::string& name,
+                      const std::string& language) {
+    const std::string file = name + (language.empty() ? "" : "_" + language) + ".avi";
+    return MakeVideoFile(contentFolder, contentFolder + "/video/" + name + ".txt", gameFolder + "/" + file, language);
 }
 
 }  // namespace media

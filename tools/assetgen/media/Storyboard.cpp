@@ -6,8 +6,56 @@
 
 namespace media {
 
-Storyboard ParseStoryboard(const std::vector<ScriptLine>& lines) {
+namespace {
+
+const char* const kLanguages[] = {"en"};
+
+bool IsLanguageLine(const ScriptLine& line) {
+    return std::find(std::begin(kLanguages), std::end(kLanguages), line.tokens[0]) != std::end(kLanguages);
+}
+
+bool IsTextLine(const ScriptLine& line) {
+    return line.tokens[0] == "caption" || line.tokens[0] == "card" || line.tokens[0] == "title";
+}
+
+// The storyboard's lines with every text in the language and the language lines taken out. Each
+// language line must stand under a text line; in a language other than the storyboard's own, every
+// text line needs its line.
+std::vector<ScriptLine> InLanguage(const std::vector<ScriptLine>& lines, const std::string& language) {
+    std::vector<ScriptLine> out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const ScriptLine& line = lines[i];
+        if (IsLanguageLine(line)) {
+            if (i == 0 || !(IsTextLine(lines[i - 1]) || IsLanguageLine(lines[i - 1])))
+                line.Fail("a '" + line.tokens[0] + "' line belongs right under a caption, card or title");
+            if (line.tokens.size() != 2) line.Fail("expected " + line.tokens[0] + " \"text\"");
+            continue;
+        }
+        out.push_back(line);
+        if (language.empty() || !IsTextLine(line)) continue;
+        size_t k = i + 1;
+        while (k < lines.size() && IsLanguageLine(lines[k]) && lines[k].tokens[0] != language) ++k;
+        if (k >= lines.size() || !IsLanguageLine(lines[k])) line.Fail("no '" + language + "' text for this line");
+        line.At(3);  // a text line without its text fails here, naming the line
+        out.back().tokens[3] = lines[k].At(1);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> StoryboardLanguages(const std::vector<ScriptLine>& lines) {
+    std::vector<std::string> languages;
+    for (const auto& line : lines) {
+        if (IsLanguageLine(line) && std::find(languages.begin(), languages.end(), line.tokens[0]) == languages.end())
+            languages.push_back(line.tokens[0]);
+    }
+    return languages;
+}
+
+Storyboard ParseStoryboard(const std::vector<ScriptLine>& allLines, const std::string& language) {
     static const char* const kKinds[] = {"valley", "theft", "club", "journey", "volcano", "celebrate"};
+    const std::vector<ScriptLine> lines = InLanguage(allLines, language);
     Storyboard board;
     for (const auto& line : lines) {
         const std::string& head = line.tokens[0];

@@ -34,6 +34,11 @@ struct Storyboard {
     std::vector<SoundCue> sounds;
 };
 
-Storyboard ParseStoryboard(const std::vector<ScriptLine>& lines);
+// Reads a storyboard in one of its languages: "" for its own texts (Polish), or a language code
+// ("en") whose line `en "text"` right under each caption, card and title gives that text there.
+Storyboard ParseStoryboard(const std::vector<ScriptLine>& lines, const std::string& language = "");
+
+// The languages besides its own that a storyboard gives its texts in, in order of first use.
+std::vector<std::string> StoryboardLanguages(const std::vector<ScriptLine>& lines);
 
 }  // namespace media

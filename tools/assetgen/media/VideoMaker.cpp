@@ -52,8 +52,8 @@ StereoSound Soundtrack(const std::string& contentFolder, const Storyboard& board
 }  // namespace
 
 std::string MakeVideoFile(const std::string& contentFolder, const std::string& storyboardPath,
-                          const std::string& outputPath) {
-    Storyboard board = ParseStoryboard(ReadScript(storyboardPath));
+                          const std::string& outputPath, const std::string& language) {
+    Storyboard board = ParseStoryboard(ReadScript(storyboardPath), language);
     StereoSound sound = Soundtrack(contentFolder, board);
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, cartoon::kWidth, cartoon::kHeight),
                        cairo_surface_destroy);
@@ -74,8 +74,9 @@ std::string MakeVideoFile(const std::string& contentFolder, const std::string& s
     return report;
 }
 
-void WriteVideoFrame(const std::string& storyboardPath, double seconds, const std::string& pngPath) {
-    Storyboard board = ParseStoryboard(ReadScript(storyboardPath));
+void WriteVideoFrame(const std::string& storyboardPath, double seconds, const std::string& pngPath,
+                     const std::string& language) {
+    Storyboard board = ParseStoryboard(ReadScript(storyboardPath), language);
     SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, cartoon::kWidth, cartoon::kHeight),
                        cairo_surface_destroy);
     ContextPtr cr(cairo_create(surface.get()), cairo_destroy);

@@ -1,7 +1,7 @@
 // assetgen-media: makes the game's sound effects, music and videos from the texts in content/media.
 //   assetgen-media <content/media folder> <game folder>   generate everything
 //   assetgen-media --check <game folder>                  verify every file exists and decodes
-//   assetgen-media --frame <storyboard> <seconds> <png>   draw one video frame, to look at a scene
+//   assetgen-media --frame <storyboard> <seconds> <png> [en]   draw one video frame, to look at a scene
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -66,9 +66,9 @@ bool RunJobs(std::vector<Job>& jobs, unsigned threads) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--check") return media::CheckGameFolder(argv[2]) ? 0 : 1;
-    if (argc == 5 && std::string(argv[1]) == "--frame") {
+    if ((argc == 5 || argc == 6) && std::string(argv[1]) == "--frame") {
         try {
-            media::WriteVideoFrame(argv[2], std::atof(argv[3]), argv[4]);
+            media::WriteVideoFrame(argv[2], std::atof(argv[3]), argv[4], argc == 6 ? argv[5] : "");
             return 0;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "assetgen-media: %s\n", e.what());
@@ -87,8 +87,12 @@ int main(int argc, char** argv) {
     std::vector<Job> jobs;
     try {
         // The videos take longest, so they start first and the other thread works through the rest.
-        for (const auto& name : media::VideoNames(content))
-            jobs.push_back({"video " + name, [=] { return media::MakeVideo(content, game, name); }});
+        for (const auto& name : media::VideoNames(content)) {
+            for (const auto& language : media::VideoLanguages(content, name)) {
+                jobs.push_back({"video " + name + (language.empty() ? "" : " (" + language + ")"),
+                                [=] { return media::MakeVideo(content, game, name, language); }});
+            }
+        }
         jobs.push_back({"sounds", [=] { return media::MakeSounds(content, game); }});
         for (int track = 0; track < 10; ++track)
             jobs.push_back({"track " + std::to_string(track), [=] { return media::MakeTrack(content, game, track); }});
