@@ -9,7 +9,7 @@ trap 'rm -rf "$game"' EXIT
 
 line="$("$KVB_PLAY" --data "$game" --quiet --level 3 -e 'frames 40; state' | tail -n1)"
 expect_eq "$(json_get "$line" currentState)" 10 "the screen is a level"
-expect_eq "$(json_get "$line" levelNumber)" 3 "the level"
+expect_eq "$(json_get "$line" level.levelNumber)" 3 "the level"
 expect_eq "$(json_get "$line" introPlaying)" false "the intro"
 expect_eq "$(json_get "$line" video)" null "no film"
 
@@ -21,9 +21,8 @@ fresh="${menu#*\"player\":}"; fresh="${fresh%%\}*}"
 expect_eq "$record" "${fresh/\"nextLevel\":0/\"nextLevel\":3}" "the player record"
 
 start="$(grep -o '<START_POS X="[0-9]*" Y="[0-9]*"' "$game/LevelDescriptions/Level3.xml" | head -n1)"
-hero="${line#*\"hero\":}"
-expect_eq "$(json_get "$hero" x)" "$(echo "$start" | sed 's/.*X="\([0-9]*\)".*/\1/')" "hero x"
-expect_eq "$(json_get "$hero" y)" "$(echo "$start" | sed 's/.*Y="\([0-9]*\)".*/\1/')" "hero y"
+expect_eq "$(json_get "$line" level.hero.x)" "$(echo "$start" | sed 's/.*X="\([0-9]*\)".*/\1/')" "hero x"
+expect_eq "$(json_get "$line" level.hero.y)" "$(echo "$start" | sed 's/.*Y="\([0-9]*\)".*/\1/')" "hero y"
 
 set +e; "$KVB_PLAY" --data "$game" --quiet --level 9 -e 'state' > /dev/null 2>&1; rc=$?; set -e
 expect_eq "$rc" 2 "--level 9 is refused"
