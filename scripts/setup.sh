@@ -16,7 +16,7 @@ packages=(
   libcairo2-dev libmp3lame-dev fonts-dejavu-core libfontconfig-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev xvfb xauth python3 xdotool x11-utils jq
   appstream desktop-file-utils dpkg-dev imagemagick
-  libtinyxml2-dev zlib1g-dev tiled libinih-dev
+  libtinyxml2-dev zlib1g-dev tiled libinih-dev fontconfig
 )
 
 missing=()
