@@ -2,6 +2,7 @@
 # Polish unless English is asked for (--lang, then settings.ini's language, then the locale: LC_ALL, LC_MESSAGES,
 # LANG); in English the menu, options, briefing, pictures with words, message boxes and the intro are English.
 source "$(dirname "$0")/lib.sh"
+[ -f "$KVB_GAME_DIR/Data/Text.xml" ] || { echo "no generated content: skipped"; exit 0; }
 
 game="$(make_game_copy)"
 trap 'rm -rf "$game"' EXIT
