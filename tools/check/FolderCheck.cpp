@@ -15,9 +15,9 @@
 #include "TiledMap.h"
 #include "data/GameData.h"
 #include "data/ObjectType.h"
+#include "data/SaveSlots.h"
 #include "data/UnitType.h"
 #include "frontend/Highscore.h"
-#include "data/SaveSlots.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 
@@ -163,10 +163,7 @@ void FolderCheck::CheckTables() {
     }
     for (int i = 0; i < samples; ++i) {
         const std::string path = "SOUND\\" + table[i] + ".WAV";
-        if (!Exists(path)) {
-            Add(path, "missing");
-            continue;
-        }
+        if (!Present(path)) continue;
         MediaInfo info;
         std::string error;
         if (!ProbeMedia(platform::ResolveGamePath(path), info, error)) {
@@ -179,12 +176,15 @@ void FolderCheck::CheckTables() {
     }
 }
 
+bool FolderCheck::Present(const std::string& path) {
+    if (Exists(path)) return true;
+    Add(path, "missing");
+    return false;
+}
+
 void FolderCheck::CheckUnit(const std::string& name) {
     const std::string path = "Units\\" + name + ".xml";
-    if (!Exists(path)) {
-        Add(path, "missing");
-        return;
-    }
+    if (!Present(path)) return;
     const UnitType type(name);
     if (type.unitClass.empty()) Add(path, "no CLASS");
     if (type.maxWidth <= 0 || type.maxHeight <= 0) Add(path, "no MAXSIZE HEIGHT and WIDTH");
@@ -205,10 +205,7 @@ void FolderCheck::CheckUnit(const std::string& name) {
 
 void FolderCheck::CheckObject(const std::string& name) {
     const std::string path = "Objects\\" + name + ".xml";
-    if (!Exists(path)) {
-        Add(path, "missing");
-        return;
-    }
+    if (!Present(path)) return;
     const ObjectType type(name);
     if (type.objectClass.empty()) {
         Add(path, "no CLASS");
@@ -391,9 +388,8 @@ void FolderCheck::CheckMedia() {
         const std::string path = "Music\\Track" + std::to_string(n) + ".MP3";
         MediaInfo info;
         std::string error;
-        if (!Exists(path)) {
-            Add(path, "missing");
-        } else if (!ProbeMedia(platform::ResolveGamePath(path), info, error)) {
+        if (!Present(path)) continue;
+        if (!ProbeMedia(platform::ResolveGamePath(path), info, error)) {
             Add(path, error);
         } else if (!info.audio) {
             Add(path, "holds no sound");
@@ -402,9 +398,8 @@ void FolderCheck::CheckMedia() {
     for (const char* path : {"intro.avi", "outro.avi"}) {
         MediaInfo info;
         std::string error;
-        if (!Exists(path)) {
-            Add(path, "missing");
-        } else if (!ProbeMedia(platform::ResolveGamePath(path), info, error)) {
+        if (!Present(path)) continue;
+        if (!ProbeMedia(platform::ResolveGamePath(path), info, error)) {
             Add(path, error);
         } else if (!info.video || info.width != 800 || info.height != 600) {
             Add(path, "its picture is " + Size(info.width, info.height) + ", not 800x600");
@@ -429,7 +424,8 @@ void FolderCheck::CheckPlayerFiles() {
     }
     for (int slot = 0; slot < kSaveSlotCount; ++slot) {
         const std::string path = SaveSlotFileName(slot);
-        if (!Exists(path) || !platform::ReadWholeFile(platform::ResolveGamePath(path), bytes) || bytes.empty()) continue;
+        if (!Exists(path) || !platform::ReadWholeFile(platform::ResolveGamePath(path), bytes) || bytes.empty())
+            continue;
         PlayerRecord record;
         DecodeSlot(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), record);
         if (bytes.size() != kSaveRecordSize) {

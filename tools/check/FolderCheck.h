@@ -40,6 +40,8 @@ public:
 private:
     struct PictureRule;
     void Add(const std::string& path, const std::string& text) { problems.push_back({path, text}); }
+    // Whether the game file is there; a missing one is noted as a problem.
+    bool Present(const std::string& path);
     bool CheckPicture(const std::string& path, const PictureRule& rule);
     void CheckUnit(const std::string& name);
     void CheckObject(const std::string& name);
