@@ -14,7 +14,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libcairo2-dev libmp3lame-dev fonts-dejavu-core libfontconfig-dev libcli11-dev nlohmann-json3-dev
-  libgtest-dev libbenchmark-dev xvfb xauth python3 xdotool x11-utils jq
+  libgtest-dev libbenchmark-dev libx11-dev xvfb xauth python3 xdotool x11-utils jq
   appstream desktop-file-utils dpkg-dev imagemagick
   libtinyxml2-dev zlib1g-dev tiled libinih-dev fontconfig
 )

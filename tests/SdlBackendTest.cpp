@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "ScreenGrab.h"
 #include "TestSupport.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessDisplay.h"
@@ -830,6 +831,94 @@ TEST(SdlDisplay, FullScreenWindowUnderXvfbIsLetterboxed) {
     ExercisesAWindow(display);
     display.Close();
 }
+
+// What the X server itself shows, waited for until `shows` holds (the window's pictures reach the server
+// in their own time); false if it never does.
+template <typename Check>
+bool ScreenShows(const XvfbServer& server, Check shows) {
+    std::vector<uint32_t> screen;
+    int w = 0;
+    int h = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (testing_support::GrabScreen(server.Display(), screen, w, h) &&
+            shows([&](int x, int y) { return x < w && y < h ? screen[static_cast<size_t>(y) * w + x] : ~0u; })) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+// The renderer SDL picks ("" for its own choice); one a process, as SDL may not start again on another X
+// server after OpenGL ran on one.
+class SdlDisplayRenderer : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SdlDisplayRenderer, FullScreenOnAnXServerWithoutWindowManagerShowsTheWholePicture) {
+    XvfbServer server(1024, 768);
+    if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+    std::vector<uint32_t> probe;
+    int pw = 0;
+    int ph = 0;
+    if (!testing_support::GrabScreen(server.Display(), probe, pw, ph)) GTEST_SKIP() << "built without Xlib";
+    {
+        const char* renderer = GetParam();
+        EnvGuard env;
+        UseXvfb(env, server, false);
+        env.Set("SDL_RENDER_DRIVER", *renderer ? renderer : nullptr);
+        SdlDisplay display;
+        ASSERT_EQ(display.Open(800, 600, "Kolvenbrook 3D"), DisplayStep::Ok) << display.LastError();
+        // A colour in each corner of the picture and another in the middle.
+        Surface* back = display.BackBuffer();
+        ASSERT_NE(back, nullptr);
+        back->Fill(0x204060);
+        const struct {
+            Rect rect;
+            uint32_t colour;
+        } corners[] = {{{0, 0, 40, 40}, 0xFF0000},
+                       {{760, 0, 800, 40}, 0x00FF00},
+                       {{0, 560, 40, 600}, 0x0000FF},
+                       {{760, 560, 800, 600}, 0xFFFF00}};
+        for (const auto& corner : corners) FillRect(back, corner.rect, corner.colour);
+        // Frames of a screen standing still: the picture does not change, the screen must show all of it.
+        auto frames = [&display] {
+            for (int frame = 0; frame < 10; ++frame) display.Present();
+        };
+        frames();
+        // The picture as shown at `scale` from (left, top): each corner and the middle in place.
+        auto pictureAt = [&](int left, int top, double scale) {
+            return [=](auto at) {
+                for (const auto& corner : corners) {
+                    const int x = left + static_cast<int>((corner.rect.left + 20) * scale);
+                    const int y = top + static_cast<int>((corner.rect.top + 20) * scale);
+                    if (!Near(at(x, y), corner.colour, 8)) return false;
+                }
+                return Near(at(left + static_cast<int>(400 * scale), top + static_cast<int>(300 * scale)), 0x204060, 8);
+            };
+        };
+        EXPECT_TRUE(display.IsFullscreen());
+        // 800x600 scaled by 1.28 covers the whole 1024x768 screen.
+        EXPECT_TRUE(ScreenShows(server, pictureAt(0, 0, 1.28))) << "full screen";
+
+        display.ToggleFullscreen();
+        frames();
+        EXPECT_FALSE(display.IsFullscreen());
+        // Back to an 800x600 window in the middle of the screen, nothing around it.
+        EXPECT_TRUE(ScreenShows(server, [&](auto at) {
+            return pictureAt(112, 84, 1.0)(at) && !Near(at(60, 60), 0xFF0000, 8) && !Near(at(1000, 740), 0xFFFF00, 8);
+        })) << "window";
+
+        display.ToggleFullscreen();
+        frames();
+        EXPECT_TRUE(display.IsFullscreen());
+        EXPECT_TRUE(ScreenShows(server, pictureAt(0, 0, 1.28))) << "full screen again";
+        display.Close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Renderers, SdlDisplayRenderer, ::testing::Values("", "software"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(*info.param ? info.param : "Default");
+                         });
 
 TEST(SdlDisplay, WindowUnderXvfbAndAltEnter) {
     XvfbServer server(1024, 768);

@@ -2,6 +2,9 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <SDL.h>
+#if defined(KVB_HAVE_X11)
+#include <X11/Xlib.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +33,24 @@ bool DriverRequested(const char* driver) {
     return false;
 }
 
+// True on an X server that no window manager runs on (none holds the root window's substructure redirect):
+// there a request for full screen is a message nobody answers, and the window would keep its size.
+bool XServerWithoutWindowManager() {
+#if defined(KVB_HAVE_X11)
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || SDL_strcasecmp(driver, "x11") != 0) return false;
+    ::Display* x = XOpenDisplay(nullptr);
+    if (!x) return false;
+    XWindowAttributes root{};
+    const bool unmanaged = XGetWindowAttributes(x, DefaultRootWindow(x), &root) != 0 &&
+                           (root.all_event_masks & SubstructureRedirectMask) == 0;
+    XCloseDisplay(x);
+    return unmanaged;
+#else
+    return false;
+#endif
+}
+
 }  // namespace
 
 struct SdlDisplay::Impl {
@@ -49,6 +70,9 @@ struct SdlDisplay::Impl {
     SDL_Cursor* arrow = nullptr;
     std::unique_ptr<Surface> back;
     Shown shown = Shown::Nothing;
+    // Without a window manager full screen is the window itself, borderless over the whole display.
+    bool unmanaged = false;
+    bool covering = false;
     bool cursorVisible = true;
     std::string lastError;
 
@@ -98,6 +122,22 @@ struct SdlDisplay::Impl {
         }
     }
 
+    void CoverDisplay() {
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) != 0) return;
+        SDL_SetWindowBordered(window, SDL_FALSE);
+        SDL_SetWindowPosition(window, bounds.x, bounds.y);
+        SDL_SetWindowSize(window, bounds.w, bounds.h);
+        covering = true;
+    }
+
+    void Uncover() {
+        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowBordered(window, SDL_TRUE);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        covering = false;
+    }
+
     void DestroyWindow() {
         DropPicture();
         if (screen) SDL_DestroyTexture(screen);
@@ -108,6 +148,7 @@ struct SdlDisplay::Impl {
         window = nullptr;
         back.reset();
         shown = Shown::Nothing;
+        covering = false;
         outputWidth = outputHeight = 0;
     }
 
@@ -155,7 +196,8 @@ DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     // The window. Full screen keeps the desktop's mode; the picture is scaled and letterboxed into it.
     const char* windowed = std::getenv("KVB_WINDOWED");
     const bool startWindowed = windowed && std::strcmp(windowed, "1") == 0;
-    const Uint32 flags = startWindowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
+    d.unmanaged = XServerWithoutWindowManager();
+    const Uint32 flags = startWindowed || d.unmanaged ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
     d.window = SDL_CreateWindow(titleUtf8 ? titleUtf8 : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                 height, flags);
     if (!d.window) return d.Fail(DisplayStep::Exclusive, "cannot create the window");
@@ -166,6 +208,8 @@ DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
     if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
     if (!d.renderer) return d.Fail(DisplayStep::Resolution, "cannot create a renderer");
+    // After the renderer, which may make the window anew.
+    if (!startWindowed && d.unmanaged) d.CoverDisplay();
     if (SDL_RenderSetLogicalSize(d.renderer, width, height) != 0) {
         return d.Fail(DisplayStep::Resolution, "cannot set the 800x600 logical size");
     }
@@ -247,13 +291,21 @@ bool SdlDisplay::IsOpen() const {
 }
 
 bool SdlDisplay::IsFullscreen() const {
-    return impl_->window && (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN) != 0;
+    return impl_->window && (impl_->covering || (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_FULLSCREEN) != 0);
 }
 
 void SdlDisplay::ToggleFullscreen() {
     Impl& d = *impl_;
     if (!d.window) return;
-    SDL_SetWindowFullscreen(d.window, IsFullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (d.covering) {
+        d.Uncover();
+    } else if (IsFullscreen()) {
+        SDL_SetWindowFullscreen(d.window, 0);
+    } else if (d.unmanaged) {
+        d.CoverDisplay();
+    } else {
+        SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     d.ApplyCursor();
     d.Render();
 }
