@@ -25,6 +25,8 @@ namespace {
 
 constexpr int32_t kFrameIntervalMs = 20;
 constexpr int32_t kMessageFrames = 400;
+// The music of the main menu, and after the intro or the outro.
+constexpr int32_t kMenuTrack = 9;
 const char kTitle[] = "Kolvenbrook 3D";
 
 struct StepText {
@@ -89,7 +91,7 @@ constexpr Screen ScreenIn(int32_t state, const char* name, WindowStep make = Mak
 
 void MakeMainMenu(GameDlgFields& window) {
     GameGlobals::mainMenu = new CMainMenu(&window);
-    if (GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
+    if (GameGlobals::sound) GameGlobals::sound->PlayMusic(kMenuTrack);
 }
 
 void MakeCollisionMap(GameDlgFields& window) {
@@ -216,7 +218,7 @@ void CGameDlg::RunFrame() {
                 GameGlobals::StopVideo();
                 introPlaying = false;
                 outroPending = false;
-                if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
+                if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(kMenuTrack);
             }
             input->enterPressed = false;
             input->escapePressed = false;
