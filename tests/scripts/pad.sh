@@ -11,8 +11,7 @@ replay="$game/Replays/level0.txt"
 # Normal difficulty (the solution's), music and sound off.
 printf '\x00\x00\x00\x00\x01\x00\x00\x00' > "$game/Config.dat"
 
-hero() { printf '%s\n' "$1" | grep -o '"hero":{[^}]*}'; }
-hero_x() { hero "$1" | grep -o '"x":[-0-9]*' | cut -d: -f2; }
+hero_x() { json_get "$1" level.hero.x; }
 
 # The solution as a script, one frame and one state at a time, its keys held as keys or as pad controls.
 as_script() {
@@ -133,7 +132,7 @@ state
 mapfile -t s <<<"$out"
 expect_eq "$(json_get "${s[0]}" currentState)" 2 "d-pad down twice and A: the options"
 expect_eq "$(json_get "${s[1]}" currentState)" 0 "B went back to the menu"
-printf '%s' "${s[1]}" | grep -q '"selectedItem":0' || fail "up twice did not go back to the first item: ${s[1]}"
+expect_eq "$(json_get "${s[1]}" screen.selectedItem)" 0 "up twice went back to the first item"
 expect_eq "$(json_get "${s[2]}" currentState)" 12 "Back gave the run up: the best scores"
-printf '%s' "${s[3]}" | grep -q '"name":"BA"' || fail "the picked name is not BA: ${s[3]}"
+expect_eq "$(json_get "${s[3]}" screen.rows.0.name)" BA "the name picked with the pad"
 echo "pad: ok"

@@ -9,8 +9,8 @@ trap 'rm -rf "$game"' EXIT
 [ -f "$game/LevelDescriptions/Level0.xml" ] || { echo "no levels in the game folder (content not built): skipped"; exit 0; }
 
 # The level as it stands: everything of its JSON object but the camera.
-level() { printf '%s' "$1" | grep -o '"level":{.*' | sed 's/"cameraX":[-0-9]*,"cameraY":[-0-9]*//'; }
-hero_x() { printf '%s' "$1" | grep -o '"hero":{[^}]*}' | grep -o '"x":[-0-9]*' | cut -d: -f2; }
+level() { json_get "$1" level | sed 's/"cameraX":[-0-9]*,"cameraY":[-0-9]*//'; }
+hero_x() { json_get "$1" level.hero.x; }
 
 # Into level 0 and walking right: one frame walked, then P; 300 paused frames; P again and the same
 # frames walked; then Pause, F1 and the pad's Start; then the focus.
