@@ -34,4 +34,16 @@ grep -q "settings.ini line 4: no setting 'hints'" "$game/err" || fail "the unkno
 grep -q '^pause = K$' "$game/settings.ini" || fail "the pause key was not written back"
 grep -q '^hints = many$' "$game/settings.ini" || fail "the unknown entry was lost"
 grep -q '^vsync = off$' "$game/settings.ini" || fail "the defaults were not written"
+
+# Installed (--user-dir): the file is read and written in the player's folder, the screenshots go there,
+# and the game folder is left alone.
+user="$game/user"
+mkdir -p "$user"
+rm -f "$game/settings.ini"
+printf '[keys]\nscreenshot = F5\n' > "$user/settings.ini"
+"$KVB_PLAY" --quiet --data "$game" --user-dir "$user" -e 'frames 2; press F5; frames 1; quit' 2>/dev/null ||
+  fail "the installed run"
+[ "$(ls "$user/screenshots" | wc -l)" -eq 1 ] || fail "F5 left no screenshot in the player's folder"
+grep -q '^screenshot = F5$' "$user/settings.ini" || fail "the player's settings were not written back"
+[ ! -e "$game/settings.ini" ] && [ ! -e "$game/screenshots" ] || fail "the game folder got the player's files"
 echo "settings: ok"
