@@ -1,10 +1,9 @@
 // The main window's screenshots: the picture on show saved as a PNG named by the date and time.
-#include "app/GameDlg.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "app/GameDlg.h"
 #include "platform/GameFolders.h"
 #include "platform/Platform.h"
 
