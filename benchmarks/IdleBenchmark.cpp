@@ -1,15 +1,20 @@
 // How busy the game keeps the processor in its main menu, in a real window: the program is the game (the
-// same services as kolvenbrook), with the intro closed at once; it measures its own processor time.
+// same services as kolvenbrook), with the intro closed at once; it measures its own processor time. With
+// --level it plays level 0 instead (walking and jumping) and measures the time between shown frames.
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/GameApp.h"
 #include "platform/Files.h"
@@ -33,6 +38,7 @@ using Clock = std::chrono::steady_clock;
 class CountingDisplay : public platform::IDisplay {
 public:
     CountingDisplay(platform::SdlDisplay& display, bool present) : display_(display), present_(present) {}
+    void SetOptions(const platform::DisplayOptions& options) override { display_.SetOptions(options); }
     platform::DisplayStep Open(int w, int h, const char* title) override { return display_.Open(w, h, title); }
     void HideCursor() override { display_.HideCursor(); }
     void ShowArrowCursor() override { display_.ShowArrowCursor(); }
@@ -40,6 +46,10 @@ public:
     void Present() override {
         if (presents.fetch_add(1) == 0) firstPresent = Clock::now();
         if (present_) display_.Present();
+        if (recording.load()) {
+            std::lock_guard<std::mutex> lock(shownMutex);
+            shown.push_back(Clock::now());
+        }
     }
     void PresentPicture(const platform::Surface& picture) override { display_.PresentPicture(picture); }
     void SetTitle(const char* title) override { display_.SetTitle(title); }
@@ -47,6 +57,10 @@ public:
 
     std::atomic<long> presents{0};
     Clock::time_point firstPresent;
+    // When each present returned (with vsync: the refresh it was shown on), while recording.
+    std::atomic<bool> recording{false};
+    std::mutex shownMutex;
+    std::vector<Clock::time_point> shown;
 
 private:
     platform::SdlDisplay& display_;
@@ -59,6 +73,23 @@ double ProcessCpuSeconds() {
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// The q-th quantile (0..1) of the gaps between successive times, in milliseconds.
+double GapQuantileMs(const std::vector<Clock::time_point>& times, double q) {
+    std::vector<double> gaps;
+    for (size_t i = 1; i < times.size(); ++i) {
+        gaps.push_back(std::chrono::duration<double, std::milli>(times[i] - times[i - 1]).count());
+    }
+    if (gaps.empty()) return 0.0;
+    std::sort(gaps.begin(), gaps.end());
+    return gaps[std::min(gaps.size() - 1, static_cast<size_t>(q * static_cast<double>(gaps.size())))];
+}
+
+void Tap(const char* key) {
+    platform::SdlEventInjector::Key(true, key);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    platform::SdlEventInjector::Key(false, key);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,16 +97,24 @@ int main(int argc, char** argv) {
     std::string folder;
     int seconds = 10;
     bool present = true;
+    bool level = false;
+    bool vsync = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--game=", 7) == 0) folder = argv[i] + 7;
         if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::atoi(argv[i] + 10);
         if (std::strcmp(argv[i], "--no-present") == 0) present = false;
+        if (std::strcmp(argv[i], "--level") == 0) level = true;
+        if (std::strcmp(argv[i], "--vsync") == 0) vsync = true;
     }
     // The game writes Config.dat when it ends: give it a copy of the game folder.
     if (folder.empty() || !platform::ChangeToFolder(folder)) {
-        std::fprintf(stderr, "usage: kvb_idle_benchmark --game=COPY_OF_GAME_FOLDER [--seconds=N] [--no-present]\n");
+        std::fprintf(stderr,
+                     "usage: kvb_idle_benchmark --game=COPY_OF_GAME_FOLDER [--seconds=N] [--no-present] "
+                     "[--level [--vsync]]\n");
         return 2;
     }
+    // The level run says whether frames wait for the display's refresh; the menu run keeps the settings as found.
+    if (level) std::ofstream("settings.ini") << "[display]\nvsync = " << (vsync ? "on" : "off") << "\n";
     platform::RemoveStaleTempFiles(".");
 
     platform::SdlClock clock;
@@ -112,6 +151,24 @@ int main(int argc, char** argv) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
             startupMs = std::chrono::duration<double, std::milli>(counting.firstPresent - started).count();
+            if (level) {
+                // The menu's "new game", the briefing, and into level 0, walking right and jumping now and then.
+                for (int i = 0; i < 2; ++i) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                    Tap("Return");
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                platform::SdlEventInjector::Key(true, "Right");
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+                counting.recording = true;
+                for (int i = 0; i < seconds; ++i) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(940));
+                    Tap("Up");
+                }
+                counting.recording = false;
+                platform::SdlEventInjector::Quit();
+                return;
+            }
             std::this_thread::sleep_for(std::chrono::seconds(2));  // settle
             const double cpu0 = ProcessCpuSeconds();
             const long frames0 = counting.presents.load();
@@ -129,6 +186,13 @@ int main(int argc, char** argv) {
         measure.join();
     }
     services = platform::Services{};
+    if (level) {
+        const char* suffix = vsync ? "_vsync" : "";
+        std::printf("level_frames_shown%s=%zu\n", suffix, counting.shown.size());
+        std::printf("level_frame_interval_p50_ms%s=%.1f\n", suffix, GapQuantileMs(counting.shown, 0.50));
+        std::printf("level_frame_interval_p99_ms%s=%.1f\n", suffix, GapQuantileMs(counting.shown, 0.99));
+        return result;
+    }
     const char* suffix = present ? "" : "_no_present";
     std::printf("startup_window_ms%s=%.0f\n", suffix, startupMs);
     std::printf("menu_fps%s=%.1f\n", suffix, fps);

@@ -9,6 +9,8 @@
 #                    (the intro closed by the first key), headless
 # idle_cpu_percent   the game in a real window under Xvfb, 10 s in the main menu: processor seconds of the
 #                    whole process / wall seconds; _no_present the same with the frames drawn but not shown
+# level_frame_interval_p50_ms, _p99_ms  the same window, 10 s of level 0 walked and jumped: the time between
+#                    shown frames (a present's return to the next); _vsync with vsync on in settings.ini
 # peak_rss_mb        the highest resident memory of a driver run through every screen and all eight levels
 # Needs Xvfb for the idle figures (they are left out without it). KVB_BUILD_DIR picks the build folder.
 set -euo pipefail
@@ -100,6 +102,10 @@ if command -v Xvfb >/dev/null; then
         "$build/benchmarks/kvb_idle_benchmark" --game="$copy" --seconds=10 2>/dev/null || true)"
       idle+=$'\n'"$(DISPLAY=":$number" KVB_WINDOWED=1 SDL_AUDIODRIVER=dummy \
         "$build/benchmarks/kvb_idle_benchmark" --game="$copy" --seconds=10 --no-present 2>/dev/null || true)"
+      for vsync in "" --vsync; do
+        idle+=$'\n'"$(DISPLAY=":$number" KVB_WINDOWED=1 SDL_AUDIODRIVER=dummy \
+          "$build/benchmarks/kvb_idle_benchmark" --game="$copy" --seconds=10 --level $vsync 2>/dev/null || true)"
+      done
       break
     fi
     kill "$xvfb_pid" 2>/dev/null || true
@@ -120,5 +126,9 @@ if [ -n "$idle" ]; then
   echo "idle_cpu_percent_no_present=$(value idle_cpu_percent_no_present <<<"$idle")"
   echo "menu_fps=$(value menu_fps <<<"$idle")"
   echo "startup_window_ms=$(value startup_window_ms <<<"$idle")"
+  for name in level_frame_interval_p50_ms level_frame_interval_p99_ms; do
+    echo "$name=$(value "$name" <<<"$idle")"
+    echo "${name}_vsync=$(value "${name}_vsync" <<<"$idle")"
+  done
 fi
 echo "peak_rss_mb=$peak_rss_mb"

@@ -64,7 +64,8 @@ int ParseCommandLine(int argc, char** argv, StartOptions& options) {
     cli.add_option("--user-dir", options.userDir, "Keep the options, saves, best scores and own levels in DIR")
         ->type_name("DIR");
     cli.add_flag("--mute", options.mute, "Play without any sound");
-    cli.add_option("--lang", options.language, "Language of the game: pl or en (default: settings.ini, else the locale)")
+    cli.add_option("--lang", options.language,
+                   "Language of the game: pl or en (default: settings.ini, else the locale)")
         ->check(CLI::IsMember({"pl", "en"}, CLI::ignore_case));
     cli.add_option("--level", options.startLevel, "Start a new game straight in level N, without intro or menu")
         ->type_name("N")
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
     if (const int exitCode = ParseCommandLine(argc, argv, options); exitCode >= 0) return exitCode;
     // The window's start mode is the display's own setting; the command line only overrides it.
     if (options.windowed) ::setenv("KVB_WINDOWED", "1", 1);
-    if (options.fullscreen) ::unsetenv("KVB_WINDOWED");
+    if (options.fullscreen) ::setenv("KVB_WINDOWED", "0", 1);
 
     platform::FolderRequest request = platform::RequestFromEnvironment(options.dataDir, options.userDir);
     request.installedDataFromExecutable = KVB_INSTALLED_DATA_FROM_BIN;

@@ -1,6 +1,7 @@
 // The main window: frame pacing, screen switches, the intro, keys, display failures and Config.dat.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -348,6 +349,48 @@ TEST_F(AppTest, AConfigThatCannotBeWrittenKeepsTheOldFileWhole) {
     folder.Write("Config.dat.kvbtmp/blocker", "");
     w.OnDestroy();
     EXPECT_EQ(folder.Read("Config.dat"), std::string("\x01\x01\x01\x00\x01\x00\x00\x00", 8));
+}
+
+TEST_F(AppTest, APausedLevelHoldsTheSoundsUntilResumedOrLeft) {
+    CGameDlg& w = Start();
+    w.requestedLevel = 0;
+    w.requestedState = Level;
+    Frame();
+    ASSERT_EQ(w.currentState, Level);
+    for (bool paused : {true, false, true}) {
+        Press('P');
+        EXPECT_EQ(services.audio.paused, paused);
+        EXPECT_EQ(GameGlobals::level->paused, paused);
+    }
+    Press(27);
+    Frame();
+    EXPECT_EQ(w.currentState, Highscore);
+    EXPECT_FALSE(services.audio.paused) << "the sounds go on after a level left paused";
+}
+
+TEST_F(AppTest, TheSettingsFileReachesTheDisplayTheSoundsAndTheKeys) {
+    folder.Write("settings.ini",
+                 "[display]\nfullscreen = off\nwindow_width = 1024\nscaling = integer\nfilter = nearest\n"
+                 "[sound]\nsound_volume = 40\nmusic_volume = 0\n[keys]\njump = W\npause = K\n");
+    CGameDlg& w = Start(false);
+    const platform::DisplayOptions& shown = services.display.options;
+    EXPECT_EQ(std::make_tuple(shown.fullscreen, shown.windowWidth, shown.windowHeight, shown.integerScaling,
+                              shown.nearestFilter, shown.vsync),
+              std::make_tuple(false, 1024, 600, true, true, false));
+    EXPECT_EQ(std::make_pair(services.audio.soundVolume, services.audio.musicVolume), std::make_pair(40, 0));
+    EXPECT_EQ(GameGlobals::input->jump.key, 'W');
+    EXPECT_EQ(w.settings.keyPause, 'K');
+}
+
+TEST_F(AppTest, WithoutASettingsFileTheDefaultsAreWrittenAtTheEnd) {
+    CGameDlg& w = Start(false);
+    EXPECT_EQ(GameGlobals::input->jump.key, 38);
+    EXPECT_TRUE(services.events.padsStarted);
+    EXPECT_EQ(std::filesystem::absolute(services.events.padMappingFile),
+              std::filesystem::path(folder.Path()) / "gamecontrollerdb.txt");
+    EXPECT_FALSE(folder.Exists("settings.ini"));
+    w.OnDestroy();
+    EXPECT_EQ(folder.Read("settings.ini"), CSettings().Format());
 }
 
 }  // namespace

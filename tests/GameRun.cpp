@@ -27,7 +27,7 @@ namespace gamerun {
 namespace {
 
 bool IsPlayerFile(const std::string& name) {
-    if (name == "Config.dat" || name == "Highscore.dat") return true;
+    if (name == "Config.dat" || name == "Highscore.dat" || name == "settings.ini") return true;
     if (name.size() == 5 && name.compare(0, 4, "SAVE") == 0) return true;
     return name.size() > 7 && name.compare(name.size() - 7, 7, ".kvbtmp") == 0;
 }

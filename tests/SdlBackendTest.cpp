@@ -20,6 +20,7 @@
 
 #include "ScreenGrab.h"
 #include "TestSupport.h"
+#include "platform/KeyNames.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessDisplay.h"
 #include "platform/sdl/FfmpegVideoPlayer.h"
@@ -636,8 +637,9 @@ TEST_F(SdlEventsTest, KeysBecomeVirtualKeyCodes) {
         {"Right Shift", 16}, {"Return", 13},   {"Keypad Enter", 13},
         {"Escape", 27},      {"Backspace", 8}, {"A", 65},
         {"Z", 90},           {"M", 77},        {"0", 48},
-        {"9", 57},           {"F1", 0},        {"Tab", 0},
-        {"Left Ctrl", 0},    {"Keypad 5", 0},  {"Left Alt", 0},
+        {"9", 57},           {"F1", 112},      {"F12", 123},
+        {"Pause", 19},       {"Tab", 9},       {"Left Ctrl", 17},
+        {"Keypad 5", 101},   {"Left Alt", 18}, {"ScrollLock", 0},
     };
     for (const auto& [key, vk] : keys) {
         for (bool shift : {false, true}) {
@@ -656,6 +658,61 @@ TEST_F(SdlEventsTest, KeysBecomeVirtualKeyCodes) {
             EXPECT_EQ(got[1].vk, vk);
         }
     }
+}
+
+TEST_F(SdlEventsTest, EveryKeyNameToBindIsSdlsAndComesAsItsCode) {
+    int named = 0;
+    for (int vk = 1; vk < 256; ++vk) {
+        const std::string name = VirtualKeyName(vk);
+        if (name.empty()) continue;
+        ++named;
+        SCOPED_TRACE(name);
+        EXPECT_EQ(VirtualKeyFromName(name), vk);
+        ASSERT_TRUE(SdlEventInjector::Key(true, name)) << "SDL has no key of this name";
+        const std::vector<PlatformEvent> got = Drain();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].vk, vk);
+    }
+    EXPECT_GT(named, 70);
+}
+
+TEST_F(SdlEventsTest, FocusLostAndGained) {
+    SdlEventInjector::Focus(false);
+    SdlEventInjector::Focus(true);
+    const std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].type, PlatformEvent::Type::FocusLost);
+    EXPECT_EQ(got[1].type, PlatformEvent::Type::FocusGained);
+}
+
+TEST_F(SdlEventsTest, PadsComeAndGoAndTheirControlsArrive) {
+    events_.StartPads("/nonexistent/gamecontrollerdb.txt");
+    const int index = SdlEventInjector::PadAttach();
+    ASSERT_GE(index, 0);
+    std::vector<PlatformEvent> got = Drain();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].type, PlatformEvent::Type::PadAdded);
+    const int pad = got[0].pad;
+    // A and the left stick arrive; the right stick and the guide button are no controls of the game.
+    SdlEventInjector::PadButton(index, 5, true);  // SDL's guide button
+    SdlEventInjector::PadAxis(index, 2, -20000);  // the right stick across
+    SdlEventInjector::PadButton(index, 0, true);
+    SdlEventInjector::PadAxis(index, 0, -20000);
+    SdlEventInjector::PadButton(index, 0, false);
+    got = Drain();
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].type, PlatformEvent::Type::PadButtonDown);
+    EXPECT_EQ(got[0].control, static_cast<int>(PadButton::A));
+    EXPECT_EQ(got[1].type, PlatformEvent::Type::PadAxisMoved);
+    EXPECT_EQ(std::make_pair(got[1].control, got[1].value), std::make_pair(static_cast<int>(PadAxis::LeftX), -20000));
+    EXPECT_EQ(got[2].type, PlatformEvent::Type::PadButtonUp);
+    for (const PlatformEvent& e : got) EXPECT_EQ(e.pad, pad);
+    ASSERT_TRUE(SdlEventInjector::PadDetach(index));
+    // SDL may let go of the stick first; the pad's going comes last.
+    got = Drain();
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back().type, PlatformEvent::Type::PadRemoved);
+    EXPECT_EQ(got.back().pad, pad);
 }
 
 TEST_F(SdlEventsTest, AutoRepeatComesAsMoreKeyDowns) {

@@ -64,23 +64,34 @@ double WindowMatchesBackBuffer(platform::SdlDisplay& display, const platform::Su
     return static_cast<double>(same) / total;
 }
 
-TEST(WindowGameTest, TheMenuShowsInARealWindowAndItsLastItemQuits) {
-    const std::string content = KVB_GAME_DIR;
-    if (!std::filesystem::exists(content + "/Graphics/Spritelitery.png")) GTEST_SKIP() << "no generated content";
-    XvfbServer server(1024, 768);
-    if (server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+// The game's folder (the pictures and texts it needs for the menus) in a scratch folder, under an X
+// server of its own; `windowed` sets KVB_WINDOWED.
+struct WindowGame {
+    XvfbServer server;
     EnvGuard env;
-    env.Set("DISPLAY", server.Display().c_str());
-    env.Set("WAYLAND_DISPLAY", nullptr);
-    env.Set("SDL_VIDEODRIVER", nullptr);
-    env.Set("KVB_WINDOWED", "1");
-    env.Set("SDL_AUDIODRIVER", "dummy");
-
     TempGameFolder folder;
-    for (const char* part : {"Data", "Graphics", "Units", "Objects"}) {
-        std::filesystem::copy(content + "/" + part, folder.Path() + "/" + part,
-                              std::filesystem::copy_options::recursive);
+
+    WindowGame(int width, int height, bool windowed) : server(width, height) {
+        env.Set("DISPLAY", server.Display().c_str());
+        env.Set("WAYLAND_DISPLAY", nullptr);
+        env.Set("SDL_VIDEODRIVER", nullptr);
+        env.Set("KVB_WINDOWED", windowed ? "1" : nullptr);
+        env.Set("SDL_AUDIODRIVER", "dummy");
+        for (const char* part : {"Data", "Graphics", "Units", "Objects"}) {
+            std::filesystem::copy(std::string(KVB_GAME_DIR) + "/" + part, folder.Path() + "/" + part,
+                                  std::filesystem::copy_options::recursive);
+        }
     }
+    static bool HaveContent() {
+        return std::filesystem::exists(std::string(KVB_GAME_DIR) + "/Graphics/Spritelitery.png");
+    }
+};
+
+TEST(WindowGameTest, TheMenuShowsInARealWindowAndItsLastItemQuits) {
+    if (!WindowGame::HaveContent()) GTEST_SKIP() << "no generated content";
+    WindowGame game(1024, 768, true);
+    if (game.server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+    TempGameFolder& folder = game.folder;
 
     platform::SdlClock clock;
     platform::SdlDisplay display;
@@ -116,6 +127,51 @@ TEST(WindowGameTest, TheMenuShowsInARealWindowAndItsLastItemQuits) {
     }
     services = platform::Services{};
     EXPECT_EQ(folder.Read("Config.dat").size(), 8u);
+}
+
+TEST(WindowGameTest, IntegerScalingWithNearestFilteringShowsWholeSharpPixelsCentred) {
+    if (!WindowGame::HaveContent()) GTEST_SKIP() << "no generated content";
+    WindowGame game(1920, 1440, false);
+    if (game.server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
+    // A window 2.125 x 2.17 times the picture: integer scaling shows it twice as large, 50 pixels in.
+    game.folder.Write("settings.ini",
+                      "[display]\nfullscreen = off\nwindow_width = 1700\nwindow_height = 1300\n"
+                      "scaling = integer\nfilter = nearest\n");
+    platform::SdlClock clock;
+    platform::SdlDisplay display;
+    platform::SdlEvents events(&display);
+    platform::RecordingMessageBox messageBox;
+    platform::SdlImageDecoder images;
+    platform::SdlTextRenderer text;
+    platform::SdlAudio audio;
+    platform::FfmpegVideoPlayer video(&display, &audio);
+    platform::Services& services = platform::Current();
+    services = platform::Services{&clock, &events, &messageBox, &display, &images, &text, &audio, &video};
+    {
+        CGameApp app;
+        app.InitInstance();
+        ASSERT_NE(app.window.drawTarget, nullptr) << display.LastError();
+        Press(app, "Return");
+        RunFor(app, 200);
+        std::vector<uint32_t> pixels;
+        int w = 0;
+        int h = 0;
+        ASSERT_TRUE(display.CaptureWindow(pixels, w, h));
+        ASSERT_EQ(std::make_pair(w, h), std::make_pair(1700, 1300));
+        const platform::Surface& back = *app.window.drawTarget;
+        int wrong = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int sx = (x - 50) / 2;
+                const int sy = (y - 50) / 2;
+                const bool inside = x >= 50 && y >= 50 && sx < 800 && sy < 600;
+                wrong += pixels[static_cast<size_t>(y) * w + x] != (inside ? back.GetPixel(sx, sy) : 0u);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "pixels that are not their picture pixel (or the black border)";
+        app.window.OnDestroy();
+    }
+    services = platform::Services{};
 }
 
 }  // namespace

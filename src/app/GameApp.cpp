@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "core/GameGlobals.h"
+#include "core/InputState.h"
+#include "frontend/Highscore.h"
 #include "platform/Platform.h"
 
 void CGameApp::InitInstance() {
@@ -18,11 +20,45 @@ void CGameApp::Dispatch(const platform::PlatformEvent& event) {
         case platform::PlatformEvent::Type::KeyUp:
             window.OnKeyUp(event.vk);
             break;
+        case platform::PlatformEvent::Type::FocusLost:
+            window.OnFocusLost();
+            break;
+        case platform::PlatformEvent::Type::FocusGained:
+            // A paused level waits for the player to go on.
+            break;
         case platform::PlatformEvent::Type::Quit:
             // The window closed from outside ends the game like the quit item does.
             window.OnDestroy();
             window.quitPosted = true;
             break;
+        default:
+            // Pad events arrive here only as the keys they became.
+            break;
+    }
+}
+
+CPadInput::Context CGameApp::PadContext() const {
+    const CGameDlg& w = window;
+    if (w.introPlaying || w.outroPending) return CPadInput::Context::Menu;
+    if (w.currentState == Level) return CPadInput::Context::Level;
+    const CHighscore* table = GameGlobals::highscore;
+    if (w.currentState == Highscore && table && table->editRow != -1) return CPadInput::Context::NameEntry;
+    return CPadInput::Context::Menu;
+}
+
+bool CGameApp::NextEvent(platform::PlatformEvent& event) {
+    platform::IEventSource* events = platform::Current().events;
+    for (;;) {
+        if (!padKeys_.empty()) {
+            event = padKeys_.front();
+            padKeys_.pop_front();
+            return true;
+        }
+        if (!events || !events->Poll(event)) return false;
+        if (!platform::IsPadEvent(event.type)) return true;
+        if (window.settings.gamepads && GameGlobals::input) {
+            pads.Translate(event, PadContext(), *GameGlobals::input, padKeys_);
+        }
     }
 }
 
@@ -33,10 +69,9 @@ bool CGameApp::PumpEvents() {
         Dispatch(*heldBack_);
         heldBack_.reset();
     }
-    platform::IEventSource* events = platform::Current().events;
     std::vector<int> pressedNow;
     platform::PlatformEvent event;
-    while (!window.destroyed && events && events->Poll(event)) {
+    while (!window.destroyed && NextEvent(event)) {
         if (event.type == platform::PlatformEvent::Type::KeyUp &&
             std::find(pressedNow.begin(), pressedNow.end(), event.vk) != pressedNow.end()) {
             heldBack_ = event;

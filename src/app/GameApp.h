@@ -1,10 +1,12 @@
 // The application object: makes the main window and runs the message loop.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <vector>
 
 #include "app/GameDlg.h"
+#include "app/PadInput.h"
 #include "platform/Events.h"
 
 class CGameApp {
@@ -19,10 +21,16 @@ public:
     int Run();
 
     CGameDlg window;
+    CPadInput pads;
 
 private:
     void Dispatch(const platform::PlatformEvent& event);
+    // The next event to dispatch: keys a pad event became first, then the platform's own; pad events
+    // are turned into keys on the way.
+    bool NextEvent(platform::PlatformEvent& event);
+    CPadInput::Context PadContext() const;
 
+    std::deque<platform::PlatformEvent> padKeys_;
     std::optional<platform::PlatformEvent> heldBack_;
     int32_t heldBackAtFrame_ = 0;
 };

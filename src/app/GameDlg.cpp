@@ -19,6 +19,7 @@
 #include "level/Level.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
+#include "platform/GameFolders.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -28,6 +29,7 @@ constexpr int32_t kMessageFrames = 400;
 // The music of the main menu, and after the intro or the outro.
 constexpr int32_t kMenuTrack = 9;
 const char kTitle[] = "Kolvenbrook 3D";
+const char kSettingsFile[] = "settings.ini";
 
 struct StepText {
     platform::DisplayStep step;
@@ -166,6 +168,7 @@ bool CGameDlg::OnInitDialog() {
     GameGlobals::mainWindow = this;
     GameGlobals::lastFrameTick = 0;
 
+    settings.Load(platform::UserConfigPath(kSettingsFile));
     gameData = new CGameData();
     SetUpDisplay();
 
@@ -177,6 +180,7 @@ bool CGameDlg::OnInitDialog() {
 
     player.Reset(difficulty);
     ReadConfig();
+    ApplySettings();
 
     if (startLevel >= 0 && startLevel < CGameData::kLevelCount) {
         // A level maker trying a level: a new game's record at the chosen difficulty, entered as the
@@ -192,6 +196,21 @@ bool CGameDlg::OnInitDialog() {
     }
     if (services.display) services.display->SetTitle(kTitle);
     return true;
+}
+
+void CGameDlg::ApplySettings() {
+    platform::Services& services = platform::Current();
+    if (InputState* input = GameGlobals::input) {
+        input->left.key = settings.keyLeft;
+        input->right.key = settings.keyRight;
+        input->jump.key = settings.keyJump;
+        input->down.key = settings.keyDown;
+        input->attack.key = settings.keyAttack;
+        input->walk.key = settings.keyWalk;
+    }
+    if (services.audio) services.audio->SetVolumes(settings.soundVolume, settings.musicVolume);
+    if (settings.gamepads && services.events)
+        services.events->StartPads(platform::UserConfigPath("gamecontrollerdb.txt"));
 }
 
 void CGameDlg::RunFrame() {
@@ -241,7 +260,8 @@ void CGameDlg::RunFrame() {
 
 void CGameDlg::DrawMessageOverlay() {
     CLevel* level = GameGlobals::level;
-    if (!level || level->message.empty()) return;
+    // A paused level shows its last picture, the message included, and its count stands still.
+    if (!level || level->message.empty() || level->paused) return;
     const int32_t taken = level->messageFrames++;
     if (taken >= kMessageFrames) return;
     platform::ITextRenderer* text = platform::Current().text;
@@ -255,9 +275,25 @@ void CGameDlg::SwitchScreen() {
     currentState = requestedState;
 }
 
+CLevel* CGameDlg::PlayingLevel() const {
+    if (currentState != Level || requestedState != Level || introPlaying || outroPending) return nullptr;
+    return GameGlobals::level;
+}
+
+void CGameDlg::OnFocusLost() {
+    CLevel* level = PlayingLevel();
+    if (level && settings.pauseOnFocusLoss) level->SetPaused(true);
+}
+
 void CGameDlg::OnKeyDown(int vk) {
     InputState* input = GameGlobals::input;
     if (!input) return;
+    const bool repeat = vk >= 0 && vk < 256 && heldKeys_.test(vk);
+    if (vk >= 0 && vk < 256) heldKeys_.set(vk);
+    if (!repeat && (vk == settings.keyPause || vk == platform::VK_PAUSE)) {
+        if (CLevel* level = PlayingLevel()) level->SetPaused(!level->paused);
+    }
+    if (!repeat && vk == settings.keyScreenshot) TakeScreenshot();
     for (KeySlot* slot : input->Slots) {
         if (slot->key == vk) slot->pressed = true;
     }
@@ -271,6 +307,7 @@ void CGameDlg::OnKeyDown(int vk) {
 }
 
 void CGameDlg::OnKeyUp(int vk) {
+    if (vk >= 0 && vk < 256) heldKeys_.reset(vk);
     InputState* input = GameGlobals::input;
     if (!input) return;
     for (KeySlot* slot : input->Slots) {
@@ -285,6 +322,7 @@ void CGameDlg::OnDestroy() {
     if (destroyed) return;
     destroyed = true;
     WriteConfig();
+    settings.Save(platform::UserConfigPath(kSettingsFile));
     GameGlobals::StopVideo();
     if (directDraw) directDraw->Close();
     directDraw = nullptr;
@@ -320,6 +358,14 @@ bool CGameDlg::SetUpDisplay() {
     platform::IDisplay* display = platform::Current().display;
     if (!display) return ReportDisplayFailure(kStepTexts[0].text);
     display->HideCursor();
+    platform::DisplayOptions options;
+    options.fullscreen = settings.fullscreen;
+    options.windowWidth = settings.windowWidth;
+    options.windowHeight = settings.windowHeight;
+    options.integerScaling = settings.scaling == CSettings::Scaling::Integer;
+    options.nearestFilter = settings.filter == CSettings::Filter::Nearest;
+    options.vsync = settings.vsync;
+    display->SetOptions(options);
     const platform::DisplayStep failed = display->Open(screenWidth, screenHeight, "Kolvenbrook 3D");
     if (failed != platform::DisplayStep::Ok) {
         for (const StepText& entry : kStepTexts) {

@@ -1,4 +1,4 @@
-// The keyboard record every screen and the hero read.
+// The keyboard record every screen and the hero read (gamepads feed it too).
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,8 @@ struct InputState {
     bool backspacePressed = false;
     int32_t lastLetter = -1;
     bool letterTyped = false;
+    // The letter a gamepad offers for a name, -1 while no pad has picked one.
+    int32_t pickedLetter = -1;
 
     // The six bound slots, for the key handlers.
     KeySlot* Slots[6] = {&left, &right, &down, &jump, &attack, &walk};

@@ -1,11 +1,10 @@
 // The language the game speaks, chosen once before start-up.
 #include "core/Language.h"
 
-#include <ini.h>
-
 #include <cstdio>
 #include <filesystem>
 
+#include "core/Settings.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
 
@@ -13,19 +12,11 @@ namespace {
 
 Language gLanguage = Language::kPolish;
 
-// A settings file is a few hundred bytes; anything huge is not one.
-constexpr size_t kMaxSettingsBytes = 1024 * 1024;
-
 std::string Lowered(std::string text) {
     for (char& c : text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
-}
-
-int TakeLanguageKey(void* user, const char*, const char* name, const char* value) {
-    if (Lowered(name) == "language") *static_cast<std::string*>(user) = value;
-    return 1;
 }
 
 }  // namespace
@@ -61,11 +52,15 @@ Language LanguageOfLocale(const std::string& locale) {
 
 std::string LanguageFromSettings(const std::string& realPath) {
     std::string text;
-    if (!platform::ReadWholeFile(realPath, text, kMaxSettingsBytes)) return std::string();
-    std::string value;
-    // A line inih cannot take is skipped; the rest of the file still counts.
-    ini_parse_string(text.c_str(), TakeLanguageKey, &value);
-    return value;
+    const char* problem = nullptr;
+    if (ReadSettingsFile(realPath, text, problem) != SettingsFileRead::Read) return std::string();
+    std::string language;
+    // A line the reader cannot take is skipped; the rest of the file still counts. The settings say the
+    // rest about the file when the game starts.
+    ForEachSettingsEntry(text, [&language](const char*, const char* name, const char* value, int) {
+        if (value && Lowered(name) == "language") language = value;
+    });
+    return language;
 }
 
 Language ChooseLanguage(std::optional<Language> fromCommandLine, const std::string& settingsPath) {

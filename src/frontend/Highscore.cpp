@@ -40,6 +40,7 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window), backgroundP
         input->escapePressed = false;
         input->enterPressed = false;
         input->letterTyped = false;
+        input->pickedLetter = -1;
     }
     editRow = -1;
     typedName.clear();
@@ -186,8 +187,12 @@ void CHighscore::Draw(GameDlgFields* window) {
     if (editRow != -1) {
         const int y = RowTop(editRow);
         font->DrawText(typedName, kNameLeft, y, kRowScale);
-        // The cursor blinks: shown during the first half of every second of frames.
-        if (static_cast<float>(window->framesThisSecond) < window->framesPerSecond / 2.0f) {
+        const InputState* input = GameGlobals::input;
+        if (input && input->pickedLetter >= 'A' && input->pickedLetter <= 'Z' && typedName.size() < kNameSize) {
+            // A pad offers its letter where the cursor stands, steadily.
+            font->DrawText(typedName + static_cast<char>(input->pickedLetter), kNameLeft, y, kRowScale);
+        } else if (static_cast<float>(window->framesThisSecond) < window->framesPerSecond / 2.0f) {
+            // The cursor blinks: shown during the first half of every second of frames.
             font->DrawText(typedName + "-", kNameLeft, y, kRowScale);
         }
     }

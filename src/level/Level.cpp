@@ -26,6 +26,7 @@ namespace {
 
 constexpr int32_t kMusicTracksPerLevelCycle = 5;
 constexpr int32_t kBackgroundPieceStep = 256;
+const char kPausedNotice[] = "pauza";
 
 // The camera keeps the world's outermost cells out of view: its corner stays a cell in from the left
 // and top edges, the view's right edge stops 16 columns short of the world's, and the view's middle
@@ -103,6 +104,8 @@ CLevel::CLevel(GameDlgFields* window, int32_t number, bool nearLayer) : nearLaye
 }
 
 CLevel::~CLevel() {
+    // A level left while paused lets the sounds go before its music stops.
+    SetPaused(false);
     if (GameGlobals::sound) GameGlobals::sound->StopMusic(levelNumber % kMusicTracksPerLevelCycle);
     if (GameGlobals::collisionMap && GameGlobals::collisionMap->platforms == movableElements.get()) {
         GameGlobals::collisionMap->platforms = nullptr;
@@ -171,6 +174,11 @@ void CLevel::Update(GameDlgFields* window) {
         input->escapePressed = false;
     }
 
+    if (paused) {
+        DrawPaused(window);
+        return;
+    }
+
     const int32_t steps = TakeSteps();
     // The picture of this frame uses the camera from where the hero stood after the last frame.
     UpdateCamera(window);
@@ -187,6 +195,44 @@ void CLevel::Update(GameDlgFields* window) {
     }
 
     DrawFrame(window);
+}
+
+void CLevel::SetPaused(bool pause) {
+    if (pause == paused) return;
+    paused = pause;
+    if (GameGlobals::sound) GameGlobals::sound->SetPaused(pause);
+    if (!pause) {
+        pausePicture_.reset();
+        // The world carries on from now: the paused time is not made up for.
+        if (platform::IClock* clock = platform::Current().clock) lastStepClock = clock->ClockMs();
+    }
+}
+
+void CLevel::DrawPaused(GameDlgFields* window) {
+    platform::Surface* target = window ? window->drawTarget : nullptr;
+    if (!target) return;
+    const platform::Rect whole{0, 0, target->Width(), target->Height()};
+    if (pausePicture_ && pausePicture_->IsLost()) pausePicture_.reset();
+    if (!pausePicture_) {
+        // The back buffer still holds the last frame shown.
+        pausePicture_ = platform::Surface::Create(target->Width(), target->Height());
+        if (!pausePicture_) return;
+        if (target->IsLost()) {
+            target->Restore();
+            DrawFrame(window);
+        }
+        platform::BltFast(pausePicture_.get(), 0, 0, target, whole, false);
+        for (int y = 0; y < pausePicture_->Height(); ++y) {
+            uint32_t* row = pausePicture_->Row(y);
+            for (int x = 0; x < pausePicture_->Width(); ++x) row[x] = (row[x] >> 1) & 0x7F7F7Fu;
+        }
+    }
+    platform::BltFast(target, 0, 0, pausePicture_.get(), whole, false);
+    if (CSpriteFont* font = GameGlobals::font) {
+        const int32_t width = font->PenAfter(kPausedNotice, 0, 1.0f);
+        font->DrawText(kPausedNotice, (target->Width() - width) / 2, (target->Height() - CSpriteFont::kDrawnHeight) / 2,
+                       1.0f);
+    }
 }
 
 void CLevel::UpdateCamera(GameDlgFields* window) {

@@ -53,6 +53,10 @@ public:
     int32_t TakeSteps();
     // The whole picture, back to front, with the camera as it stands.
     void DrawFrame(GameDlgFields* window);
+    // Stops the world or lets it go on. While paused nothing steps, moves or counts, the music and
+    // the sounds hold, and the last picture stays on show, dimmed, under a notice. Going on runs no
+    // steps for the paused time.
+    void SetPaused(bool pause);
 
     // The picture drawn first, fixed on the screen.
     void CreateStaticPlan(GameDlgFields* window);
@@ -103,11 +107,17 @@ public:
     bool nearLayerOption = false;
     int32_t lastStepClock = 0;
     GameDlgFields* mainWindow = nullptr;
+    bool paused = false;
 
 private:
+    // The paused frame: the last picture, dimmed once, and the notice over it.
+    void DrawPaused(GameDlgFields* window);
     // The far background, and the near one when the option is on; a near background that cannot
     // be made switches the option off for good and says so.
     void CreateBackgrounds();
     // Whether the display lost the scenery's surfaces since they were filled.
     bool SceneryLost() const;
+
+    // The picture the level showed when it was paused (made by the first paused frame).
+    SurfacePtr pausePicture_;
 };

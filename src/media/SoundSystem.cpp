@@ -59,3 +59,7 @@ void CSoundSystem::StopMusic(int32_t track) {
 void PlaySample(const std::string& name) {
     if (GameGlobals::sound) GameGlobals::sound->PlaySound(name);
 }
+
+void CSoundSystem::SetPaused(bool paused) {
+    if (platform::IAudio* audio = platform::Current().audio) audio->SetPaused(paused);
+}

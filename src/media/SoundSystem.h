@@ -25,6 +25,8 @@ public:
     // Stops the track asked for last, then starts this one looping when music is on.
     void PlayMusic(int32_t track);
     void StopMusic(int32_t track);
+    // Holds the music and the sounding effects (the paused level), or lets them carry on.
+    void SetPaused(bool paused);
 
     // The track asked for last (-1 before the first), and whether it is sounding.
     int32_t lastTrack = -1;

@@ -18,6 +18,10 @@ public:
     virtual void PlaySample(Handle sample) = 0;
     virtual void PlayStream(Handle stream, bool loop) = 0;
     virtual void StopStream(Handle stream) = 0;
+    // Holds the music and every sounding sample where they are (true), or lets them carry on (false).
+    virtual void SetPaused(bool paused) = 0;
+    // Loudness of the samples and of the music, each 0 (silent) to 100 (as recorded).
+    virtual void SetVolumes(int sound, int music) = 0;
     virtual void FreeAll() = 0;
 };
 

@@ -1,4 +1,4 @@
-// Decoding picture files into RGB pixels (alpha dropped).
+// Decoding picture files into RGB pixels (alpha dropped), and writing surfaces as PNG files.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,8 @@
 #include <vector>
 
 namespace platform {
+
+class Surface;
 
 struct Image {
     int width = 0;
@@ -19,6 +21,8 @@ public:
     // realPath is a file-system path (see Files.h). False when the file is missing, not a
     // picture, or larger than a surface can be.
     virtual bool DecodePng(const std::string& realPath, Image& out) = 0;
+    // Writes the surface as a PNG file (screenshots); false when it cannot be written.
+    virtual bool WritePng(const std::string& realPath, const Surface& picture) = 0;
 };
 
 }  // namespace platform

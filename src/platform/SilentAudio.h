@@ -13,6 +13,8 @@ public:
     void PlaySample(Handle) override {}
     void PlayStream(Handle, bool) override {}
     void StopStream(Handle) override {}
+    void SetPaused(bool) override {}
+    void SetVolumes(int, int) override {}
     void FreeAll() override {}
 };
 

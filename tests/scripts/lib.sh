@@ -11,7 +11,7 @@ make_game_copy() {
   local dir
   dir="$(mktemp -d /tmp/kvbscript-XXXXXX)"
   cp -r "$KVB_GAME_DIR"/. "$dir"/ 2>/dev/null || true
-  rm -f "$dir"/Config.dat "$dir"/SAVE? "$dir"/Highscore.dat
+  rm -rf "$dir"/Config.dat "$dir"/SAVE? "$dir"/Highscore.dat "$dir"/settings.ini "$dir"/screenshots
   echo "$dir"
 }
 

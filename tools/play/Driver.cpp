@@ -1,6 +1,7 @@
 // The headless driver: the real game on windowless backends, run by a script of commands.
 #include "Driver.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
@@ -19,10 +20,14 @@ int KeyCodeFromName(const std::string& name) {
         int vk;
     } kKeys[] = {
         {"LEFT", 37},  {"RIGHT", 39},  {"UP", 38},     {"DOWN", 40},     {"SPACE", 32},
-        {"SHIFT", 16}, {"RETURN", 13}, {"ESCAPE", 27}, {"BACKSPACE", 8},
+        {"SHIFT", 16}, {"RETURN", 13}, {"ESCAPE", 27}, {"BACKSPACE", 8}, {"PAUSE", 19},
     };
     for (const auto& key : kKeys) {
         if (name == key.name) return key.vk;
+    }
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' && name[1] >= '1' && name[1] <= '9') {
+        const int n = std::atoi(name.c_str() + 1);
+        if (n >= 1 && n <= 12 && std::to_string(n) == name.substr(1)) return platform::VK_F1 + n - 1;
     }
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
     return -1;
@@ -77,6 +82,7 @@ bool Driver::Execute(const std::string& line, std::string& error) {
     std::string command;
     if (!(words >> command)) return true;  // blank line
     if (command[0] == '#') return true;
+    if (command == "pad") return ExecutePad(words, error);
     std::string argument;
     words >> argument;
     std::string extra;
@@ -137,6 +143,12 @@ bool Driver::Execute(const std::string& line, std::string& error) {
             error = "could not write " + argument;
             return false;
         }
+    } else if (command == "focus") {
+        if (argument != "lost" && argument != "gained") {
+            error = "focus needs lost or gained";
+            return false;
+        }
+        events_.Focus(argument == "gained");
     } else if (command == "state") {
         if (!argument.empty()) {
             error = "state takes no argument";
@@ -155,5 +167,64 @@ bool Driver::Execute(const std::string& line, std::string& error) {
         error = "unknown command '" + command + "'";
         return false;
     }
+    return true;
+}
+
+bool Driver::ExecutePad(std::istringstream& words, std::string& error) {
+    std::string action;
+    std::string name;
+    std::string value;
+    std::string extra;
+    words >> action >> name >> value;
+    if (words >> extra) {
+        error = "too many words";
+        return false;
+    }
+    auto number = [&](const std::string& text, long low, long high, long& out) {
+        char* end = nullptr;
+        out = std::strtol(text.c_str(), &end, 10);
+        return !text.empty() && *end == '\0' && out >= low && out <= high;
+    };
+    if (action == "add" || action == "remove") {
+        long pad = 0;
+        if (!number(name, 0, 1000000, pad) || !value.empty()) {
+            error = "pad " + action + " needs a pad number";
+            return false;
+        }
+        const auto found = std::find(padsConnected_.begin(), padsConnected_.end(), static_cast<int>(pad));
+        if (action == "add") {
+            events_.PadAdded(static_cast<int>(pad));
+            if (found == padsConnected_.end()) padsConnected_.push_back(static_cast<int>(pad));
+        } else {
+            events_.PadRemoved(static_cast<int>(pad));
+            if (found != padsConnected_.end()) padsConnected_.erase(found);
+        }
+        return true;
+    }
+    if (padsConnected_.empty()) {
+        error = "no pad is connected (pad add N)";
+        return false;
+    }
+    // Buttons and sticks are those of the pad connected last.
+    const int pad = padsConnected_.back();
+    if (action == "axis") {
+        platform::PadAxis axis;
+        long position = 0;
+        if (!platform::PadAxisFromName(name, axis) || !number(value, -32768, 32767, position)) {
+            error = "pad axis needs leftx or lefty and a position from -32768 to 32767";
+            return false;
+        }
+        events_.PadAxis(pad, axis, static_cast<int>(position));
+        return true;
+    }
+    platform::PadButton button;
+    if ((action != "down" && action != "up" && action != "press") || !platform::PadButtonFromName(name, button) ||
+        !value.empty()) {
+        error = "pad needs add N, remove N, down|up|press BUTTON or axis AXIS VALUE";
+        return false;
+    }
+    if (action != "up") events_.PadButton(pad, button, true);
+    if (action == "press") RunFrame();
+    if (action != "down") events_.PadButton(pad, button, false);
     return true;
 }

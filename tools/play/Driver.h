@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ public:
     void SetQuiet(bool quiet) { messageBox_.printToStderr = !quiet; }
 
 private:
+    // The "pad ..." commands.
+    bool ExecutePad(std::istringstream& words, std::string& error);
+
     std::ostream& out_;
     platform::VirtualClock clock_;
     platform::ScriptedEvents events_;
@@ -69,6 +73,8 @@ private:
     std::unique_ptr<platform::ITextRenderer> text_;
     std::unique_ptr<CGameApp> app_;
     std::vector<std::string> drawnTexts_;  // the sprite-font texts of the last frame
+    // Pads the script connected, in order; buttons go to the last.
+    std::vector<int> padsConnected_;
 };
 
 // Maps a key name of the script (LEFT, RETURN, A..Z, ...) to its virtual-key code; -1 if unknown.

@@ -99,7 +99,10 @@ std::string Driver::StateJson() {
                   {"music", sound && sound->MusicPlaying() ? sound->lastTrack : -1},
                   {"video", video.empty() ? Json() : play::Text(video)},
                   {"language", LanguageCode(CurrentLanguage())},
-                  {"texts", texts}};
+                  {"texts", texts},
+                  {"paused", GameGlobals::level && GameGlobals::level->paused},
+                  {"gamepads", app_->pads.Connected()},
+                  {"lastScreenshot", w.lastScreenshot.empty() ? Json() : play::Text(w.lastScreenshot)}};
     if (GameGlobals::level) state["level"] = play::LevelJson(*GameGlobals::level);
     Json screen = play::ScreenJson();
     if (!screen.is_null()) state["screen"] = std::move(screen);

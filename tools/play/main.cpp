@@ -21,8 +21,10 @@ const char kUsage[] =
     "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
     "--level N: a new game straight in level N (0..7), without intro or menu\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
-    "          replay FILE | replaykeys FILE | quit\n"
-    "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
+    "          focus lost|gained | replay FILE | replaykeys FILE | quit |\n"
+    "          pad add N | pad remove N | pad down|up|press BUTTON | pad axis leftx|lefty VALUE\n"
+    "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE PAUSE F1..F12 A..Z\n"
+    "pad buttons: a b x y back start leftshoulder rightshoulder dpup dpdown dpleft dpright\n";
 
 std::vector<std::string> SplitCommands(const std::string& text, char separator) {
     std::vector<std::string> lines;

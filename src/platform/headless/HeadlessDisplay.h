@@ -9,6 +9,7 @@ namespace platform {
 
 class HeadlessDisplay : public IDisplay {
 public:
+    void SetOptions(const DisplayOptions& chosen) override { options = chosen; }
     DisplayStep Open(int width, int height, const char* titleUtf8) override;
     void HideCursor() override { cursorVisible = false; }
     void ShowArrowCursor() override { cursorVisible = true; }
@@ -23,6 +24,7 @@ public:
     int presentCount = 0;
     int picturePresentCount = 0;
     bool cursorVisible = true;
+    DisplayOptions options;
 
 private:
     std::unique_ptr<Surface> back_;

@@ -12,8 +12,12 @@ IAudio::Handle RecordingAudio::Add(const std::string& realPath, bool isStream) {
     return static_cast<Handle>(loaded.size());
 }
 
-IAudio::Handle RecordingAudio::LoadSample(const std::string& realPath, int) { return Add(realPath, false); }
-IAudio::Handle RecordingAudio::LoadStream(const std::string& realPath) { return Add(realPath, true); }
+IAudio::Handle RecordingAudio::LoadSample(const std::string& realPath, int) {
+    return Add(realPath, false);
+}
+IAudio::Handle RecordingAudio::LoadStream(const std::string& realPath) {
+    return Add(realPath, true);
+}
 
 void RecordingAudio::PlaySample(Handle sample) {
     if (sample == 0 || sample > loaded.size()) return;
@@ -30,6 +34,11 @@ void RecordingAudio::StopStream(Handle stream) {
     if (stream == 0 || stream > loaded.size()) return;
     calls.push_back("stop:" + loaded[stream - 1].path);
     if (playingStream == stream) playingStream = 0;
+}
+
+void RecordingAudio::SetPaused(bool pause) {
+    calls.push_back(pause ? "pause" : "resume");
+    paused = pause;
 }
 
 void RecordingAudio::FreeAll() {

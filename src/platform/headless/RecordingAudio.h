@@ -16,6 +16,11 @@ public:
     void PlaySample(Handle sample) override;
     void PlayStream(Handle stream, bool loop) override;
     void StopStream(Handle stream) override;
+    void SetPaused(bool paused) override;
+    void SetVolumes(int sound, int music) override {
+        soundVolume = sound;
+        musicVolume = music;
+    }
     void FreeAll() override;
 
     struct Loaded {
@@ -24,11 +29,14 @@ public:
     };
     // Index handle - 1. Only files that exist get a handle.
     std::vector<Loaded> loaded;
-    // "sample:<path>", "play:<path>", "stop:<path>" in call order.
+    // "sample:<path>", "play:<path>", "stop:<path>", "pause", "resume" in call order.
     std::vector<std::string> calls;
     // The stream playing now (0 when none).
     Handle playingStream = 0;
     bool freed = false;
+    bool paused = false;
+    int soundVolume = 100;
+    int musicVolume = 100;
 
 private:
     Handle Add(const std::string& realPath, bool isStream);

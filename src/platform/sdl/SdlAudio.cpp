@@ -41,6 +41,8 @@ struct SdlAudio::Impl {
     uint64_t nextOrder = 1;
     Handle playing = 0;
     bool hooked = false;
+    int sampleVolume = MIX_MAX_VOLUME;
+    int musicVolume = MIX_MAX_VOLUME;
 
     Mix_Music* Stream(Handle h) const {
         if (h < kStreamBase || h - kStreamBase >= streams.size()) return nullptr;
@@ -85,6 +87,8 @@ bool SdlAudio::Init() {
     d.rate = rate;
     d.channels = channels;
     Mix_AllocateChannels(kStartMixChannels);
+    Mix_Volume(-1, d.sampleVolume);
+    Mix_VolumeMusic(d.musicVolume);
     d.channelUse.assign(kStartMixChannels, {});
     d.open = true;
     return true;
@@ -123,6 +127,7 @@ void SdlAudio::PlaySample(Handle sample) {
     if (got < 0 && channel < 0 && static_cast<int>(d.channelUse.size()) < kMaxMixChannels) {
         const int more = std::min(kMaxMixChannels, static_cast<int>(d.channelUse.size()) * 2);
         Mix_AllocateChannels(more);
+        Mix_Volume(-1, d.sampleVolume);
         d.channelUse.resize(static_cast<size_t>(more));
         got = Mix_PlayChannel(-1, s.chunk, 0);
     }
@@ -145,6 +150,31 @@ void SdlAudio::StopStream(Handle stream) {
     if (!d.open || stream == 0 || stream != d.playing) return;
     Mix_HaltMusic();
     d.playing = 0;
+}
+
+void SdlAudio::SetPaused(bool paused) {
+    if (!impl_->open) return;
+    if (paused) {
+        Mix_Pause(-1);
+        Mix_PauseMusic();
+    } else {
+        Mix_Resume(-1);
+        Mix_ResumeMusic();
+    }
+}
+
+void SdlAudio::SetVolumes(int sound, int music) {
+    Impl& d = *impl_;
+    auto scale = [](int percent) { return (std::clamp(percent, 0, 100) * MIX_MAX_VOLUME + 50) / 100; };
+    d.sampleVolume = scale(sound);
+    d.musicVolume = scale(music);
+    if (!d.open) return;
+    Mix_Volume(-1, d.sampleVolume);
+    Mix_VolumeMusic(d.musicVolume);
+}
+
+bool SdlAudio::MusicPaused() const {
+    return impl_->open && Mix_PausedMusic() != 0;
 }
 
 void SdlAudio::FreeAll() {

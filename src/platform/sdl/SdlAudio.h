@@ -29,6 +29,10 @@ public:
     void PlayStream(Handle stream, bool loop) override;
     // Stops the stream only when it is the one playing.
     void StopStream(Handle stream) override;
+    // Pauses or resumes every mixer channel and the music together.
+    void SetPaused(bool paused) override;
+    // Also for mixer channels added later; the video's sound track keeps its own loudness.
+    void SetVolumes(int sound, int music) override;
     // Frees every sample and stream and closes the device.
     void FreeAll() override;
 
@@ -40,6 +44,8 @@ public:
     int SoundingCount(Handle sample) const;
     // The stream playing now (0 when none).
     Handle PlayingStream() const;
+    // Whether the music is held by SetPaused.
+    bool MusicPaused() const;
 
     // Lets another source (the video's sound track) take the place of the music: feed is called on the
     // audio thread to fill `bytes` bytes of the device's format. False when there is no device.

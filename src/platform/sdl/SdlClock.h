@@ -1,4 +1,4 @@
-// Real clocks: SDL's millisecond ticks and a monotonic process clock.
+// Real clocks: SDL's millisecond ticks, a monotonic process clock and the local calendar time.
 #pragma once
 
 #include "platform/Clock.h"
@@ -11,6 +11,8 @@ public:
     uint32_t TickCount() override;
     // Wall-clock milliseconds since start: the level's steps must follow real time, not CPU time.
     int32_t ClockMs() override;
+    // The system's local time.
+    LocalTime Now() override;
 
 private:
     uint64_t start_;

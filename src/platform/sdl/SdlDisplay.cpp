@@ -75,6 +75,7 @@ struct SdlDisplay::Impl {
     bool covering = false;
     bool cursorVisible = true;
     std::string lastError;
+    DisplayOptions options;
 
     SDL_Texture* MakeTexture(int w, int h) {
         SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
@@ -132,7 +133,7 @@ struct SdlDisplay::Impl {
     }
 
     void Uncover() {
-        SDL_SetWindowSize(window, width, height);
+        SDL_SetWindowSize(window, options.windowWidth, options.windowHeight);
         SDL_SetWindowBordered(window, SDL_TRUE);
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         covering = false;
@@ -194,27 +195,34 @@ DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     d.videoStarted = true;
 
     // The window. Full screen keeps the desktop's mode; the picture is scaled and letterboxed into it.
+    // KVB_WINDOWED (the command line's --windowed and --fullscreen) wins over the settings: 1 a window, 0 full screen.
     const char* windowed = std::getenv("KVB_WINDOWED");
-    const bool startWindowed = windowed && std::strcmp(windowed, "1") == 0;
+    const bool startWindowed = windowed && (std::strcmp(windowed, "1") == 0 || std::strcmp(windowed, "0") == 0)
+                                   ? std::strcmp(windowed, "1") == 0
+                                   : !d.options.fullscreen;
     d.unmanaged = XServerWithoutWindowManager();
     const Uint32 flags = startWindowed || d.unmanaged ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    d.window = SDL_CreateWindow(titleUtf8 ? titleUtf8 : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                height, flags);
+    d.window = SDL_CreateWindow(titleUtf8 ? titleUtf8 : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                startWindowed ? d.options.windowWidth : width,
+                                startWindowed ? d.options.windowHeight : height, flags);
     if (!d.window) return d.Fail(DisplayStep::Exclusive, "cannot create the window");
     SDL_SetWindowMinimumSize(d.window, 320, 240);
 
-    // Frames are paced by the game itself: no waiting for the vertical blank.
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED);
-    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
+    // Frames are paced by the game itself: no waiting for the vertical blank unless the player asked.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, d.options.vsync ? "1" : "0");
+    const Uint32 vsync = d.options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_ACCELERATED | vsync);
+    if (!d.renderer) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE | vsync);
+    if (!d.renderer && vsync) d.renderer = SDL_CreateRenderer(d.window, -1, SDL_RENDERER_SOFTWARE);
     if (!d.renderer) return d.Fail(DisplayStep::Resolution, "cannot create a renderer");
     // After the renderer, which may make the window anew.
     if (!startWindowed && d.unmanaged) d.CoverDisplay();
     if (SDL_RenderSetLogicalSize(d.renderer, width, height) != 0) {
         return d.Fail(DisplayStep::Resolution, "cannot set the 800x600 logical size");
     }
+    SDL_RenderSetIntegerScale(d.renderer, d.options.integerScaling ? SDL_TRUE : SDL_FALSE);
 
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, d.options.nearestFilter ? "nearest" : "linear");
     d.screen = d.MakeTexture(width, height);
     if (!d.screen) return d.Fail(DisplayStep::PrimarySurface, "cannot create the screen texture");
 
@@ -230,6 +238,10 @@ DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     d.ApplyCursor();
     d.Render();
     return DisplayStep::Ok;
+}
+
+void SdlDisplay::SetOptions(const DisplayOptions& options) {
+    impl_->options = options;
 }
 
 void SdlDisplay::HideCursor() {

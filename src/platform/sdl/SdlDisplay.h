@@ -19,8 +19,10 @@ public:
 
     // Opens the window. Refuses (CreateDevice) when there is no screen to show it on: no DISPLAY and no
     // WAYLAND_DISPLAY, or SDL fell back to its offscreen/dummy driver without SDL_VIDEODRIVER asking for it.
-    // KVB_WINDOWED=1 starts in an 800x600 window instead of full screen.
+    // KVB_WINDOWED=1 starts in a window whatever the options say.
     DisplayStep Open(int width, int height, const char* titleUtf8) override;
+    // Window or full screen, the window's size, integer scaling, nearest filtering and vsync.
+    void SetOptions(const DisplayOptions& options) override;
     void HideCursor() override;
     void ShowArrowCursor() override;
     Surface* BackBuffer() override;

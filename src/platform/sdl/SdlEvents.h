@@ -1,4 +1,4 @@
-// Keyboard and window events from SDL2, turned into the game's virtual-key codes.
+// Keyboard, window and gamepad events from SDL2, keys turned into the game's virtual-key codes.
 #pragma once
 
 #include <memory>
@@ -17,11 +17,16 @@ public:
     SdlEvents(const SdlEvents&) = delete;
     SdlEvents& operator=(const SdlEvents&) = delete;
 
-    // Arrows, Space, Shift, Enter, Escape, Backspace, letters (65..90 whatever the Shift state) and digits;
-    // auto-repeat comes as further key-downs; other keys are dropped. Alt+Enter switches between window and
-    // full screen and is not delivered. Closing the window gives Quit.
+    // Arrows, Space, Shift, Enter, Escape, Backspace, Pause, F1..F12, letters (65..90 whatever the Shift
+    // state), digits and the other keys of KeyNames.h; auto-repeat comes as further key-downs; other keys
+    // are dropped. Alt+Enter switches between window and full screen and is not delivered. Closing the window
+    // gives Quit; the window losing the focus or being minimised gives FocusLost, getting it back FocusGained.
     bool Poll(PlatformEvent& event) override;
     void WaitForEvent(int timeoutMs) override;
+    // Starts SDL's game controllers; every supported pad is opened when it comes (SDL announces the
+    // ones already plugged in too) and closed when it goes. Only the left stick and the buttons of
+    // PadButton are delivered. A mapping file that cannot be read is reported on stderr and skipped.
+    void StartPads(const std::string& mappingFile) override;
 
 private:
     struct Impl;

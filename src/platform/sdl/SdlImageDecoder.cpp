@@ -8,6 +8,7 @@
 
 #include "platform/Files.h"
 #include "platform/Surface.h"
+#include "platform/sdl/PngWriter.h"
 
 namespace platform {
 namespace {
@@ -134,6 +135,10 @@ bool SdlImageDecoder::DecodePng(const std::string& realPath, Image& out) {
     SDL_UnlockSurface(rgb);
     SDL_FreeSurface(rgb);
     return true;
+}
+
+bool SdlImageDecoder::WritePng(const std::string& realPath, const Surface& picture) {
+    return SavePng(realPath, picture);
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Picture files decoded with SDL_image into 0x00RRGGBB pixels.
+// Picture files decoded with SDL_image into 0x00RRGGBB pixels, and surfaces written as PNG files.
 #pragma once
 
 #include "platform/Image.h"
@@ -10,6 +10,8 @@ public:
     // Reads PNG, JPEG, BMP and GIF files. The size in the file's header is checked before anything is
     // decoded, so a header claiming a huge picture costs nothing. Needs no video subsystem.
     bool DecodePng(const std::string& realPath, Image& out) override;
+    // Through SavePng (PngWriter.h), the same writer as the driver's and the tests' pictures.
+    bool WritePng(const std::string& realPath, const Surface& picture) override;
 };
 
 }  // namespace platform
