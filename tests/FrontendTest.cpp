@@ -657,18 +657,22 @@ TEST_F(HighscoreTest, AScoreOfZeroOpensNoRow) {
     EXPECT_EQ(folder.Read("Highscore.dat"), DescendingTable()) << "an untouched table is written back as it was";
 }
 
-TEST_F(HighscoreTest, EscapeWhileTypingKeepsTheRowWithoutAName) {
+TEST_F(HighscoreTest, EscapeWhileTypingKeepsTheRowWithoutANameAndTheScoreMakesNoOther) {
     StartWithTable();
     Open(400);
     Type("AB");
     Leave();
     ASSERT_EQ(folder.Read("Highscore.dat").size(), 140u);
     EXPECT_EQ(Row(2), HighscoreRecord("", 400));
-    EXPECT_EQ(Window().player.score, 400) << "the record is kept";
-    // So the same score opens another row, below the one just made.
-    CHighscore& again = Open(400);
-    EXPECT_EQ(again.editRow, 3);
-    EXPECT_EQ(again.rows[2].scoreText, "400");
+    EXPECT_EQ(Window().player.score, 0) << "the record is reset as after Enter";
+    EXPECT_EQ(Window().player.lives, 3);
+    // Back to the table from the menu: the score already has its row.
+    Choose(4);
+    ASSERT_EQ(Window().currentState, Highscore);
+    EXPECT_EQ(GameGlobals::highscore->editRow, -1);
+    Leave();
+    EXPECT_EQ(Row(2), HighscoreRecord("", 400));
+    EXPECT_EQ(Row(3), HighscoreRecord("CEZARY", 300)) << "one row for the score";
 }
 
 TEST_F(HighscoreTest, AMissingTableIsMadeAndAnyScoreEntersAtTheTop) {
