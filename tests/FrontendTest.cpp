@@ -821,6 +821,8 @@ std::vector<std::string> RunDriver(const std::string& folder, const std::string&
 
 TEST_F(FrontendTest, TheDriverReportsTheScreenOnShow) {
     folder.Write("Highscore.dat", HighscoreRecord("ANNA", 500) + HighscoreRecord("B\"\\", 7));
+    // Something that starts like a film, so the intro is there to be closed (a missing one gives way by itself).
+    folder.Write("intro.avi", "RIFF....AVI ");
     const std::vector<std::string> lines =
         RunDriver(folder.Path(),
                   "press RETURN; press DOWN; state; press DOWN; press RETURN; frames 1; press DOWN; state; "

@@ -40,6 +40,8 @@ Driver::Driver(std::ostream& out) : out_(out) {
     services.text = text_.get();
     services.audio = &audio_;
     services.video = &video_;
+    // A missing or broken film fails as it does in the game's window.
+    video_.judgeFiles = true;
 }
 
 Driver::~Driver() {
