@@ -33,17 +33,22 @@ bool CGameApp::PumpEvents() {
         Dispatch(*heldBack_);
         heldBack_.reset();
     }
+    // Batches come as often as events arrive, several between two frames when the player is quick:
+    // what went down counts as unseen until the frame counter moves on.
+    if (window.frameCounter != pressedFrame_) {
+        pressedUnseen_.clear();
+        pressedFrame_ = window.frameCounter;
+    }
     platform::IEventSource* events = platform::Current().events;
-    std::vector<int> pressedNow;
     platform::PlatformEvent event;
     while (!window.destroyed && events && events->Poll(event)) {
         if (event.type == platform::PlatformEvent::Type::KeyUp &&
-            std::find(pressedNow.begin(), pressedNow.end(), event.vk) != pressedNow.end()) {
+            std::find(pressedUnseen_.begin(), pressedUnseen_.end(), event.vk) != pressedUnseen_.end()) {
             heldBack_ = event;
             heldBackAtFrame_ = window.frameCounter;
             break;
         }
-        if (event.type == platform::PlatformEvent::Type::KeyDown) pressedNow.push_back(event.vk);
+        if (event.type == platform::PlatformEvent::Type::KeyDown) pressedUnseen_.push_back(event.vk);
         Dispatch(event);
     }
     return !window.destroyed;

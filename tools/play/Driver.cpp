@@ -139,6 +139,13 @@ bool Driver::Execute(const std::string& line, std::string& error) {
             error = "could not write " + argument;
             return false;
         }
+    } else if (command == "pump") {
+        // A batch of events between two frames, as a real event loop gets when keys come quickly.
+        if (!argument.empty()) {
+            error = "pump takes no argument";
+            return false;
+        }
+        if (!finished && app_ && !app_->PumpEvents()) finished = true;
     } else if (command == "state") {
         if (!argument.empty()) {
             error = "state takes no argument";

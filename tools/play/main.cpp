@@ -21,7 +21,7 @@ const char kUsage[] =
     "                        (--script FILE | -e 'CMD; CMD; ...' | --replay FILE)\n"
     "--level N: a new game straight in level N (0..7), without intro or menu\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
-    "          replay FILE | replaykeys FILE | quit\n"
+    "          pump (hand the waiting keys to the game without a frame) | replay FILE | replaykeys FILE | quit\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE A..Z\n";
 
 std::vector<std::string> SplitCommands(const std::string& text, char separator) {
