@@ -1,4 +1,4 @@
-// Fuzz target: a whole level built from a fuzzed Level0.xml and unit, object and platform files, played for forty frames.
+// Fuzz target: a whole level, with its unit, object and platform files, built from fuzzed files and played.
 #include <algorithm>
 #include <array>
 #include <cstdint>

@@ -65,8 +65,9 @@ CHero::~CHero() = default;
 
 bool CHero::GroundBelow() const {
     const CCollisionMap* map = GameGlobals::collisionMap;
-    return map && map->TestBox(x, y, type->maxWidth, Saturate32(static_cast<int64_t>(type->maxHeight) + kGroundProbe)) !=
-                      CCollisionMap::kFree;
+    return map &&
+           map->TestBox(x, y, type->maxWidth, Saturate32(static_cast<int64_t>(type->maxHeight) + kGroundProbe)) !=
+               CCollisionMap::kFree;
 }
 
 void CHero::HandleInput() {

@@ -36,7 +36,8 @@ private:
     static bool LooksLikeVideo(const std::string& realPath) {
         char head[12] = {};
         std::ifstream file(realPath, std::ios::binary);
-        return file.read(head, sizeof(head)) && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "AVI ", 4) == 0;
+        return file.read(head, sizeof(head)) && std::memcmp(head, "RIFF", 4) == 0 &&
+               std::memcmp(head + 8, "AVI ", 4) == 0;
     }
 };
 
