@@ -1,8 +1,12 @@
-// Fuzz target: a whole level built from a fuzzed Level0.xml and played for forty frames.
+// Fuzz target: a whole level, with its unit, object and platform files, built from fuzzed files and played.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "FuzzSupport.h"
+#include "actors/Arithmetic.h"
 #include "actors/CollisionMap.h"
 #include "actors/Hero.h"
 #include "app/GameDlg.h"
@@ -34,24 +38,75 @@ std::string ObjectXml(const char* objectClass, int money, int health, int mace, 
 // The files every run shares: units and objects of each kind the game knows, the platform kinds with
 // pictures, the text table and a collision grid of a floor with ledges. No scenery pictures: the level
 // gives those up (with its messages), which keeps a run cheap.
+constexpr size_t kDefinitionFileCount = 12;
+
+struct WorldFile {
+    const char* path;
+    std::string bytes;
+};
+
+// The definition files an input may replace, with what they hold when it does not.
+const std::array<WorldFile, kDefinitionFileCount>& DefinitionFiles() {
+    static const std::array<WorldFile, kDefinitionFileCount> files = {{
+        {"Units/hero.xml", UnitXml("HERO", 5, 12, 20, 30, 70, 50)},
+        {"Units/RAPTOR.xml", UnitXml("RAPTOR", 2, 1, 10, 8, 48, 64)},
+        {"Units/PTERO.xml", UnitXml("PTERO", 2, 0, 10, 10, 56, 80)},
+        {"Units/FLYINGMINE.xml", UnitXml("FLYINGMINE", 2, 0, 25, 36, 40, 40)},
+        {"Units/SMOK.xml", UnitXml("SMOK", 1, 2, 40, 60, 120, 160)},
+        {"Objects/GOLDCOIN.xml", ObjectXml("GOLDCOIN", 5, 0, 0, 1, 0)},
+        {"Objects/MACE.xml", ObjectXml("MACE", 0, 0, 2, 1, 0)},
+        {"Objects/HEALTH10.xml", ObjectXml("HEALTH10", 0, 10, 0, 1, 0)},
+        {"Objects/CHECKPOINT.xml", ObjectXml("CHECKPOINT", 0, 0, 0, 0, 1)},
+        {"Objects/jumper.xml", ObjectXml("jumper", 0, 0, 0, 0, 0)},
+        {"Objects/mine.xml", ObjectXml("mine", 0, 20, 0, 1, 0)},
+        {"LevelDescriptions/MovableEl.xml",
+         "<MOVABLEELEMENTS>\r\n<ELEMENT NAME=\"platforma\" COLLISION=\"TRUE\"/>\r\n"
+         "<ELEMENT NAME=\"pien\" COLLISION=\"TRUE\" DESTROYABLE=\"FALSE\"/>\r\n"
+         "<ELEMENT NAME=\"kra\" COLLISION=\"FALSE\"/>\r\n</MOVABLEELEMENTS>\r\n"},
+    }};
+    return files;
+}
+
+// Which definition files the previous run replaced, to be written back before the next one.
+std::array<bool, kDefinitionFileCount> replaced{};
+
+// An input is the level description, optionally followed by sections that replace definition files:
+// each starts with a line "@@ <path>" naming one of DefinitionFiles(); a section naming another file
+// is ignored. Writes the level, the replaced files and puts back the ones the previous run changed.
+void WriteInput(const uint8_t* data, size_t size) {
+    static constexpr std::string_view kMark = "\n@@ ";
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const auto& files = DefinitionFiles();
+    std::array<bool, kDefinitionFileCount> now{};
+    size_t sectionStart = input.find(kMark);
+    fuzz_support::WriteGameFile("LevelDescriptions/Level0.xml", data, std::min(size, sectionStart));
+    while (sectionStart != std::string_view::npos) {
+        const size_t nameStart = sectionStart + kMark.size();
+        const size_t nameEnd = std::min(input.find('\n', nameStart), size);
+        const size_t next = nameEnd < size ? input.find(kMark, nameEnd) : std::string_view::npos;
+        const std::string_view name = input.substr(nameStart, nameEnd - nameStart);
+        const size_t bodyStart = std::min(nameEnd + 1, size);
+        const std::string_view body = input.substr(bodyStart, std::min(next, size) - bodyStart);
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (name != files[i].path) continue;
+            fuzz_support::WriteGameFile(files[i].path, reinterpret_cast<const uint8_t*>(body.data()), body.size());
+            now[i] = true;
+        }
+        sectionStart = next;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (replaced[i] && !now[i]) fuzz_support::WriteGameFile(files[i].path, files[i].bytes);
+    }
+    replaced = now;
+}
+
 void WriteWorld() {
-    fuzz_support::WriteGameFile("Units/RAPTOR.xml", UnitXml("RAPTOR", 2, 1, 10, 8, 48, 64));
-    fuzz_support::WriteGameFile("Units/PTERO.xml", UnitXml("PTERO", 2, 0, 10, 10, 56, 80));
-    fuzz_support::WriteGameFile("Units/FLYINGMINE.xml", UnitXml("FLYINGMINE", 2, 0, 25, 36, 40, 40));
-    fuzz_support::WriteGameFile("Units/SMOK.xml", UnitXml("SMOK", 1, 2, 40, 60, 120, 160));
+    for (const WorldFile& file : DefinitionFiles()) fuzz_support::WriteGameFile(file.path, file.bytes);
+    fuzz_support::WritePicture("Units/HERO/STAYRIGHT.png", 200, 70, 0x3366CC);
+    fuzz_support::WritePicture("Units/HERO/RUNRIGHT.png", 400, 70, 0x3366DD);
     fuzz_support::WritePicture("Units/RAPTOR/MOVELEFT.png", 256, 48, 0x00AA00);
     fuzz_support::WritePicture("Units/RAPTOR/MOVERIGHT.png", 256, 48, 0x00BB00);
-    fuzz_support::WriteGameFile("Objects/GOLDCOIN.xml", ObjectXml("GOLDCOIN", 5, 0, 0, 1, 0));
-    fuzz_support::WriteGameFile("Objects/MACE.xml", ObjectXml("MACE", 0, 0, 2, 1, 0));
-    fuzz_support::WriteGameFile("Objects/HEALTH10.xml", ObjectXml("HEALTH10", 0, 10, 0, 1, 0));
-    fuzz_support::WriteGameFile("Objects/CHECKPOINT.xml", ObjectXml("CHECKPOINT", 0, 0, 0, 0, 1));
-    fuzz_support::WriteGameFile("Objects/jumper.xml", ObjectXml("jumper", 0, 0, 0, 0, 0));
-    fuzz_support::WriteGameFile("Objects/mine.xml", ObjectXml("mine", 0, 20, 0, 1, 0));
     fuzz_support::WritePicture("Objects/GOLDCOIN/rot.png", 128, 32, 0xFFCC00);
-    fuzz_support::WriteGameFile("LevelDescriptions/MovableEl.xml",
-                                "<MOVABLEELEMENTS>\r\n<ELEMENT NAME=\"platforma\" COLLISION=\"TRUE\"/>\r\n"
-                                "<ELEMENT NAME=\"pien\" COLLISION=\"TRUE\" DESTROYABLE=\"FALSE\"/>\r\n"
-                                "<ELEMENT NAME=\"kra\" COLLISION=\"FALSE\"/>\r\n</MOVABLEELEMENTS>\r\n");
     fuzz_support::WritePicture("LevelDescriptions/Level0/MovableEl/platforma.png", 96, 16, 0x8B4513);
     fuzz_support::WritePicture("LevelDescriptions/Level0/MovableEl/pien.png", 128, 24, 0x654321);
     std::string texts = "<TEXTS>\r\n";
@@ -90,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CGameDlg& window = bare.Window();
     if (!GameGlobals::collisionMap) GameGlobals::collisionMap = new CCollisionMap(&window, 0);
 
-    fuzz_support::WriteGameFile("LevelDescriptions/Level0.xml", data, size);
+    WriteInput(data, size);
     window.gameData = new CGameData();
     window.player = PlayerRecord{};
     window.requestedState = window.currentState;
@@ -106,6 +161,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             // Mostly one step a frame; now and then a stalled frame that catches up ten.
             fuzz_support::AdvanceClock(frame % 20 == 19 ? 400 : 21);
             level.Update(&window);
+            // However wild the unit files, the hero stays in the placed actors' range.
+            Require(level.hero->x == ClampCoordinate(level.hero->x) && level.hero->y == ClampCoordinate(level.hero->y),
+                    "the hero left the coordinate range");
         }
     }
     Require(GameGlobals::level == nullptr, "the level stayed registered after it was deleted");

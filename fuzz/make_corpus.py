@@ -134,6 +134,14 @@ def highscore():
 
 
 def whole_levels():
+    def section(path, body):
+        return b'\n@@ ' + path + b'\n' + body
+
+    def unit(kind, speed, jump, strength, energy, height, width):
+        return (b'<UNIT><CLASS CLASS="%s"/><SPEED SPEED="%d"/><JUMP JUMP="%d"/><STRENGHT STRENGHT="%d"/>'
+                b'<ENERGY ENERGY="%d"/><MAXSIZE HEIGHT="%d" WIDTH="%d"/></UNIT>' %
+                (kind, speed, jump, strength, energy, height, width))
+
     def routed(block, type_tag, kind, points):
         xml = b'<%s><%s T="%s"/>' % (block, type_tag, kind)
         for i, (x, y) in enumerate(points):
@@ -173,6 +181,30 @@ def whole_levels():
         'unknown-kinds': level((100, 1700), (3900, 100), enemy(b'NOBODY', (1, 2), (3, 4)) + thing(b'nothing', 5, 6) +
                                platform(b'ghost', (1, 2), (3, 4)) + enemy(b'raptor', (300, 1700), (320, 1700))),
         'empty': b'',
+        # Definition files replaced after the description (see LevelFuzz.cpp): numbers at the integer
+        # limits, zero and negative sizes.
+        'hero-at-limits': level((100, 1700), (3900, 100), busy) +
+        section(b'Units/hero.xml', unit(b'HERO', -2147483648, -2147483648, 2147483647, -2147483648, 70, 50)),
+        'hero-fastest': level((100, 1700), (3900, 100), busy) +
+        section(b'Units/hero.xml', unit(b'HERO', 2147483647, 2147483647, -2147483648, 2147483647, 70, 50)),
+        'sizes-zero-negative': level((100, 1700), (3900, 100), busy) +
+        section(b'Units/hero.xml', unit(b'HERO', 5, 12, 20, 30, 0, 0)) +
+        section(b'Units/RAPTOR.xml', unit(b'RAPTOR', 2, 1, 10, 8, -48, -2147483648)) +
+        section(b'Units/SMOK.xml', unit(b'SMOK', 1, 2, 40, 60, 2147483647, 2147483647)),
+        'enemies-at-limits': level((100, 1700), (3900, 100), busy) +
+        section(b'Units/RAPTOR.xml', unit(b'RAPTOR', 2147483647, 2147483647, 2147483647, 2147483647, 48, 64)) +
+        section(b'Units/PTERO.xml', unit(b'PTERO', -2147483648, -2147483648, -2147483648, -2147483648, 56, 80)) +
+        section(b'Units/FLYINGMINE.xml', unit(b'FLYINGMINE', -1, 0, 0, 0, 40, 40)),
+        'objects-at-limits': level((100, 1700), (3900, 100), busy) +
+        section(b'Objects/GOLDCOIN.xml', b'<CLASS VALUE="GOLDCOIN"/><MONEY VALUE="2147483647"/><POINT VALUE="2147483647"/>') +
+        section(b'Objects/HEALTH10.xml', b'<CLASS VALUE="HEALTH10"/><HEALTH VALUE="-2147483648"/>') +
+        section(b'Objects/MACE.xml', b'<CLASS VALUE="MACE"/><MACE VALUE="2147483647"/><PICKABLE VALUE="1"/>') +
+        section(b'Objects/mine.xml', b'<CLASS VALUE="mine"/><DAMAGE VALUE="-2147483648"/><RANGE VALUE="-1"/>') +
+        section(b'Objects/CHECKPOINT.xml', b''),
+        'platforms-odd': level((100, 1700), (3900, 100), busy) +
+        section(b'LevelDescriptions/MovableEl.xml',
+                b'<ELEMENT NAME="pien" COLLISION="TRUE"/><ELEMENT NAME="platforma"/><ELEMENT NAME=""/>') +
+        section(b'Units/nobody.xml', b'<CLASS CLASS="HERO"/>'),
     }
 
 

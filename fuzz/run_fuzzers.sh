@@ -7,7 +7,9 @@
 #   fuzz/run_fuzzers.sh BUILD_DIR [Name ...]     (all targets when no name is given)
 #
 # Each target runs until FUZZ_RUNS executions (default 10 million) or FUZZ_SECONDS (default 1800),
-# whichever comes first, starting from its seeds in fuzz/corpus/<Name>/. What it learns goes to
+# whichever comes first, FUZZ_JOBS at a time (default 2); one input running longer than FUZZ_TIMEOUT
+# seconds (default 10; raise it on a machine busy with other work) counts as a hang. Each target starts
+# from its seeds in fuzz/corpus/<Name>/. What it learns goes to
 # BUILD_DIR/fuzz-work/<Name>/ (the seeds in the repository stay as they are), crashing inputs to
 # BUILD_DIR/fuzz-artifacts/<Name>/ and the output to BUILD_DIR/fuzz-logs/<Name>.log.
 set -u
@@ -17,6 +19,7 @@ source_dir=$(cd "$(dirname "$0")" && pwd)
 runs=${FUZZ_RUNS:-10000000}
 seconds=${FUZZ_SECONDS:-1800}
 jobs=${FUZZ_JOBS:-2}
+timeout=${FUZZ_TIMEOUT:-10}
 
 if [ $# -gt 0 ]; then
     names=("$@")
@@ -37,7 +40,7 @@ run_one() {
         return 1
     fi
     local start=$SECONDS
-    nice -n 10 "$program" -runs="$runs" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    nice -n 10 "$program" -runs="$runs" -max_total_time="$seconds" -timeout="$timeout" -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/$name/" \
         "$build/fuzz-work/$name" "$source_dir/corpus/$name" >"$build/fuzz-logs/$name.log" 2>&1
     local status=$?

@@ -196,12 +196,20 @@ TEST_F(FrontendTest, EveryScreenOfTheMainMenuIgnoresAnEscapeFromTheMenuAndReturn
 }
 
 TEST_F(FrontendTest, ScreenBackgroundsAreDrawnAndComeBackAfterADisplayReset) {
+    struct Case {
+        int item;  // -1: the main menu itself
+        GameState screen;
+        const char* picture;
+    };
+    std::vector<Case> cases = {{-1, MainMenu, "Graphics/Menu/Bkg.png"}};
+    for (const auto& c : kScreens) cases.push_back({c.item, c.screen, c.picture});
     uint32_t colour = 0x123456;
-    for (const auto& c : kScreens) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.picture);
         folder.Write(c.picture, SolidPng(800, 600, ++colour));
         Start();
-        Choose(c.item);
+        if (c.item >= 0) Choose(c.item);
+        Frame();
         ASSERT_EQ(Window().currentState, c.screen);
         EXPECT_EQ(Shown(kPictureMissing), 0);
         platform::Surface* back = services.display.BackBuffer();
@@ -649,18 +657,22 @@ TEST_F(HighscoreTest, AScoreOfZeroOpensNoRow) {
     EXPECT_EQ(folder.Read("Highscore.dat"), DescendingTable()) << "an untouched table is written back as it was";
 }
 
-TEST_F(HighscoreTest, EscapeWhileTypingKeepsTheRowWithoutAName) {
+TEST_F(HighscoreTest, EscapeWhileTypingKeepsTheRowWithoutANameAndTheScoreMakesNoOther) {
     StartWithTable();
     Open(400);
     Type("AB");
     Leave();
     ASSERT_EQ(folder.Read("Highscore.dat").size(), 140u);
     EXPECT_EQ(Row(2), HighscoreRecord("", 400));
-    EXPECT_EQ(Window().player.score, 400) << "the record is kept";
-    // So the same score opens another row, below the one just made.
-    CHighscore& again = Open(400);
-    EXPECT_EQ(again.editRow, 3);
-    EXPECT_EQ(again.rows[2].scoreText, "400");
+    EXPECT_EQ(Window().player.score, 0) << "the record is reset as after Enter";
+    EXPECT_EQ(Window().player.lives, 3);
+    // Back to the table from the menu: the score already has its row.
+    Choose(4);
+    ASSERT_EQ(Window().currentState, Highscore);
+    EXPECT_EQ(GameGlobals::highscore->editRow, -1);
+    Leave();
+    EXPECT_EQ(Row(2), HighscoreRecord("", 400));
+    EXPECT_EQ(Row(3), HighscoreRecord("CEZARY", 300)) << "one row for the score";
 }
 
 TEST_F(HighscoreTest, AMissingTableIsMadeAndAnyScoreEntersAtTheTop) {
@@ -809,6 +821,8 @@ std::vector<std::string> RunDriver(const std::string& folder, const std::string&
 
 TEST_F(FrontendTest, TheDriverReportsTheScreenOnShow) {
     folder.Write("Highscore.dat", HighscoreRecord("ANNA", 500) + HighscoreRecord("B\"\\", 7));
+    // Something that starts like a film, so the intro is there to be closed (a missing one gives way by itself).
+    folder.Write("intro.avi", "RIFF....AVI ");
     const std::vector<std::string> lines =
         RunDriver(folder.Path(),
                   "press RETURN; press DOWN; state; press DOWN; press RETURN; frames 1; press DOWN; state; "

@@ -548,6 +548,8 @@ TEST(HeroDriverTest, RunsWalksAndJumpsThroughAFixtureLevel) {
     testing_support::TempGameFolder folder;
     levelfixture::WriteFile("Units/hero.xml", levelfixture::UnitXml("HERO", 8, 15, 64));
     levelfixture::WriteFile("LevelDescriptions/Level0.xml", levelfixture::LevelXml(400, 500, 3000, 560));
+    // Something that starts like a film, so the intro is there to be closed (a missing one gives way by itself).
+    levelfixture::WriteFile("intro.avi", "RIFF....AVI ");
     // A floor, a one-cell step to climb at column 50 and a two-cell wall at column 60 (x 960).
     levelfixture::WriteCollisionFile(0, [](int cx, int cy) {
         return cy == kFloorRow || (cx == 50 && cy == 39) || (cx == 60 && (cy == 38 || cy == 39));

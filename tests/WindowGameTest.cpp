@@ -110,9 +110,7 @@ TEST(WindowGameTest, TheMenuShowsInARealWindowAndItsLastItemQuits) {
         app.InitInstance();
         ASSERT_NE(app.window.drawTarget, nullptr) << display.LastError();
         RunFor(app, 200);
-        EXPECT_TRUE(app.window.introPlaying) << "no intro.avi here: the intro waits for a key";
-        Press(app, "Return");
-        EXPECT_FALSE(app.window.introPlaying);
+        EXPECT_FALSE(app.window.introPlaying) << "no intro.avi here: the game goes on to the menu by itself";
         RunFor(app, 200);
         ASSERT_NE(GameGlobals::mainMenu, nullptr);
         EXPECT_GT(WindowMatchesBackBuffer(display, *app.window.drawTarget), 0.95) << "the window shows the menu";

@@ -26,6 +26,11 @@ inline int32_t TruncateToInt(double v) {
     return TruncateWithin(v, INT32_MIN, INT32_MAX, 0);
 }
 
+// A sum made in 64 bits brought back to 32, saturating at the ends of the range.
+inline int32_t Saturate32(int64_t value) {
+    return value < INT32_MIN ? INT32_MIN : (value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value));
+}
+
 // Scores, money and strength are 32-bit values that wrap around, as they always did, rather than
 // overflow: sums and products are made in 64 bits and brought back.
 inline int32_t Wrap32(int64_t value) {

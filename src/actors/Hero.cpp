@@ -65,7 +65,9 @@ CHero::~CHero() = default;
 
 bool CHero::GroundBelow() const {
     const CCollisionMap* map = GameGlobals::collisionMap;
-    return map && map->TestBox(x, y, type->maxWidth, type->maxHeight + kGroundProbe) != CCollisionMap::kFree;
+    return map &&
+           map->TestBox(x, y, type->maxWidth, Saturate32(static_cast<int64_t>(type->maxHeight) + kGroundProbe)) !=
+               CCollisionMap::kFree;
 }
 
 void CHero::HandleInput() {
@@ -76,18 +78,19 @@ void CHero::HandleInput() {
     const InputState* input = GameGlobals::input;
     if (!input) return;
 
-    const int32_t speed = type->speed;
+    // Negated as floats: the unit file may give the most negative integer, which has no positive twin.
+    const float speed = static_cast<float>(running ? type->speed : type->speed / 2);
     if (input->left.pressed) {
         facing = -1;
-        vx = static_cast<float>(running ? -speed : -(speed / 2));
+        vx = -speed;
     }
     if (input->right.pressed) {
         facing = 1;
-        vx = static_cast<float>(running ? speed : speed / 2);
+        vx = speed;
     }
     if (input->jump.pressed && (onStep == 1 || GroundBelow())) {
-        vy = static_cast<float>(-type->jump);
-        y = static_cast<int32_t>(static_cast<float>(y) + vy);
+        vy = -static_cast<float>(type->jump);
+        y = ClampCoordinate(TruncateToInt(static_cast<float>(y) + vy));
     }
     if (input->attack.pressed) {
         // On the ground the hero stops to strike; in the air he keeps his speed.
@@ -150,11 +153,12 @@ bool CHero::FindCarryingPlatform(RideablePlatform& carrier) const {
         const int32_t ex = static_cast<int32_t>(platform.x);
         const int32_t ey = static_cast<int32_t>(platform.y);
         const bool acrossOverlap = x + CCollisionMap::kSideInset <= ex + CCollisionMap::kPlatformWidth &&
-                                   ex <= x + width - CCollisionMap::kSideInset;
-        auto withinHeight = [&](int32_t v) { return v >= y && v <= y + height + kGroundProbe; };
+                                   ex <= static_cast<int64_t>(x) + width - CCollisionMap::kSideInset;
+        // Sizes come from the unit file and may be anything: sums in 64 bits.
+        auto withinHeight = [&](int32_t v) { return v >= y && v <= static_cast<int64_t>(y) + height + kGroundProbe; };
         if (!acrossOverlap || !(withinHeight(ey) || withinHeight(ey + CCollisionMap::kPlatformHeight))) continue;
         // Only a platform right under the feet carries; the first one considered decides.
-        if (map->TestBox(x, y + height, width, 2) != CCollisionMap::kFree) {
+        if (map->TestBox(x, Saturate32(static_cast<int64_t>(y) + height), width, 2) != CCollisionMap::kFree) {
             carrier = platform;
             return true;
         }
@@ -176,16 +180,17 @@ void CHero::Move() {
     RideablePlatform carrier;
     if (FindCarryingPlatform(carrier)) {
         const MoveResult& result = map->Move(x, y, vx + carrier.vx, vy, width, height);
-        x = static_cast<int32_t>(result.x);
-        y = static_cast<int32_t>(result.y);
+        x = ClampCoordinate(TruncateToInt(result.x));
+        y = ClampCoordinate(TruncateToInt(result.y));
         onStep = static_cast<int32_t>(result.onStep);
         vx = vx / 2.0f;
         vy = 0.0f;
         return;
     }
     const MoveResult& result = map->Move(x, y, vx, vy, width, height);
-    x = static_cast<int32_t>(result.x);
-    y = static_cast<int32_t>(result.y);
+    // A wild speed can carry the body anywhere; it stays in the placed actors' range.
+    x = ClampCoordinate(TruncateToInt(result.x));
+    y = ClampCoordinate(TruncateToInt(result.y));
     vx = result.vx;
     vy = result.vy;
     onStep = static_cast<int32_t>(result.onStep);

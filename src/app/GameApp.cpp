@@ -69,16 +69,21 @@ bool CGameApp::PumpEvents() {
         Dispatch(*heldBack_);
         heldBack_.reset();
     }
-    std::vector<int> pressedNow;
+    // Batches come as often as events arrive, several between two frames when the player is quick:
+    // what went down counts as unseen until the frame counter moves on.
+    if (window.frameCounter != pressedFrame_) {
+        pressedUnseen_.clear();
+        pressedFrame_ = window.frameCounter;
+    }
     platform::PlatformEvent event;
     while (!window.destroyed && NextEvent(event)) {
         if (event.type == platform::PlatformEvent::Type::KeyUp &&
-            std::find(pressedNow.begin(), pressedNow.end(), event.vk) != pressedNow.end()) {
+            std::find(pressedUnseen_.begin(), pressedUnseen_.end(), event.vk) != pressedUnseen_.end()) {
             heldBack_ = event;
             heldBackAtFrame_ = window.frameCounter;
             break;
         }
-        if (event.type == platform::PlatformEvent::Type::KeyDown) pressedNow.push_back(event.vk);
+        if (event.type == platform::PlatformEvent::Type::KeyDown) pressedUnseen_.push_back(event.vk);
         Dispatch(event);
     }
     return !window.destroyed;

@@ -14,8 +14,8 @@ public:
     // Starts the main window (start-up of the game).
     void InitInstance();
     // Dispatches the waiting events to the window; false once the window was destroyed. A key
-    // released in the same batch it was pressed in is held back until a frame has seen it pressed,
-    // so even the quickest tap acts once.
+    // released before any frame saw it pressed (in the same batch or a later one) is held back
+    // until a frame has, so even the quickest tap acts once.
     bool PumpEvents();
     // The loop: events, then a frame when one is due, sleeping in between. Returns the exit code.
     int Run();
@@ -33,4 +33,7 @@ private:
     std::deque<platform::PlatformEvent> padKeys_;
     std::optional<platform::PlatformEvent> heldBack_;
     int32_t heldBackAtFrame_ = 0;
+    // Keys that went down since frame pressedFrame_ began: no frame has seen them yet.
+    std::vector<int> pressedUnseen_;
+    int32_t pressedFrame_ = 0;
 };

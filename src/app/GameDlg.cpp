@@ -229,6 +229,14 @@ void CGameDlg::RunFrame() {
 
     SwitchScreen();
 
+    // An intro that cannot be shown (its file missing or broken) ends as a key would end it, so the
+    // player is not left before a black screen.
+    if (introPlaying && services.video && services.video->Failed()) {
+        GameGlobals::StopVideo();
+        introPlaying = false;
+        if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
+    }
+
     if (introPlaying || outroPending) {
         if (services.video) services.video->KeepVisible();
         InputState* input = GameGlobals::input;

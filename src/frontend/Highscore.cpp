@@ -73,6 +73,9 @@ CHighscore::CHighscore(GameDlgFields* window) : mainWindow_(window), backgroundP
 }
 
 CHighscore::~CHighscore() {
+    // Left during the name entry (Escape): the score keeps the row it was given, with the name typed so
+    // far left empty, and must not be offered another one on the next visit.
+    if (editRow != -1 && mainWindow_) mainWindow_->player.Reset(mainWindow_->difficulty);
     if (fileUnreadable_) {
         std::fprintf(stderr, "Kolvenbrook 3D: %s could not be read; it is left as it was\n", kTableFile);
         return;

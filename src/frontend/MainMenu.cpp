@@ -6,6 +6,7 @@
 #include "core/InputState.h"
 #include "core/Messages.h"
 #include "data/GameData.h"
+#include "frontend/ScreenBackground.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
 #include "platform/Platform.h"
@@ -17,6 +18,7 @@ const int kItemText[CMainMenu::kItemCount] = {0, 1, 2, 3, 38, 4};
 constexpr int kItemLeft = 100;
 constexpr int kItemTop = 100;
 constexpr int kLineSpacing = 50;
+const char kBackground[] = "Graphics\\Menu\\Bkg.png";
 
 }  // namespace
 
@@ -24,7 +26,7 @@ CMainMenu::CMainMenu(GameDlgFields*) {
     background_ = platform::Surface::Create(backgroundWidth_, backgroundHeight_);
     if (!background_) ShowGameMessage(messages::kVideoMemory);
     platform::Image image;
-    if (!platform::DecodeGamePicture("Graphics\\Menu\\Bkg.png", image) ||
+    if (!platform::DecodeGamePicture(kBackground, image) ||
         CopyBitmapToSurface(background_.get(), &image, 0, 0, 0, 0) != kSurfaceOk) {
         ShowGameMessage(messages::kMenuBackground);
     }
@@ -79,6 +81,8 @@ void CMainMenu::HandleKeys(GameDlgFields* window) {
 void CMainMenu::Draw(GameDlgFields* window) {
     platform::Surface* target = window->drawTarget;
     if (target && background_) {
+        // After a display reset the picture is decoded again, stretched over the surface as at the start.
+        RefillIfLost(background_.get(), kBackground);
         platform::BltFast(target, 0, 0, background_.get(), platform::Rect{0, 0, backgroundWidth_, backgroundHeight_},
                           false);
     }

@@ -15,6 +15,8 @@ public:
     // Called in every frame while a video is on screen: shows its current picture (the last
     // one once it has ended).
     virtual void KeepVisible() = 0;
+    // True once the file last played turned out missing or broken: nothing of it will ever show.
+    virtual bool Failed() const = 0;
 };
 
 }  // namespace platform

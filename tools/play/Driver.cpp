@@ -45,6 +45,8 @@ Driver::Driver(std::ostream& out) : out_(out) {
     services.text = text_.get();
     services.audio = &audio_;
     services.video = &video_;
+    // A missing or broken film fails as it does in the game's window.
+    video_.judgeFiles = true;
 }
 
 Driver::~Driver() {
@@ -149,6 +151,13 @@ bool Driver::Execute(const std::string& line, std::string& error) {
             return false;
         }
         events_.Focus(argument == "gained");
+    } else if (command == "pump") {
+        // A batch of events between two frames, as a real event loop gets when keys come quickly.
+        if (!argument.empty()) {
+            error = "pump takes no argument";
+            return false;
+        }
+        if (!finished && app_ && !app_->PumpEvents()) finished = true;
     } else if (command == "state") {
         if (!argument.empty()) {
             error = "state takes no argument";

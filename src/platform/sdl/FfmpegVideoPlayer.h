@@ -28,6 +28,7 @@ public:
     void Stop() override;
     // Presents the picture due now (the last one once the video has ended). Never waits for decoding.
     void KeepVisible() override;
+    bool Failed() const override { return CurrentState() == State::Failed; }
 
     // What the worker found, for the driver and tests.
     using State = VideoState;
