@@ -62,6 +62,9 @@ inline constexpr MessageText kOldFileKept{
     "The file's previous contents were kept and the game goes on. "
     "Check that files can be written in this folder."};
 
+// Drawn over a paused level with the sprite font.
+inline constexpr MessageText kPausedNotice{"pauza", "pause"};
+
 }  // namespace messages
 
 // The text in the current language (UTF-8).

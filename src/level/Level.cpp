@@ -26,7 +26,6 @@ namespace {
 
 constexpr int32_t kMusicTracksPerLevelCycle = 5;
 constexpr int32_t kBackgroundPieceStep = 256;
-const char kPausedNotice[] = "pauza";
 
 // The camera keeps the world's outermost cells out of view: its corner stays a cell in from the left
 // and top edges, the view's right edge stops 16 columns short of the world's, and the view's middle
@@ -229,8 +228,9 @@ void CLevel::DrawPaused(GameDlgFields* window) {
     }
     platform::BltFast(target, 0, 0, pausePicture_.get(), whole, false);
     if (CSpriteFont* font = GameGlobals::font) {
-        const int32_t width = font->PenAfter(kPausedNotice, 0, 1.0f);
-        font->DrawText(kPausedNotice, (target->Width() - width) / 2, (target->Height() - CSpriteFont::kDrawnHeight) / 2,
+        const char* notice = MessageInLanguage(messages::kPausedNotice);
+        const int32_t width = font->PenAfter(notice, 0, 1.0f);
+        font->DrawText(notice, (target->Width() - width) / 2, (target->Height() - CSpriteFont::kDrawnHeight) / 2,
                        1.0f);
     }
 }

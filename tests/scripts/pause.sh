@@ -80,4 +80,9 @@ expect_eq "$(json_get "${s[9]}" paused)" true "getting the focus back waits for 
 expect_eq "$(json_get "${s[10]}" paused)" false "P resumed"
 expect_eq "$(json_get "${s[11]}" currentState)" 12 "Escape still gives the run up"
 expect_eq "$(json_get "${s[11]}" paused)" false "no level, nothing paused"
+# The notice speaks the game's language.
+for lang in pl:pauza en:pause; do
+  line="$("$KVB_PLAY" --quiet --data "$game" --lang "${lang%%:*}" --level 0 -e 'frames 5; press P; frames 2; state' | tail -1)"
+  expect_eq "$(json_get "$line" texts)" "[\"${lang#*:}\"]" "the pause notice in ${lang%%:*}"
+done
 echo "pause: ok"
