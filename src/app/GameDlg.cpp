@@ -229,12 +229,13 @@ void CGameDlg::RunFrame() {
 
     SwitchScreen();
 
-    // An intro that cannot be shown (its file missing or broken) ends as a key would end it, so the
+    // A film that cannot be shown (its file missing or broken) ends as a key would end it, so the
     // player is not left before a black screen.
-    if (introPlaying && services.video && services.video->Failed()) {
+    if ((introPlaying || (outroPending && currentState == Highscore)) && services.video && services.video->Failed()) {
         GameGlobals::StopVideo();
         introPlaying = false;
-        if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(9);
+        outroPending = false;
+        if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(kMenuTrack);
     }
 
     if (introPlaying || outroPending) {
