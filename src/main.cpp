@@ -87,6 +87,7 @@ int ParseCommandLine(int argc, char** argv, StartOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::KeepFreedMemoryForReuse();
     StartOptions options;
     if (const int exitCode = ParseCommandLine(argc, argv, options); exitCode >= 0) return exitCode;
     // The window's start mode is the display's own setting; the command line only overrides it.

@@ -1,7 +1,11 @@
 // Tests of the running level: construction, the player record, steps, the camera, Escape, music, draw order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -9,6 +13,7 @@
 #include "LevelFixture.h"
 #include "level/Background.h"
 #include "level/TileLayer.h"
+#include "platform/PicturePrefetch.h"
 
 namespace {
 
@@ -315,6 +320,112 @@ TEST_F(LevelTest, DeletingTheLevelReleasesEverySurface) {
     EXPECT_GT(platform::LiveSurfaceCount(), before + 100);
     level_.reset();
     EXPECT_EQ(platform::LiveSurfaceCount(), before);
+}
+
+// Counts the pictures decoded, by file; safe to call from several threads.
+class CountingDecoder : public platform::IImageDecoder {
+public:
+    explicit CountingDecoder(platform::IImageDecoder& inner) : inner_(inner) {}
+    bool DecodePng(const std::string& realPath, platform::Image& out) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            decoded.push_back(realPath);
+        }
+        return inner_.DecodePng(realPath, out);
+    }
+    std::vector<std::string> decoded;
+
+private:
+    platform::IImageDecoder& inner_;
+    std::mutex mutex_;
+};
+
+// Size, key and pixels of a surface, or "none".
+std::string Digest(const platform::Surface* surface) {
+    if (!surface) return "none";
+    uint64_t hash = 14695981039346656037ull;
+    for (int i = 0; i < surface->Width() * surface->Height(); ++i)
+        hash = (hash ^ surface->Pixels()[i]) * 1099511628211ull;
+    return std::to_string(surface->Width()) + "x" + std::to_string(surface->Height()) + " key " +
+           (surface->HasColourKey() ? std::to_string(surface->ColourKey()) : "-") + " " + std::to_string(hash);
+}
+
+TEST_F(LevelTest, PicturesDecodedOnWorkerThreadsMakeTheSameLevel) {
+    levelfixture::WriteSceneryFixture();
+    WriteCollisionFile(0, levelfixture::FixtureCell);
+    // Failures the level reports, in their order: a tile that is no picture, the static plan and two status
+    // icons missing, the near layer without its pieces and their fall-back; and an enemy with its pictures.
+    WriteFile("LevelDescriptions/Level0/48_1.png", "not a picture");
+    std::filesystem::remove("LevelDescriptions/Level0/Level0_3.png");
+    std::filesystem::remove("Graphics/Life.png");
+    std::filesystem::remove("Graphics/Moneta.png");
+    for (const auto& entry : std::filesystem::directory_iterator("LevelDescriptions/Level0/Background")) {
+        if (entry.path().filename().string().rfind("Bk_1_", 0) == 0) std::filesystem::remove(entry.path());
+    }
+    WriteFile(
+        "LevelDescriptions/Level0.xml",
+        levelfixture::LevelXml(500, 1600, 4000, 100, levelfixture::EnemyXml("WOLF", {{900, 1600}, {1200, 1600}})));
+    WriteFile("Units/wolf.xml", levelfixture::UnitXml("WOLF", 4, 10, 64));
+    for (const char* name : {"MOVELEFT", "MOVERIGHT", "TURNLEFT"}) {
+        WriteFlatPicture(std::string("Units/WOLF/") + name + ".png", 128, 384, 0x8090A0);
+    }
+
+    struct Made {
+        std::vector<std::string> decoded;
+        std::vector<std::string> messages;
+        std::string levelMessage;
+        std::vector<std::string> surfaces;
+    };
+    auto make = [&](bool workers) {
+        CountingDecoder counting(services_.images);
+        platform::Current().images = &counting;
+        services_.messages.shown.clear();
+        Made made;
+        {
+            // A prefetch in force already leaves the level none of its own: every picture decoded here.
+            std::optional<platform::PicturePrefetch> none;
+            if (!workers) none.emplace(std::vector<std::string>{"LevelDescriptions/none.png"});
+            Start(0, true);
+        }
+        platform::Current().images = &services_.images;
+        for (const std::string& path : counting.decoded) {
+            if (path.find("none.png") == std::string::npos) made.decoded.push_back(path);
+        }
+        std::sort(made.decoded.begin(), made.decoded.end());
+        made.messages = services_.messages.shown;
+        made.levelMessage = level_->message;
+        const CTileLayer& tiles = *level_->tileLayer;
+        for (const SurfacePtr& s : tiles.tiles) made.surfaces.push_back(Digest(s.get()));
+        for (const SurfacePtr& s : tiles.branches) made.surfaces.push_back(Digest(s.get()));
+        for (const SurfacePtr& s : tiles.artefacts) made.surfaces.push_back(Digest(s.get()));
+        made.surfaces.push_back(Digest(level_->staticPlan.get()));
+        for (const CBackground* layer : {level_->farBackground.get(), level_->nearBackground.get()}) {
+            if (!layer) continue;
+            for (const auto& column : layer->pieces) {
+                for (const SurfacePtr& piece : column) made.surfaces.push_back(Digest(piece.get()));
+            }
+        }
+        for (const UnitType* type : {level_->unitTypes[0], level_->hero->type.get()}) {
+            for (const auto& animation : type->animations) {
+                made.surfaces.push_back(animation ? Digest(animation->surface.get()) : "no animation");
+            }
+        }
+        for (const auto& status : level_->hero->statusPictures) made.surfaces.push_back(Digest(status.surface.get()));
+        level_.reset();
+        return made;
+    };
+    const Made alone = make(false);
+    const Made withWorkers = make(true);
+    EXPECT_EQ(withWorkers.decoded, alone.decoded) << "each picture decoded as often as without the workers";
+    EXPECT_EQ(withWorkers.messages, alone.messages);
+    EXPECT_EQ(withWorkers.levelMessage, alone.levelMessage);
+    EXPECT_EQ(withWorkers.surfaces, alone.surfaces);
+    // The level did meet the failures and the pictures the test is about.
+    EXPECT_EQ(alone.messages.size(), 3u);
+    EXPECT_EQ(alone.levelMessage, "t37");
+    EXPECT_NE(std::find(alone.surfaces.begin(), alone.surfaces.end(), "none"), alone.surfaces.end());
+    EXPECT_TRUE(std::count_if(alone.decoded.begin(), alone.decoded.end(),
+                              [](const std::string& p) { return p.find("WOLF") != std::string::npos; }) == 4);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ constexpr int32_t kDrawDrop = 5;
 }  // namespace
 
 CHero::CHero(GameDlgFields* window, CActorWorld* levelWorld)
-    : type(std::make_unique<UnitType>("hero")), mainWindow(window), world(levelWorld) {
+    : type(std::make_unique<UnitType>(kUnitName)), mainWindow(window), world(levelWorld) {
     if (const CActorWorld* level = world) levelNumber = level->levelNumber;
     if (window && window->gameData && levelNumber >= 0 && levelNumber < CGameData::kLevelCount) {
         if (const LevelDescription* description = window->gameData->levels[levelNumber].get()) {

@@ -57,6 +57,10 @@ public:
     // and the finish are taken from the level being built (his world), when there is one.
     explicit CHero(GameDlgFields* window, CActorWorld* world = nullptr);
     ~CHero();
+    // The unit file (Units\<name>.xml) of the hero's numbers and animations.
+    static constexpr const char* kUnitName = "hero";
+    // The game paths of the pictures the constructor loads, in its order.
+    static std::vector<std::string> PicturePaths();
     CHero(const CHero&) = delete;
     CHero& operator=(const CHero&) = delete;
 

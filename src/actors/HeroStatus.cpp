@@ -1,11 +1,16 @@
 // The hero's status display: life, energy, club and coin icons.
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "actors/Hero.h"
 #include "core/GameDlgFields.h"
 #include "core/GameGlobals.h"
 #include "core/Messages.h"
 #include "data/LevelDescription.h"
+#include "data/UnitType.h"
+#include "gfx/Animation.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -24,22 +29,37 @@ constexpr Point kClub{10, 530};
 constexpr int32_t kCoinRight = 680;
 constexpr int32_t kDigitWidth = 30;
 
+// The status pictures by icon, with their GDI colour keys.
+const struct {
+    const char* file;
+    uint32_t colorKey;
+} kStatusPictureFiles[] = {
+    {"Graphics\\Life.png", 205429},
+    {"Graphics\\Energy.png", 0},
+    {"Graphics\\Maczuga.png", 0},
+    {"Graphics\\Moneta.png", 3848703},
+};
+
 }  // namespace
 
+std::vector<std::string> CHero::PicturePaths() {
+    std::vector<std::string> paths = UnitType::PicturePaths(kUnitName);
+    for (const auto& status : kStatusPictureFiles) paths.emplace_back(status.file);
+    paths.push_back(CAnimation::PicturePath("Graphics", "Bang", "Bang"));
+    return paths;
+}
+
 void CHero::CreateStatusPictures() {
-    statusPictures[kLifeIcon].file = "Graphics\\Life.png";
-    statusPictures[kLifeIcon].colorKey = 205429;
-    statusPictures[kEnergyIcon].file = "Graphics\\Energy.png";
-    statusPictures[kEnergyIcon].colorKey = 0;
-    statusPictures[kClubIcon].file = "Graphics\\Maczuga.png";
-    statusPictures[kClubIcon].colorKey = 0;
-    statusPictures[kCoinIcon].file = "Graphics\\Moneta.png";
-    statusPictures[kCoinIcon].colorKey = 3848703;
+    static_assert(std::size(kStatusPictureFiles) == kStatusIconCount);
+    for (int icon = 0; icon < kStatusIconCount; ++icon) {
+        statusPictures[icon].file = kStatusPictureFiles[icon].file;
+        statusPictures[icon].colorKey = kStatusPictureFiles[icon].colorKey;
+    }
     for (StatusPicture& picture : statusPictures) {
         platform::Image image;
         // A picture that cannot be read has no size, and no surface can be made of it.
         if (!platform::DecodeGamePicture(picture.file, image)) image = platform::Image{};
-        picture.surface = MakePictureSurface(image);
+        picture.surface = MakePictureSurface(std::move(image));
         if (!picture.surface) {
             ShowGameMessage(messages::kStatusSurface);
             continue;

@@ -14,6 +14,13 @@ ObjectType::ObjectType(const std::string& name) {
 
 ObjectType::~ObjectType() = default;
 
+std::string ObjectType::PicturePath(const std::string& name) {
+    ObjectType type;
+    CXmlReader reader("Objects\\" + name + ".xml");
+    type.Read(reader);
+    return CAnimation::PicturePath("Objects", type.objectClass, kPictureName);
+}
+
 void ObjectType::Read(CXmlReader& reader) {
     uint32_t key = 0;
     while (reader.Next()) {
@@ -59,5 +66,5 @@ void ObjectType::Read(CXmlReader& reader) {
 
 void ObjectType::CreateAnimation() {
     // Types of one class share their picture file.
-    animation = std::make_unique<CAnimation>("Objects", objectClass, "rot", kSize, colorKey);
+    animation = std::make_unique<CAnimation>("Objects", objectClass, kPictureName, kSize, colorKey);
 }

@@ -11,6 +11,7 @@ class CXmlReader;
 struct ObjectType {
     // Every object is a 32x32 box with 32-pixel frames, whatever its picture.
     static constexpr int32_t kSize = 32;
+    static constexpr const char* kPictureName = "rot";
 
     // Reads "Objects\<name>.xml" and creates the animation "Objects\<CLASS>\rot.png". A missing file
     // gives a type with an empty class and default numbers; its picture is then missing too.
@@ -18,6 +19,8 @@ struct ObjectType {
     ~ObjectType();
     ObjectType(const ObjectType&) = delete;
     ObjectType& operator=(const ObjectType&) = delete;
+    // The game path of the picture a type made of this name loads.
+    static std::string PicturePath(const std::string& name);
 
     // Takes the elements of a definition from a reader (the file's, or one over text in tests).
     void Read(CXmlReader& reader);
@@ -40,4 +43,7 @@ struct ObjectType {
     int32_t point = 0;
     bool pickable = true;
     bool checkpoint = false;
+
+private:
+    ObjectType() = default;
 };

@@ -25,10 +25,27 @@ std::string UpperCase(std::string text) {
 
 }  // namespace
 
-UnitType::UnitType(const std::string& name) {
+UnitType::UnitType(const std::string& name) : UnitType(name, FileOnly{}) {
+    CreateAnimations();
+}
+
+UnitType::UnitType(const std::string& name, FileOnly) {
     for (int i = 0; i < kNamedAnimations; ++i) animationNames[i] = kAnimationNames[i];
     ReadFile("Units\\" + name + ".xml");
-    CreateAnimations();
+}
+
+std::vector<std::string> UnitType::PicturePaths(const std::string& name) {
+    const UnitType type(name, FileOnly{});
+    const std::string unitClass = UpperCase(type.unitClass);
+    std::vector<std::string> paths;
+    for (int i = 0; i < AnimationCountOf(unitClass); ++i) {
+        paths.push_back(CAnimation::PicturePath("Units", unitClass, type.animationNames[i]));
+    }
+    return paths;
+}
+
+int UnitType::AnimationCountOf(const std::string& upperCaseClass) {
+    return upperCaseClass == kHeroClass ? kNamedAnimations : kWalkAndTurnAnimations;
 }
 
 UnitType::~UnitType() = default;
@@ -82,7 +99,7 @@ void UnitType::ReadFile(const std::string& gamePath) {
 
 void UnitType::CreateAnimations() {
     unitClass = UpperCase(unitClass);
-    const int count = unitClass == kHeroClass ? kNamedAnimations : kWalkAndTurnAnimations;
+    const int count = AnimationCountOf(unitClass);
     for (int i = 0; i < count; ++i) {
         const std::string& animationName = animationNames[i];
         int32_t frameWidth = maxWidth;

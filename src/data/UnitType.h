@@ -32,6 +32,8 @@ struct UnitType {
     explicit UnitType(const std::string& name);
     ~UnitType();
     UnitType(const UnitType&) = delete;
+    // The game paths of the pictures a type made of this name loads, in its order.
+    static std::vector<std::string> PicturePaths(const std::string& name);
     UnitType& operator=(const UnitType&) = delete;
 
     // First index among the names whose name is the given one; -1 when none.
@@ -53,6 +55,11 @@ struct UnitType {
     std::array<std::unique_ptr<CAnimation>, kAnimationSlots> animations;
 
 private:
+    struct FileOnly {};
+    // Reads the file and makes no animations.
+    UnitType(const std::string& name, FileOnly);
+    // How many animations a class (in capitals) has.
+    static int AnimationCountOf(const std::string& upperCaseClass);
     void ReadFile(const std::string& gamePath);
     void CreateAnimations();
 };

@@ -16,9 +16,13 @@ CAnimation::CAnimation(const std::string& folder, const std::string& subfolder, 
 
 CAnimation::~CAnimation() = default;
 
+std::string CAnimation::PicturePath(const std::string& folder, const std::string& subfolder, const std::string& name) {
+    return folder + "\\" + subfolder + "\\" + name + ".png";
+}
+
 void CAnimation::Load(const std::string& folder, const std::string& subfolder, const std::string& name,
                       int32_t frameWidth, uint32_t colourKey) {
-    path = folder + "\\" + subfolder + "\\" + name + ".png";
+    path = PicturePath(folder, subfolder, name);
     singleRow = false;
     surface.reset();
 
@@ -38,11 +42,14 @@ void CAnimation::Load(const std::string& folder, const std::string& subfolder, c
         frameCount = frameWidth > 0 ? (width * kRows) / frameWidth : 0;
     }
 
-    surface = platform::Surface::Create(width, height);
-    if (!surface) return;
-
-    if (CopyBitmapToSurface(surface.get(), &image, 0, 0, width, height) != kSurfaceOk) {
-        ShowGameMessage(messages::kAnimationCopy);
+    // The surface takes the decoded pixels over; copying them is the way when it cannot.
+    surface = platform::Surface::Create(width, height, std::move(image.pixels));
+    if (!surface) {
+        surface = platform::Surface::Create(width, height);
+        if (!surface) return;
+        if (CopyBitmapToSurface(surface.get(), &image, 0, 0, width, height) != kSurfaceOk) {
+            ShowGameMessage(messages::kAnimationCopy);
+        }
     }
     this->colourKey = colourKey;
     SetSourceColourKey(surface.get(), colourKey);

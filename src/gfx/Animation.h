@@ -25,6 +25,8 @@ public:
     CAnimation(const CAnimation&) = delete;
     CAnimation& operator=(const CAnimation&) = delete;
 
+    // The game path of the picture Load reads.
+    static std::string PicturePath(const std::string& folder, const std::string& subfolder, const std::string& name);
     // Decodes the strip, makes its surface and works out the frame geometry. A missing picture
     // leaves the surface empty (every draw then draws nothing).
     void Load(const std::string& folder, const std::string& subfolder, const std::string& name, int32_t frameWidth,

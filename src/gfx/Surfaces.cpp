@@ -67,6 +67,11 @@ int32_t SetSourceColourKey(platform::Surface* surface, uint32_t colorRef) {
     return kSurfaceOk;
 }
 
+SurfacePtr MakePictureSurface(platform::Image&& image) {
+    SurfacePtr surface = platform::Surface::Create(image.width, image.height, std::move(image.pixels));
+    return surface ? std::move(surface) : MakePictureSurface(static_cast<const platform::Image&>(image));
+}
+
 SurfacePtr MakePictureSurface(const platform::Image& image) {
     SurfacePtr surface = platform::Surface::Create(image.width, image.height);
     if (surface) CopyBitmapToSurface(surface.get(), &image, 0, 0, image.width, image.height);

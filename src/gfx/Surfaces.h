@@ -39,3 +39,5 @@ int32_t SetSourceColourKey(platform::Surface* surface, uint32_t colorRef);
 // Decodes a picture and makes a surface of its size, filled; null when either step fails. For the
 // owners that report failures in their own words.
 SurfacePtr MakePictureSurface(const platform::Image& image);
+// The same, the surface taking over the picture's pixels instead of copying them.
+SurfacePtr MakePictureSurface(platform::Image&& image);

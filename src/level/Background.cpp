@@ -25,7 +25,31 @@ uint32_t BackgroundColourKey(int32_t set, int32_t layer) {
     }
 }
 
+std::string BackgroundFolder(int32_t levelNumber) {
+    char folder[80];
+    std::snprintf(folder, sizeof(folder), "LevelDescriptions\\Level%ld\\Background\\",
+                  static_cast<long>(CLevel::ScenerySet(levelNumber)));
+    return folder;
+}
+
+std::string PieceName(int32_t layer, int a, int b) {
+    char name[64];
+    std::snprintf(name, sizeof(name), "Bk_%ld_%d_%d.png", static_cast<long>(layer), a, b);
+    return name;
+}
+
 }  // namespace
+
+std::vector<std::string> CBackground::PicturePaths(int32_t levelNumber, int32_t layer, float factor) {
+    const float columnLimit = factor * 16 / 2;
+    const float rowLimit = factor * 8 / 2;
+    const std::string folder = BackgroundFolder(levelNumber);
+    std::vector<std::string> paths;
+    for (int a = 0; a <= columnLimit && a < kPieceColumns; ++a) {
+        for (int b = 0; b < rowLimit && b < kPieceRows; ++b) paths.push_back(folder + PieceName(layer, a, b));
+    }
+    return paths;
+}
 
 CBackground::CBackground(int32_t levelNumber, GameDlgFields* window, int32_t layerNumber, float layerFactor)
     : layer(layerNumber), factor(layerFactor), mainWindow(window) {
@@ -37,22 +61,19 @@ CBackground::CBackground(int32_t levelNumber, GameDlgFields* window, int32_t lay
 
     const int32_t set = CLevel::ScenerySet(levelNumber);
     colourKey = BackgroundColourKey(set, layer);
-    char folder[80];
-    std::snprintf(folder, sizeof(folder), "LevelDescriptions\\Level%ld\\Background\\", static_cast<long>(set));
-    const std::string fallBack = std::string(folder) + "Bk_1_4_3.png";
+    const std::string folder = BackgroundFolder(levelNumber);
+    const std::string fallBack = folder + "Bk_1_4_3.png";
 
     for (int a = 0; a <= columnLimit && a < kPieceColumns && !creationFailed; ++a) {
         for (int b = 0; b < rowLimit && b < kPieceRows; ++b) {
-            char name[64];
-            std::snprintf(name, sizeof(name), "Bk_%ld_%d_%d.png", static_cast<long>(layer), a, b);
             platform::Image image;
-            if (!platform::DecodeGamePicture(std::string(folder) + name, image) &&
+            if (!platform::DecodeGamePicture(folder + PieceName(layer, a, b), image) &&
                 !platform::DecodeGamePicture(fallBack, image)) {
                 image = platform::Image{};
             }
             // A piece that is missing along with the fall-back has no size, and no surface can be
             // made for it: like any other failed piece it gives the whole layer up.
-            pieces[a][b] = MakePictureSurface(image);
+            pieces[a][b] = MakePictureSurface(std::move(image));
             if (!pieces[a][b]) {
                 creationFailed = true;
                 break;

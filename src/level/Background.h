@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gfx/Surfaces.h"
 #include "level/SpanPicture.h"
@@ -20,6 +22,8 @@ public:
 
     // Loads the layer's pieces of the level's scenery set. The caller looks at creationFailed.
     CBackground(int32_t levelNumber, GameDlgFields* window, int32_t layer, float factor);
+    // The game paths of the pieces the constructor loads, in its order (fall-backs left out).
+    static std::vector<std::string> PicturePaths(int32_t levelNumber, int32_t layer, float factor);
     ~CBackground();
     CBackground(const CBackground&) = delete;
     CBackground& operator=(const CBackground&) = delete;

@@ -20,6 +20,7 @@
 #include "level/TileLayer.h"
 #include "media/SoundSystem.h"
 #include "media/SpriteFont.h"
+#include "platform/PicturePrefetch.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -50,11 +51,38 @@ std::string StaticPlanPath(int32_t set) {
     return path;
 }
 
+// The pictures a level loads, in its order: the enemies' and objects' animations, tiles, branches and
+// artefacts, the static plan, the hero's pictures, the far layer and, when it is on, the near layer (the
+// platforms' few small pictures are left to the level itself).
+std::vector<std::string> LevelPicturePaths(const LevelDescription* description, int32_t levelNumber, bool nearLayer) {
+    std::vector<std::string> paths;
+    auto add = [&paths](std::vector<std::string> more) {
+        for (std::string& path : more) paths.push_back(std::move(path));
+    };
+    if (description) {
+        for (size_t i = 0; i < description->enemyTypes.size() && i < CLevel::kMaxTypes; ++i) {
+            add(UnitType::PicturePaths(description->enemyTypes[i]));
+        }
+        for (size_t i = 0; i < description->objectTypes.size() && i < CLevel::kMaxTypes; ++i) {
+            paths.push_back(ObjectType::PicturePath(description->objectTypes[i]));
+        }
+    }
+    add(CTileLayer::PicturePaths(levelNumber));
+    paths.push_back(StaticPlanPath(CLevel::ScenerySet(levelNumber)));
+    add(CHero::PicturePaths());
+    add(CBackground::PicturePaths(levelNumber, CBackground::kFarLayer, CLevel::kFarFactor));
+    if (nearLayer) add(CBackground::PicturePaths(levelNumber, CBackground::kNearLayer, CLevel::kNearFactor));
+    return paths;
+}
+
 }  // namespace
 
 CLevel::CLevel(GameDlgFields* window, int32_t number, bool nearLayer) : nearLayerOption(nearLayer), mainWindow(window) {
     platform::Services& services = platform::Current();
     lastStepClock = services.clock ? services.clock->ClockMs() : 0;
+    // Decoding pictures is most of the work of making a level: worker threads decode them in the order they
+    // are needed while the level is made here, and hand each one over when it is asked for.
+    const platform::PicturePrefetch prefetch(LevelPicturePaths(DescriptionOf(window, number), number, nearLayer));
     // Everything built below may look at the level it belongs to.
     GameGlobals::level = this;
 
@@ -272,7 +300,7 @@ void CLevel::CreateStaticPlan(GameDlgFields*) {
         image = platform::Image{};
     }
     // A missing picture ends here too: no surface can be made for nothing.
-    staticPlan = MakePictureSurface(image);
+    staticPlan = MakePictureSurface(std::move(image));
     if (!staticPlan) {
         ShowGameMessage(messages::kStaticPlan);
         return;

@@ -70,26 +70,42 @@ const std::array<const char*, CTileLayer::kKeyCount> CTileLayer::kKeys = {
     "48", "26", "4", "8", "2", "6", "46", "24", "68", "28", "2468", "268", "468", "248", "246",
 };
 
+std::vector<std::string> CTileLayer::PicturePaths(int32_t levelNumber) {
+    const std::string folder = SceneryFolder(CLevel::ScenerySet(levelNumber));
+    std::vector<std::string> paths;
+    paths.reserve(kTileSlots + kBranchSlots + kArtefactSlots);
+    char name[64];
+    for (int i = 0; i < kTileSlots; ++i) {
+        std::snprintf(name, sizeof(name), "%s_%d.png", kKeys[i % kKeyCount], i / kKeyCount);
+        paths.push_back(folder + name);
+    }
+    for (int i = 0; i < kBranchSlots; ++i) {
+        std::snprintf(name, sizeof(name), "Branch%d.png", i);
+        paths.push_back(folder + name);
+    }
+    for (int i = 0; i < kArtefactSlots; ++i) {
+        std::snprintf(name, sizeof(name), "Artefact%d.png", i);
+        paths.push_back(folder + name);
+    }
+    return paths;
+}
+
 CTileLayer::CTileLayer(GameDlgFields* window, int32_t levelNumber)
     : sceneryNumber(CLevel::ScenerySet(levelNumber)), mainWindow(window) {
-    const std::string folder = SceneryFolder(sceneryNumber);
-    char name[64];
+    const std::vector<std::string> paths = PicturePaths(levelNumber);
 
     colourKey = TileColourKey(sceneryNumber);
     for (int i = 0; i < kTileSlots; ++i) {
-        std::snprintf(name, sizeof(name), "%s_%d.png", kKeys[i % kKeyCount], i / kKeyCount);
-        LoadSlot(folder + name, tiles[i], messages::kTileSurface);
+        LoadSlot(paths[i], tiles[i], messages::kTileSurface);
         if (tiles[i]) tileSpans[i] = std::make_unique<CSpanPicture>(tiles[i].get());
     }
     colourKey = DecorationColourKey(sceneryNumber);
     for (int i = 0; i < kBranchSlots; ++i) {
-        std::snprintf(name, sizeof(name), "Branch%d.png", i);
-        LoadSlot(folder + name, branches[i], messages::kBranchSurface);
+        LoadSlot(paths[kTileSlots + i], branches[i], messages::kBranchSurface);
         if (branches[i]) branchSpans[i] = std::make_unique<CSpanPicture>(branches[i].get());
     }
     for (int i = 0; i < kArtefactSlots; ++i) {
-        std::snprintf(name, sizeof(name), "Artefact%d.png", i);
-        LoadSlot(folder + name, artefacts[i], messages::kArtefactSurface);
+        LoadSlot(paths[kTileSlots + kBranchSlots + i], artefacts[i], messages::kArtefactSurface);
     }
 }
 
@@ -98,7 +114,7 @@ CTileLayer::~CTileLayer() = default;
 void CTileLayer::LoadSlot(const std::string& gamePath, SurfacePtr& slot, const MessageText& failureText) {
     platform::Image image;
     if (!platform::DecodeGamePicture(gamePath, image)) return;
-    slot = MakePictureSurface(image);
+    slot = MakePictureSurface(std::move(image));
     if (!slot) {
         ShowGameMessage(failureText);
         return;

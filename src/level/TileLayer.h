@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Messages.h"
 #include "gfx/Surfaces.h"
@@ -33,6 +34,8 @@ public:
 
     // Loads the tile, branch and artefact pictures of the level's scenery set.
     CTileLayer(GameDlgFields* window, int32_t levelNumber);
+    // The game paths of the pictures the constructor loads, in its order: tiles, branches, artefacts.
+    static std::vector<std::string> PicturePaths(int32_t levelNumber);
     ~CTileLayer();
     CTileLayer(const CTileLayer&) = delete;
     CTileLayer& operator=(const CTileLayer&) = delete;

@@ -1,7 +1,12 @@
 // The current platform services.
 #include "platform/Platform.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "platform/Files.h"
+#include "platform/PicturePrefetch.h"
 
 namespace platform {
 
@@ -14,8 +19,21 @@ void ShowMessage(const std::string& textCp1250) {
     if (Current().messageBox) Current().messageBox->Show(textCp1250, "Kolvenbrook 3D");
 }
 
+void KeepFreedMemoryForReuse() {
+#if defined(__GLIBC__)
+    // Pictures of up to 32 MB come from the heap, not from their own mappings that go back to the system
+    // when freed, and the heap is never cut back.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, -1);
+#endif
+}
+
 bool DecodeGamePicture(const std::string& gamePath, Image& out) {
     if (!Current().images) return false;
+    bool decoded = false;
+    if (PicturePrefetch* prefetch = PicturePrefetch::Active(); prefetch && prefetch->Take(gamePath, out, decoded)) {
+        return decoded;
+    }
     return Current().images->DecodePng(ResolveGamePath(gamePath), out);
 }
 

@@ -31,6 +31,11 @@ Services& Current();
 // Message box with the game's caption (text in Windows-1250).
 void ShowMessage(const std::string& textCp1250);
 
+// Keeps memory the game frees (a level's pictures) for its next use instead of handing it back to the
+// system: a level made again, or the next one, then fills memory it already has. Fresh memory costs far
+// more than the copying into it, above all in virtual machines. Call once, first thing.
+void KeepFreedMemoryForReuse();
+
 // Decodes a game-path picture (backslashes, any letter case).
 bool DecodeGamePicture(const std::string& gamePath, Image& out);
 

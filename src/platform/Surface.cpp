@@ -25,8 +25,21 @@ std::unique_ptr<Surface> Surface::Create(int width, int height) {
     return std::unique_ptr<Surface>(new Surface(width, height));
 }
 
+std::unique_ptr<Surface> Surface::Create(int width, int height, std::vector<uint32_t>&& pixels) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    if (static_cast<int64_t>(width) * height > kMaxPixels) return nullptr;
+    if (pixels.size() != static_cast<size_t>(width) * height) return nullptr;
+    return std::unique_ptr<Surface>(new Surface(width, height, std::move(pixels)));
+}
+
 Surface::Surface(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, 0u) {
+    Registry().insert(this);
+}
+
+Surface::Surface(int width, int height, std::vector<uint32_t>&& pixels)
+    : width_(width), height_(height), pixels_(std::move(pixels)) {
+    for (uint32_t& p : pixels_) p &= 0x00FFFFFFu;
     Registry().insert(this);
 }
 

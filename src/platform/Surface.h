@@ -32,6 +32,9 @@ public:
     static constexpr int64_t kMaxPixels = 64ll * 1024 * 1024;
 
     static std::unique_ptr<Surface> Create(int width, int height);
+    // The same, taking over width * height pixels instead of clearing a new buffer (their top bytes are
+    // cleared); null, with the pixels left alone, when Create would refuse the size or the count is wrong.
+    static std::unique_ptr<Surface> Create(int width, int height, std::vector<uint32_t>&& pixels);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -60,6 +63,7 @@ public:
 
 private:
     Surface(int width, int height);
+    Surface(int width, int height, std::vector<uint32_t>&& pixels);
     int width_;
     int height_;
     std::vector<uint32_t> pixels_;

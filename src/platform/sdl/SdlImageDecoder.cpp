@@ -5,6 +5,8 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/Surface.h"
@@ -97,6 +99,13 @@ bool SizeAllowed(int64_t width, int64_t height) {
 
 }  // namespace
 
+SdlImageDecoder::SdlImageDecoder() {
+    // SDL_image sets its loaders up on first use, without a lock; done here, before any worker thread
+    // decodes, every later load only reads that state.
+    static std::once_flag loadersReady;
+    std::call_once(loadersReady, [] { IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG); });
+}
+
 bool SdlImageDecoder::DecodePng(const std::string& realPath, Image& out) {
     std::string data;
     if (!ReadWholeFile(realPath, data, kMaxFileBytes)) return false;
@@ -112,28 +121,24 @@ bool SdlImageDecoder::DecodePng(const std::string& realPath, Image& out) {
         SDL_FreeSurface(decoded);
         return false;
     }
-    // Only the colours count: no key, no blending, alpha thrown away by a plain copy into XRGB.
+    // Only the colours count: no key, no blending, alpha thrown away by a plain copy into XRGB, made
+    // straight into the picture's own pixels.
     SDL_SetColorKey(decoded, SDL_FALSE, 0);
     SDL_SetSurfaceBlendMode(decoded, SDL_BLENDMODE_NONE);
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_RGB888, 0);
+    std::vector<uint32_t> pixels(static_cast<size_t>(decoded->w) * decoded->h);
+    SDL_Surface* rgb =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), decoded->w, decoded->h, 32,
+                                           decoded->w * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_RGB888);
+    const bool copied = rgb && SDL_BlitSurface(decoded, nullptr, rgb, nullptr) == 0;
+    if (rgb) SDL_FreeSurface(rgb);
+    const int w = decoded->w;
+    const int h = decoded->h;
     SDL_FreeSurface(decoded);
-    if (!rgb) return false;
-
-    out.width = rgb->w;
-    out.height = rgb->h;
-    out.pixels.resize(static_cast<size_t>(rgb->w) * rgb->h);
-    if (SDL_LockSurface(rgb) != 0) {
-        SDL_FreeSurface(rgb);
-        return false;
-    }
-    for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const unsigned char*>(rgb->pixels) +
-                                                            static_cast<size_t>(y) * rgb->pitch);
-        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * rgb->w;
-        for (int x = 0; x < rgb->w; ++x) dst[x] = row[x] & 0x00FFFFFFu;
-    }
-    SDL_UnlockSurface(rgb);
-    SDL_FreeSurface(rgb);
+    if (!copied) return false;
+    for (uint32_t& p : pixels) p &= 0x00FFFFFFu;
+    out.width = w;
+    out.height = h;
+    out.pixels = std::move(pixels);
     return true;
 }
 

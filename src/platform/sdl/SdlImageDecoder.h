@@ -5,8 +5,10 @@
 
 namespace platform {
 
+// Safe to call from several threads at once.
 class SdlImageDecoder : public IImageDecoder {
 public:
+    SdlImageDecoder();
     // Reads PNG, JPEG, BMP and GIF files. The size in the file's header is checked before anything is
     // decoded, so a header claiming a huge picture costs nothing. Needs no video subsystem.
     bool DecodePng(const std::string& realPath, Image& out) override;
