@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -69,6 +70,14 @@ struct SdlDisplay::Impl {
     int outputHeight = 0;
     SDL_Cursor* arrow = nullptr;
     std::unique_ptr<Surface> back;
+    // What the screen texture holds: the back buffer as it was last presented. A frame that draws the same
+    // picture again (a menu standing still) changes nothing on screen, so it is neither uploaded nor shown.
+    std::vector<uint32_t> screenPixels;
+    bool screenFilled = false;
+    // After the window changed (opened, resized, exposed, switched) some drivers show the first frames only
+    // in part while they catch up with the new size: this many more frames are shown even when unchanged.
+    static constexpr int kSettleFrames = 5;
+    int settleFrames = 0;
     Shown shown = Shown::Nothing;
     // Without a window manager full screen is the window itself, borderless over the whole display.
     bool unmanaged = false;
@@ -99,6 +108,7 @@ struct SdlDisplay::Impl {
             outputWidth = w;
             outputHeight = h;
             SDL_RenderSetLogicalSize(renderer, width, height);
+            settleFrames = kSettleFrames;
         }
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
@@ -110,6 +120,12 @@ struct SdlDisplay::Impl {
         if (!renderer) return;
         Compose();
         SDL_RenderPresent(renderer);
+    }
+
+    // Shows the window anew after it changed, and the next few frames too.
+    void RenderChanged() {
+        settleFrames = kSettleFrames;
+        Render();
     }
 
     void ApplyCursor() {
@@ -139,6 +155,54 @@ struct SdlDisplay::Impl {
         covering = false;
     }
 
+    // Copies the rows of the back buffer that differ from the screen texture into it; false when none differ.
+    bool UpdateScreen() {
+        const int w = back->Width();
+        const int h = back->Height();
+        const uint32_t* pixels = back->Pixels();
+        const size_t rowBytes = static_cast<size_t>(w) * sizeof(uint32_t);
+        if (screenPixels.size() != static_cast<size_t>(w) * h) {
+            screenPixels.assign(static_cast<size_t>(w) * h, 0);
+            screenFilled = false;
+        }
+        int first = 0;
+        int last = h - 1;
+        if (screenFilled) {
+            auto same = [&](int y) {
+                const size_t at = static_cast<size_t>(y) * w;
+                return std::memcmp(pixels + at, screenPixels.data() + at, rowBytes) == 0;
+            };
+            while (first < h && same(first)) ++first;
+            if (first == h) return false;
+            while (last > first && same(last)) --last;
+        }
+        // Straight into the texture's own memory: no staging copy in between.
+        const SDL_Rect rows{0, first, w, last - first + 1};
+        void* locked = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(screen, &rows, &locked, &pitch) == 0) {
+            for (int y = first; y <= last; ++y) {
+                const uint32_t* row = pixels + static_cast<size_t>(y) * w;
+                std::memcpy(static_cast<unsigned char*>(locked) + static_cast<size_t>(y - first) * pitch, row,
+                            rowBytes);
+                std::memcpy(screenPixels.data() + static_cast<size_t>(y) * w, row, rowBytes);
+            }
+            SDL_UnlockTexture(screen);
+            screenFilled = true;
+        } else {
+            SDL_UpdateTexture(screen, nullptr, pixels, static_cast<int>(rowBytes));
+            screenFilled = false;  // compare again from scratch next time
+        }
+        return true;
+    }
+
+    // True when the window's drawing area no longer has the size the letterbox was worked out for.
+    bool OutputResized() const {
+        int w = 0;
+        int h = 0;
+        return SDL_GetRendererOutputSize(renderer, &w, &h) == 0 && (w != outputWidth || h != outputHeight);
+    }
+
     void DestroyWindow() {
         DropPicture();
         if (screen) SDL_DestroyTexture(screen);
@@ -148,6 +212,9 @@ struct SdlDisplay::Impl {
         if (window) SDL_DestroyWindow(window);
         window = nullptr;
         back.reset();
+        screenPixels.clear();
+        screenPixels.shrink_to_fit();
+        screenFilled = false;
         shown = Shown::Nothing;
         covering = false;
         outputWidth = outputHeight = 0;
@@ -236,7 +303,7 @@ DisplayStep SdlDisplay::Open(int width, int height, const char* titleUtf8) {
     // Keys arrive as key events only; no input method should swallow them.
     SDL_StopTextInput();
     d.ApplyCursor();
-    d.Render();
+    d.RenderChanged();
     return DisplayStep::Ok;
 }
 
@@ -261,7 +328,11 @@ Surface* SdlDisplay::BackBuffer() {
 void SdlDisplay::Present() {
     Impl& d = *impl_;
     if (!d.renderer || !d.screen || !d.back) return;
-    SDL_UpdateTexture(d.screen, nullptr, d.back->Pixels(), d.back->Width() * static_cast<int>(sizeof(uint32_t)));
+    // The window keeps what it shows between presents (anything that spoils it, such as an expose or a
+    // resize, shows it again through PresentAgain), so an unchanged frame leaves the screen as it is.
+    const bool changed = d.UpdateScreen();
+    if (!changed && d.shown == Impl::Shown::BackBuffer && !d.OutputResized() && d.settleFrames == 0) return;
+    if (d.settleFrames > 0) --d.settleFrames;
     d.shown = Impl::Shown::BackBuffer;
     d.Render();
 }
@@ -319,11 +390,11 @@ void SdlDisplay::ToggleFullscreen() {
         SDL_SetWindowFullscreen(d.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     d.ApplyCursor();
-    d.Render();
+    d.RenderChanged();
 }
 
 void SdlDisplay::PresentAgain() {
-    impl_->Render();
+    impl_->RenderChanged();
 }
 
 void SdlDisplay::HandleDeviceReset() {
@@ -332,11 +403,12 @@ void SdlDisplay::HandleDeviceReset() {
     d.DropPicture();
     if (d.screen) SDL_DestroyTexture(d.screen);
     d.screen = d.MakeTexture(d.width, d.height);
+    d.screenFilled = false;
     // What was on the lost textures is gone: every owner refills its pictures, and the next present
     // shows a fresh frame.
     if (d.shown == Impl::Shown::Picture) d.shown = Impl::Shown::Nothing;
     MarkAllSurfacesLost();
-    d.Render();
+    d.RenderChanged();
 }
 
 void* SdlDisplay::NativeWindow() const {
