@@ -1,6 +1,9 @@
 // How busy the game keeps the processor in its main menu, in a real window: the program is the game (the
 // same services as kolvenbrook), with the intro closed at once; it measures its own processor time. With
 // --level it plays level 0 instead (walking and jumping) and measures the time between shown frames.
+// With --soak=ROUNDS it plays instead: each round enters all eight levels one after the other (a new game,
+// then the save slots 0..6 for levels 1..7), runs right for --seconds in each and goes back to the menu, and
+// the resident memory after each round is printed.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -67,6 +70,45 @@ private:
     bool present_;
 };
 
+long ResidentKb() {
+    long size = 0;
+    long pages = -1;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &size, &pages) != 2) pages = -1;
+        std::fclose(statm);
+    }
+    return pages < 0 ? -1 : pages * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Keys as a player types them: each press held for a moment, a pause after it.
+void Press(const char* key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        platform::SdlEventInjector::Key(true, key);
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        platform::SdlEventInjector::Key(false, key);
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+}
+
+// From the main menu into level `level` (slot level-1 of the load menu for levels after the first), running
+// right for `seconds`, then out through the best scores back to the menu.
+void PlayLevel(int level, int seconds) {
+    if (level == 0) {
+        Press("Return");  // new game: the briefing
+    } else {
+        Press("Down");
+        Press("Return");  // the load menu
+        Press("Down", level - 1);
+        Press("Return");  // the slot's briefing
+    }
+    Press("Return");  // the level
+    platform::SdlEventInjector::Key(true, "Right");
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    platform::SdlEventInjector::Key(false, "Right");
+    Press("Escape");  // the best scores
+    Press("Escape");  // the menu
+}
+
 double ProcessCpuSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
@@ -94,12 +136,15 @@ void Tap(const char* key) {
 
 int main(int argc, char** argv) {
     const Clock::time_point started = Clock::now();
+    platform::KeepFreedMemoryForReuse();
     std::string folder;
     int seconds = 10;
     bool present = true;
     bool level = false;
     bool vsync = false;
+    int soakRounds = 0;
     for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--soak=", 7) == 0) soakRounds = std::atoi(argv[i] + 7);
         if (std::strncmp(argv[i], "--game=", 7) == 0) folder = argv[i] + 7;
         if (std::strncmp(argv[i], "--seconds=", 10) == 0) seconds = std::atoi(argv[i] + 10);
         if (std::strcmp(argv[i], "--no-present") == 0) present = false;
@@ -110,7 +155,7 @@ int main(int argc, char** argv) {
     if (folder.empty() || !platform::ChangeToFolder(folder)) {
         std::fprintf(stderr,
                      "usage: kvb_idle_benchmark --game=COPY_OF_GAME_FOLDER [--seconds=N] [--no-present] "
-                     "[--level [--vsync]]\n");
+                     "[--level [--vsync]] [--soak=ROUNDS]\n");
         return 2;
     }
     // The level run says whether frames wait for the display's refresh; the menu run keeps the settings as found.
@@ -129,6 +174,7 @@ int main(int argc, char** argv) {
     platform::Services& services = platform::Current();
     services = platform::Services{&clock, &events, &messageBox, &counting, &images, &text, &audio, &video};
 
+    std::vector<long> soakKb;
     double cpuPercent = 0.0;
     double fps = 0.0;
     double startupMs = 0.0;
@@ -170,6 +216,15 @@ int main(int argc, char** argv) {
                 return;
             }
             std::this_thread::sleep_for(std::chrono::seconds(2));  // settle
+            if (soakRounds > 0) {
+                for (int round = 0; round < soakRounds && running.load(); ++round) {
+                    for (int n = 0; n < 8; ++n) PlayLevel(n, seconds);
+                    std::this_thread::sleep_for(std::chrono::seconds(1));
+                    soakKb.push_back(ResidentKb());
+                }
+                platform::SdlEventInjector::Quit();
+                return;
+            }
             const double cpu0 = ProcessCpuSeconds();
             const long frames0 = counting.presents.load();
             const Clock::time_point t0 = Clock::now();
@@ -186,6 +241,17 @@ int main(int argc, char** argv) {
         measure.join();
     }
     services = platform::Services{};
+    if (soakRounds > 0) {
+        std::printf("soak_window_rss_kb=");
+        for (long kb : soakKb) std::printf("%ld ", kb);
+        std::printf("\n");
+        if (soakKb.size() >= 2 && soakKb.front() > 0) {
+            std::printf(
+                "soak_window_rss_growth_percent=%.1f\n",
+                100.0 * static_cast<double>(soakKb.back() - soakKb.front()) / static_cast<double>(soakKb.front()));
+        }
+        return result;
+    }
     if (level) {
         const char* suffix = vsync ? "_vsync" : "";
         std::printf("level_frames_shown%s=%zu\n", suffix, counting.shown.size());

@@ -2,17 +2,25 @@
 # Speed and memory figures of the game, each printed as name=value on its own line:
 #   bash scripts/bench.sh
 # frame_cost_ratio   one level frame (a world step and the whole picture) / copying one 800x600x32 picture;
-#                    the busiest shipped level when there are levels, else the benchmark's own fixture level
+#                    the busiest shipped level when there are levels, else the benchmark's own fixture level;
+#                    the median of five runs of the benchmark
+# frame_cost_ratio_p99  the 99th-percentile frame of 3000 frames of the busiest level (each frame's own
+#                    processor time) / the copy's processor time; the median of the same five runs
 # level_load_ms      making the slowest shipped level (collision map and everything the level owns),
 #                    headless, default options (near layer off); _near_layer with it on
 # startup_ms         kolvenbrook-play on the game folder: process start to the first main-menu frame
 #                    (the intro closed by the first key), headless
 # idle_cpu_percent   the game in a real window under Xvfb, 10 s in the main menu: processor seconds of the
-#                    whole process / wall seconds; _no_present the same with the frames drawn but not shown
+#                    whole process (showing the frames included) / wall seconds; _no_present the same with
+#                    the frames drawn but never shown, which tells what showing them costs
 # level_frame_interval_p50_ms, _p99_ms  the same window, 10 s of level 0 walked and jumped: the time between
 #                    shown frames (a present's return to the next); _vsync with vsync on in settings.ini
 # peak_rss_mb        the highest resident memory of a driver run through every screen and all eight levels
-# Needs Xvfb for the idle figures (they are left out without it). KVB_BUILD_DIR picks the build folder.
+# soak_rss_growth_percent  how much the resident memory grew from the first round to the last: the larger
+#                    of _headless (the eight level solutions back to back, ten rounds, in one driver process)
+#                    and _window (the game in a real window under Xvfb entering all eight levels, five rounds)
+# Needs Xvfb for the idle and window figures (they are left out without it). KVB_BUILD_DIR picks the build
+# folder.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -54,11 +62,17 @@ done
 value() { grep -m1 "^$1=" | cut -d= -f2; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# Frame cost: the fixture level, and the shipped levels with their load times.
+# Frame cost: the fixture level, and the shipped levels with their load times (once), five runs of the
+# frames of the busiest one.
 fixture="$("$build/benchmarks/kvb_frame_benchmark" 2>/dev/null)"
 shipped="$("$build/benchmarks/kvb_level_benchmark" --game="$game" 2>/dev/null)"
+frames="$shipped"
+for run in 2 3 4 5; do
+  frames+=$'\n'"$("$build/benchmarks/kvb_level_benchmark" --game="$game" --no-loads 2>/dev/null)"
+done
 fixture_ratio="$(value frame_cost_ratio <<<"$fixture")"
-shipped_ratio="$(value frame_cost_ratio_shipped <<<"$shipped")"
+shipped_ratio="$(grep '^frame_cost_ratio_shipped=' <<<"$frames" | cut -d= -f2 | median)"
+shipped_p99="$(grep '^frame_cost_ratio_p99_shipped=' <<<"$frames" | cut -d= -f2 | median)"
 if compgen -G "$game/LevelDescriptions/Level[0-7].xml" >/dev/null; then
   frame_cost_ratio="$shipped_ratio"
 else
@@ -89,6 +103,13 @@ quit"
 peak="$("$build/benchmarks/kvb_run_stats" "$build/kolvenbrook-play" --quiet --data "$copy" -e "$script")"
 peak_rss_mb="$(value peak_rss_mb <<<"$peak")"
 
+# Soak without a window: the level solutions, ten rounds in one driver process.
+soak_headless=""
+if [ -d "$game/Replays" ]; then
+  soak_headless="$(KVB_SOAK_ROUNDS=10 KVB_PLAY="$build/kolvenbrook-play" KVB_GAME_DIR="$game" \
+    bash "$here/tests/scripts/soak.sh" 2>/dev/null | value soak_rss_growth_percent || true)"
+fi
+
 # Idle in the main menu, in a real window.
 idle=""
 if command -v Xvfb >/dev/null; then
@@ -106,6 +127,9 @@ if command -v Xvfb >/dev/null; then
         idle+=$'\n'"$(DISPLAY=":$number" KVB_WINDOWED=1 SDL_AUDIODRIVER=dummy \
           "$build/benchmarks/kvb_idle_benchmark" --game="$copy" --seconds=10 --level $vsync 2>/dev/null || true)"
       done
+      # The long run in a window: all eight levels, five rounds, three seconds of running in each.
+      idle+=$'\n'"$(DISPLAY=":$number" KVB_WINDOWED=1 SDL_AUDIODRIVER=dummy \
+        "$build/benchmarks/kvb_idle_benchmark" --game="$copy" --seconds=3 --soak=5 2>/dev/null || true)"
       break
     fi
     kill "$xvfb_pid" 2>/dev/null || true
@@ -114,6 +138,7 @@ if command -v Xvfb >/dev/null; then
 fi
 
 echo "frame_cost_ratio=$frame_cost_ratio"
+echo "frame_cost_ratio_p99=$shipped_p99"
 echo "frame_cost_ratio_fixture=$fixture_ratio"
 echo "frame_cost_ratio_shipped=$shipped_ratio"
 echo "busiest_level=$(value busiest_level <<<"$shipped")"
@@ -132,3 +157,9 @@ if [ -n "$idle" ]; then
   done
 fi
 echo "peak_rss_mb=$peak_rss_mb"
+soak_window="$(value soak_window_rss_growth_percent <<<"$idle" || true)"
+if [ -n "$soak_headless$soak_window" ]; then
+  echo "soak_rss_growth_percent=$(printf '%s\n' $soak_headless $soak_window | sort -g | tail -n1)"
+  [ -n "$soak_headless" ] && echo "soak_rss_growth_percent_headless=$soak_headless"
+  [ -n "$soak_window" ] && echo "soak_rss_growth_percent_window=$soak_window"
+fi

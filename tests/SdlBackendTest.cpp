@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -13,14 +14,19 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "ScreenGrab.h"
 #include "TestSupport.h"
+#include "platform/Files.h"
 #include "platform/KeyNames.h"
+#include "platform/PicturePrefetch.h"
+#include "platform/Platform.h"
 #include "platform/Surface.h"
 #include "platform/headless/HeadlessDisplay.h"
 #include "platform/sdl/FfmpegVideoPlayer.h"
@@ -216,6 +222,96 @@ TEST(SdlImageDecoder, RefusesBrokenAndOversizedFiles) {
     Image image;
     EXPECT_FALSE(decoder.DecodePng(dir.File("missing.png"), image));
     EXPECT_TRUE(decoder.DecodePng(dir.Put("good.png", good), image));
+}
+
+// Pictures of several kinds and failures, for the checks below that decode them from several threads.
+std::vector<std::string> MixedPictures(const TempFolder& dir) {
+    const std::string good = MakePng(2, 2, 2, {Rgb(1) + Rgb(2), Rgb(3) + Rgb(4)});
+    return {
+        dir.Put("a.png", good),
+        dir.Put("b.png", MakePng(3, 1, 6, {std::string("\x0a\x14\x1e\x00\xff\x80\x40\x7f\x01\x02\x03\x04", 12)})),
+        dir.Put("c.png", MakePng(2, 1, 3, {std::string("\x00\x01", 2)}, Chunk("PLTE", Rgb(0xFF00FF) + Rgb(0x204060)))),
+        dir.Put("broken.png", good.substr(0, good.size() - 20)),
+        dir.Put("garbage.png", Garbage(300, 3)),
+        dir.File("missing.png")};
+}
+
+TEST(SdlImageDecoder, GivesTheSameFromSeveralThreadsAtOnce) {
+    TempFolder dir;
+    const std::vector<std::string> files = MixedPictures(dir);
+    SdlImageDecoder decoder;
+    std::vector<std::pair<bool, std::vector<uint32_t>>> want;
+    for (const std::string& file : files) {
+        Image image;
+        const bool ok = decoder.DecodePng(file, image);
+        want.emplace_back(ok, image.pixels);
+    }
+    std::atomic<int> differing{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 10; ++round) {
+                for (size_t i = 0; i < files.size(); ++i) {
+                    const size_t k = (i + t) % files.size();
+                    Image image;
+                    const bool ok = decoder.DecodePng(files[k], image);
+                    if (ok != want[k].first || image.pixels != want[k].second) ++differing;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(differing.load(), 0);
+    EXPECT_TRUE(want[0].first && want[1].first && want[2].first && !want[3].first && !want[5].first);
+}
+
+// Counts the decodes of each file; safe from several threads.
+class CountingDecoder : public IImageDecoder {
+public:
+    bool DecodePng(const std::string& realPath, Image& out) override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            ++counts[realPath.substr(realPath.rfind('/') + 1)];
+        }
+        return inner_.DecodePng(realPath, out);
+    }
+    std::map<std::string, int> counts;
+
+private:
+    SdlImageDecoder inner_;
+    std::mutex mutex_;
+};
+
+TEST(PicturePrefetch, HandsOverWhatTheDecoderGivesOncePerListing) {
+    TempFolder dir;
+    MixedPictures(dir);
+    CountingDecoder counting;
+    Current() = Services{};
+    Current().images = &counting;
+    // Asked for out of order, more often than listed, and for pictures never listed.
+    const std::vector<std::string> listed = {"a.png", "missing.png", "broken.png", "a.png", "b.png", "garbage.png"};
+    const std::vector<std::string> asked = {"b.png", "a.png", "c.png", "a.png", "a.png", "missing.png", "broken.png"};
+    {
+        PicturePrefetch prefetch(listed);
+        EXPECT_EQ(PicturePrefetch::Active(), &prefetch);
+        for (const std::string& path : asked) {
+            Image got;
+            Image want;
+            const bool ok = DecodeGamePicture(path, got);
+            EXPECT_EQ(ok, SdlImageDecoder().DecodePng(ResolveGamePath(path), want)) << path;
+            EXPECT_EQ(std::tuple(got.width, got.height, got.pixels), std::tuple(want.width, want.height, want.pixels))
+                << path;
+        }
+    }
+    EXPECT_EQ(PicturePrefetch::Active(), nullptr);
+    // Each listing decoded once, whoever got to it first, and the third a.png anew; "garbage.png" was listed
+    // and never asked for (decoded or not, depending on the workers' speed).
+    const std::map<std::string, int> want = {
+        {"a.png", 3}, {"b.png", 1}, {"broken.png", 1}, {"c.png", 1}, {"missing.png", 1}};
+    std::map<std::string, int> got = counting.counts;
+    got.erase("garbage.png");
+    EXPECT_EQ(got, want);
+    Current() = Services{};
 }
 
 // ---------------------------------------------------------------- text
@@ -820,6 +916,19 @@ void ExercisesAWindow(SdlDisplay& display) {
     back->Fill(0xC02010);
     display.Present();
     ExpectLetterboxed(display, 0xC02010);
+    // Only a band in the middle changes: the window shows it and keeps the rest, also when the same frame
+    // is presented again.
+    FillRect(back, Rect{0, 200, 800, 260}, 0x10A040);
+    for (int frame = 0; frame < 3; ++frame) {
+        display.Present();
+        const WindowPicture band(display);
+        EXPECT_TRUE(Near(band.Shows(400, 230), 0x10A040, 8)) << Hex(band.Shows(400, 230));
+        EXPECT_TRUE(Near(band.Shows(400, 100), 0xC02010, 8)) << Hex(band.Shows(400, 100));
+        EXPECT_TRUE(Near(band.Shows(400, 400), 0xC02010, 8)) << Hex(band.Shows(400, 400));
+    }
+    back->Fill(0xC02010);
+    display.Present();
+    ExpectLetterboxed(display, 0xC02010);
 
     // A 2x2 picture stretched over the whole screen: each quarter shows one of its pixels.
     auto picture = Surface::Create(2, 2);
@@ -831,6 +940,9 @@ void ExercisesAWindow(SdlDisplay& display) {
         const uint32_t got = shown.Shows(i % 2 ? 700 : 100, i / 2 ? 520 : 80);
         EXPECT_TRUE(Near(got, colours[i], 8)) << "quarter " << i << ": " << Hex(got);
     }
+    // The unchanged back buffer replaces the picture again.
+    display.Present();
+    ExpectLetterboxed(display, 0xC02010);
 
     // A reset renderer loses every picture: owners see their surfaces lost and refill them.
     auto owned = Surface::Create(4, 4);

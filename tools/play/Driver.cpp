@@ -1,11 +1,20 @@
 // The headless driver: the real game on windowless backends, run by a script of commands.
 #include "Driver.h"
 
+#include <unistd.h>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <ostream>
 #include <sstream>
 
+#include "StateJson.h"
 #include "core/GameGlobals.h"
 #include "media/SpriteFont.h"
 #include "platform/Files.h"
@@ -32,6 +41,30 @@ int KeyCodeFromName(const std::string& name) {
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') return name[0];
     return -1;
 }
+
+namespace {
+
+// {"rss_kb":N,"heap_kb":M}: the resident memory of the whole process once the allocator has handed back
+// what it could (so that memory merely kept for reuse does not count), and the heap the program holds.
+std::string MemoryJson() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    long pages = -1;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        long size = 0;
+        if (std::fscanf(statm, "%ld %ld", &size, &pages) != 2) pages = -1;
+        std::fclose(statm);
+    }
+    play::Json json = {{"rss_kb", pages < 0 ? -1 : pages * (::sysconf(_SC_PAGESIZE) / 1024)}};
+#if defined(__GLIBC__)
+    const struct mallinfo2 heap = mallinfo2();
+    json["heap_kb"] = static_cast<std::int64_t>((heap.uordblks + heap.hblkhd) / 1024);
+#endif
+    return json.dump();
+}
+
+}  // namespace
 
 Driver::Driver(std::ostream& out) : out_(out) {
     images_ = std::make_unique<platform::SdlImageDecoder>();
@@ -164,6 +197,16 @@ bool Driver::Execute(const std::string& line, std::string& error) {
             return false;
         }
         out_ << StateJson() << std::endl;
+    } else if (command == "memory") {
+        if (!argument.empty()) {
+            error = "memory takes no argument";
+            return false;
+        }
+        // The sounds recorded so far would count as the game's memory: they are dropped (a later state lists
+        // only what plays after this).
+        audio_.calls.clear();
+        audioCallsReported_ = 0;
+        out_ << MemoryJson() << std::endl;
     } else if (command == "replay" || command == "replaykeys") {
         return ExecuteReplay(command, argument, error);
     } else if (command == "quit") {

@@ -22,7 +22,7 @@ const char kUsage[] =
     "--level N: a new game straight in level N (0..7), without intro or menu\n"
     "commands: frames N | down KEY | up KEY | press KEY | type WORD | shot FILE.png | state |\n"
     "          focus lost|gained | pump (hand the waiting keys to the game without a frame) |\n"
-    "          replay FILE | replaykeys FILE | quit |\n"
+    "          replay FILE | replaykeys FILE | memory | quit |\n"
     "          pad add N | pad remove N | pad down|up|press BUTTON | pad axis leftx|lefty VALUE\n"
     "keys: LEFT RIGHT UP DOWN SPACE SHIFT RETURN ESCAPE BACKSPACE PAUSE F1..F12 A..Z\n"
     "pad buttons: a b x y back start leftshoulder rightshoulder dpup dpdown dpleft dpright\n";
