@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "LevelFixture.h"
+#include "data/UnitType.h"
+#include "gfx/Animation.h"
 #include "level/Background.h"
 #include "level/TileLayer.h"
 #include "platform/PicturePrefetch.h"

@@ -1,16 +1,15 @@
 // The headless driver: the real game on windowless backends, run by a script of commands.
 #include "Driver.h"
 
-#include <unistd.h>
-
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <sstream>
 
@@ -44,19 +43,32 @@ int KeyCodeFromName(const std::string& name) {
 
 namespace {
 
-// {"rss_kb":N,"heap_kb":M}: the resident memory of the whole process once the allocator has handed back
-// what it could (so that memory merely kept for reuse does not count), and the heap the program holds.
+// A "Name:   N kB" line of /proc/self/status, in kB; -1 when there is none.
+long StatusKb(const char* name) {
+    long kb = -1;
+    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        const size_t length = std::strlen(name);
+        while (std::fgets(line, sizeof(line), status)) {
+            if (std::strncmp(line, name, length) == 0 && line[length] == ':') {
+                kb = std::strtol(line + length + 1, nullptr, 10);
+                break;
+            }
+        }
+        std::fclose(status);
+    }
+    return kb;
+}
+
+// {"rss_kb":N,"anon_kb":A,"heap_kb":M}: the resident memory of the whole process once the allocator has
+// handed back what it could (so that memory merely kept for reuse does not count), the part of it that is
+// the program's own (not pages of files such as the libraries, which the system may drop and read again at
+// any time), and the heap the program holds.
 std::string MemoryJson() {
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
-    long pages = -1;
-    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-        long size = 0;
-        if (std::fscanf(statm, "%ld %ld", &size, &pages) != 2) pages = -1;
-        std::fclose(statm);
-    }
-    play::Json json = {{"rss_kb", pages < 0 ? -1 : pages * (::sysconf(_SC_PAGESIZE) / 1024)}};
+    play::Json json = {{"rss_kb", StatusKb("VmRSS")}, {"anon_kb", StatusKb("RssAnon")}};
 #if defined(__GLIBC__)
     const struct mallinfo2 heap = mallinfo2();
     json["heap_kb"] = static_cast<std::int64_t>((heap.uordblks + heap.hblkhd) / 1024);
