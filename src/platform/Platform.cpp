@@ -25,6 +25,11 @@ void KeepFreedMemoryForReuse() {
     // when freed, and the heap is never cut back.
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, -1);
+    // One heap for every thread. The picture decoders' threads would each get a heap of their own, and
+    // their pictures, freed by the main thread later, go back to it; which thread gets which heap changes
+    // from level to level, so every such heap grows to the largest share it ever held and the game's memory
+    // creeps up level after level. The threads allocate a few large blocks each, so sharing costs nothing.
+    mallopt(M_ARENA_MAX, 1);
 #endif
 }
 

@@ -33,7 +33,8 @@ void ShowMessage(const std::string& textCp1250);
 
 // Keeps memory the game frees (a level's pictures) for its next use instead of handing it back to the
 // system: a level made again, or the next one, then fills memory it already has. Fresh memory costs far
-// more than the copying into it, above all in virtual machines. Call once, first thing.
+// more than the copying into it, above all in virtual machines. All threads share the one heap, so the
+// memory stays what the largest level needs. Call once, first thing, before any thread starts.
 void KeepFreedMemoryForReuse();
 
 // Decodes a game-path picture (backslashes, any letter case).

@@ -13,6 +13,7 @@
 #include "core/Language.h"
 #include "platform/Files.h"
 #include "platform/GameFolders.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -62,6 +63,8 @@ int PlayReplayFile(Driver& driver, const Replay& replay, const std::string& path
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Memory is kept as the game keeps it, so the memory command tells what the game would hold.
+    platform::KeepFreedMemoryForReuse();
     std::string dataDir = KVB_DEFAULT_GAME_DIR;
     std::string userDir;
     std::vector<std::string> lines;
