@@ -16,8 +16,8 @@
 # level_frame_interval_p50_ms, _p99_ms  the same window, 10 s of level 0 walked and jumped: the time between
 #                    shown frames (a present's return to the next); _vsync with vsync on in settings.ini
 # peak_rss_mb        the highest resident memory of a driver run through every screen and all eight levels
-# soak_rss_growth_percent  how much the resident memory grew from the first round to the last: the larger
-#                    of _headless (the eight level solutions back to back, ten rounds, in one driver process)
+# soak_rss_growth_percent  how much the resident memory grew after the first round (the highest later round
+#                    against the first): the larger of _headless (the eight level solutions back to back, ten rounds, in one driver process)
 #                    and _window (the game in a real window under Xvfb entering all eight levels, five rounds)
 # Needs Xvfb for the idle and window figures (they are left out without it). KVB_BUILD_DIR picks the build
 # folder.
