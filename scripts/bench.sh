@@ -17,8 +17,9 @@
 #                    shown frames (a present's return to the next); _vsync with vsync on in settings.ini
 # peak_rss_mb        the highest resident memory of a driver run through every screen and all eight levels
 # soak_rss_growth_percent  how much the resident memory grew after the first round (the highest later round
-#                    against the first): the larger of _headless (the eight level solutions back to back, ten rounds, in one driver process)
-#                    and _window (the game in a real window under Xvfb entering all eight levels, five rounds)
+#                    against the first): the larger of _headless (the eight level solutions back to back, ten
+#                    rounds, in one driver process) and _window (the game in a real window under Xvfb entering
+#                    all eight levels, five rounds)
 # Needs Xvfb for the idle and window figures (they are left out without it). KVB_BUILD_DIR picks the build
 # folder.
 set -euo pipefail
