@@ -336,6 +336,9 @@ public:
         }
         return inner_.DecodePng(realPath, out);
     }
+    bool WritePng(const std::string& realPath, const platform::Surface& picture) override {
+        return inner_.WritePng(realPath, picture);
+    }
     std::vector<std::string> decoded;
 
 private:

@@ -275,6 +275,9 @@ public:
         }
         return inner_.DecodePng(realPath, out);
     }
+    bool WritePng(const std::string& realPath, const Surface& picture) override {
+        return inner_.WritePng(realPath, picture);
+    }
     std::map<std::string, int> counts;
 
 private:
