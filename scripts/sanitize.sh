@@ -17,7 +17,7 @@ export LSAN_OPTIONS="suppressions=$here/scripts/lsan-suppressions.txt${LSAN_OPTI
 # Tests that open a real display (Xvfb, the offscreen driver) load the system's GL and X drivers,
 # which keep allocations that are freed by no one and unloaded before the leak check can name them.
 # They run with every other check, but without the leak check.
-real_display='^(SdlDisplay|WindowGameTest)\.'
+real_display='^(SdlDisplay|WindowGameTest|Renderers/SdlDisplayRenderer)\.'
 
 start=$SECONDS
 # The content generators are not needed: every test makes its own fixture files.

@@ -339,6 +339,7 @@ public:
     bool WritePng(const std::string& realPath, const platform::Surface& picture) override {
         return inner_.WritePng(realPath, picture);
     }
+    void ThreadEnds() override { inner_.ThreadEnds(); }
     std::vector<std::string> decoded;
 
 private:

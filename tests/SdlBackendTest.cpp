@@ -258,6 +258,7 @@ TEST(SdlImageDecoder, GivesTheSameFromSeveralThreadsAtOnce) {
                     if (ok != want[k].first || image.pixels != want[k].second) ++differing;
                 }
             }
+            decoder.ThreadEnds();
         });
     }
     for (std::thread& thread : threads) thread.join();
@@ -278,6 +279,7 @@ public:
     bool WritePng(const std::string& realPath, const Surface& picture) override {
         return inner_.WritePng(realPath, picture);
     }
+    void ThreadEnds() override { inner_.ThreadEnds(); }
     std::map<std::string, int> counts;
 
 private:

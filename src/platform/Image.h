@@ -23,6 +23,9 @@ public:
     virtual bool DecodePng(const std::string& realPath, Image& out) = 0;
     // Writes the surface as a PNG file (screenshots); false when it cannot be written.
     virtual bool WritePng(const std::string& realPath, const Surface& picture) = 0;
+    // Called by a thread of the game's own that decoded pictures, just before it ends: a decoder that keeps
+    // something for each thread lets it go here.
+    virtual void ThreadEnds() {}
 };
 
 }  // namespace platform

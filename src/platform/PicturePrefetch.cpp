@@ -61,7 +61,10 @@ void PicturePrefetch::Work() {
             std::lock_guard<std::mutex> lock(mutex_);
             index = ClaimNext();
         }
-        if (index < 0) return;
+        if (index < 0) {
+            if (decoder_) decoder_->ThreadEnds();
+            return;
+        }
         Entry& entry = entries_[static_cast<size_t>(index)];
         Decode(entry);
         {

@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh"
 
 game="$(make_game_copy)"
 trap 'rm -rf "$game"' EXIT
-[ -f "$game/intro.avi" ] || { echo "no intro.avi in the game folder: skipped"; exit 77; }
+[ -f "$KVB_GAME_DIR/intro.avi" ] || { echo "no intro.avi in the game folder: skipped"; exit 77; }
 cp "$game/intro.avi" "$game/good.avi"
 
 # The film | whether it still plays after two frames | the film then on

@@ -12,6 +12,9 @@ make_game_copy() {
   dir="$(mktemp -d /tmp/kvbscript-XXXXXX)"
   cp -r "$KVB_GAME_DIR"/. "$dir"/ 2>/dev/null || true
   rm -rf "$dir"/Config.dat "$dir"/SAVE? "$dir"/Highscore.dat "$dir"/settings.ini "$dir"/screenshots
+  # A folder without films (a build without content) gets a stand-in intro, so the scripts start where the
+  # game does: before the intro, waiting for a key (a missing intro would go straight on to the menu).
+  [ -e "$dir/intro.avi" ] || printf 'RIFF\0\0\0\0AVI LIST' > "$dir/intro.avi"
   echo "$dir"
 }
 

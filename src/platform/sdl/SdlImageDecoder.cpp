@@ -146,4 +146,8 @@ bool SdlImageDecoder::WritePng(const std::string& realPath, const Surface& pictu
     return SavePng(realPath, picture);
 }
 
+void SdlImageDecoder::ThreadEnds() {
+    SDL_TLSCleanup();
+}
+
 }  // namespace platform

@@ -14,6 +14,8 @@ public:
     bool DecodePng(const std::string& realPath, Image& out) override;
     // Through SavePng (PngWriter.h), the same writer as the driver's and the tests' pictures.
     bool WritePng(const std::string& realPath, const Surface& picture) override;
+    // SDL keeps the text of the last error for each thread, and frees it by itself only for its own threads.
+    void ThreadEnds() override;
 };
 
 }  // namespace platform
