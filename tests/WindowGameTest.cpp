@@ -87,23 +87,35 @@ struct WindowGame {
     }
 };
 
+// The real SDL backends, made the game's platform services by Install.
+struct SdlBackends {
+    platform::SdlClock clock;
+    platform::SdlDisplay display;
+    platform::SdlEvents events{&display};
+    platform::RecordingMessageBox messageBox;
+    platform::SdlImageDecoder images;
+    platform::SdlTextRenderer text;
+    platform::SdlAudio audio;
+    platform::FfmpegVideoPlayer video{&display, &audio};
+
+    platform::Services& Install() {
+        platform::Services& services = platform::Current();
+        services = platform::Services{&clock, &events, &messageBox, &display, &images, &text, &audio, &video};
+        return services;
+    }
+};
+
 TEST(WindowGameTest, TheMenuShowsInARealWindowAndItsLastItemQuits) {
     if (!WindowGame::HaveContent()) GTEST_SKIP() << "no generated content";
     WindowGame game(1024, 768, true);
     if (game.server.Display().empty()) GTEST_SKIP() << "Xvfb is not available";
     TempGameFolder& folder = game.folder;
 
-    platform::SdlClock clock;
-    platform::SdlDisplay display;
-    platform::SdlEvents events(&display);
-    platform::RecordingMessageBox messageBox;
-    messageBox.printToStderr = false;
-    platform::SdlImageDecoder images;
-    platform::SdlTextRenderer text;
-    platform::SdlAudio audio;
-    platform::FfmpegVideoPlayer video(&display, &audio);
-    platform::Services& services = platform::Current();
-    services = platform::Services{&clock, &events, &messageBox, &display, &images, &text, &audio, &video};
+    SdlBackends sdl;
+    sdl.messageBox.printToStderr = false;
+    platform::Services& services = sdl.Install();
+    platform::SdlDisplay& display = sdl.display;
+    platform::RecordingMessageBox& messageBox = sdl.messageBox;
 
     {
         CGameApp app;
@@ -135,16 +147,9 @@ TEST(WindowGameTest, IntegerScalingWithNearestFilteringShowsWholeSharpPixelsCent
     game.folder.Write("settings.ini",
                       "[display]\nfullscreen = off\nwindow_width = 1700\nwindow_height = 1300\n"
                       "scaling = integer\nfilter = nearest\n");
-    platform::SdlClock clock;
-    platform::SdlDisplay display;
-    platform::SdlEvents events(&display);
-    platform::RecordingMessageBox messageBox;
-    platform::SdlImageDecoder images;
-    platform::SdlTextRenderer text;
-    platform::SdlAudio audio;
-    platform::FfmpegVideoPlayer video(&display, &audio);
-    platform::Services& services = platform::Current();
-    services = platform::Services{&clock, &events, &messageBox, &display, &images, &text, &audio, &video};
+    SdlBackends sdl;
+    platform::Services& services = sdl.Install();
+    platform::SdlDisplay& display = sdl.display;
     {
         CGameApp app;
         app.InitInstance();
