@@ -229,25 +229,22 @@ void CGameDlg::RunFrame() {
 
     SwitchScreen();
 
-    // A film that cannot be shown (its file missing or broken) ends as a key would end it, so the
-    // player is not left before a black screen.
-    if ((introPlaying || (outroPending && currentState == Highscore)) && services.video && services.video->Failed()) {
+    // The intro, or the outro over the best scores, ends by a key; one that cannot be shown (its file
+    // missing or broken) ends at once, so the player is not left before a black screen.
+    const bool filmMayEnd = introPlaying || (outroPending && currentState == Highscore);
+    auto endFilm = [this] {
         GameGlobals::StopVideo();
         introPlaying = false;
         outroPending = false;
         if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(kMenuTrack);
-    }
+    };
+    if (filmMayEnd && services.video && services.video->Failed()) endFilm();
 
     if (introPlaying || outroPending) {
         if (services.video) services.video->KeepVisible();
         InputState* input = GameGlobals::input;
         if (input && (input->enterPressed || input->escapePressed)) {
-            if (introPlaying || (outroPending && currentState == Highscore)) {
-                GameGlobals::StopVideo();
-                introPlaying = false;
-                outroPending = false;
-                if (musicOption && GameGlobals::sound) GameGlobals::sound->PlayMusic(kMenuTrack);
-            }
+            if (filmMayEnd) endFilm();
             input->enterPressed = false;
             input->escapePressed = false;
         }
